@@ -1,0 +1,82 @@
+#include "platform/console.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace orvix {
+
+void out_printf(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(stdout, format, args);
+  va_end(args);
+}
+
+void out_text(std::string_view text) {
+  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void out_line_end() {
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+void out_flush() { std::fflush(stdout); }
+
+std::string format_fixed(double value, int decimals) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  if (decimals < 0) decimals = 0;
+  if (decimals > 40) decimals = 40;
+
+  // "%.16e" gives exactly 17 significant digits: [-]d.dddddddddddddddde[+-]XX
+  char sci[40];
+  std::snprintf(sci, sizeof sci, "%.16e", value);
+  const bool negative = sci[0] == '-';
+  const char* p = sci + (negative ? 1 : 0);
+  char significant[17];
+  int count = 0;
+  for (; *p != 'e'; ++p)
+    if (*p != '.') significant[count++] = *p;
+  const int exponent = std::atoi(p + 1);
+
+  // digit(k): the decimal digit of weight 10^-k (k may be negative).
+  auto digit = [&](int k) -> int {
+    const int index = exponent + k;  // index into the significant digits
+    return index >= 0 && index < count ? significant[index] - '0' : 0;
+  };
+
+  // Kept digits, from the highest integer place down to the last decimal.
+  const int highest = exponent > 0 ? -exponent : 0;  // weight 10^-highest
+  std::string kept;
+  for (int k = highest; k <= decimals; ++k) kept.push_back(static_cast<char>('0' + digit(k)));
+  if (digit(decimals + 1) >= 5) {
+    std::size_t i = kept.size();
+    while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
+    if (i == 0)
+      kept.insert(kept.begin(), '1');
+    else
+      ++kept[i - 1];
+  }
+
+  const std::size_t integer_digits = kept.size() - static_cast<std::size_t>(decimals);
+  std::size_t lead = 0;
+  while (lead + 1 < integer_digits && kept[lead] == '0') ++lead;
+  std::string text = negative ? "-" : "";  // printf keeps the sign of "-0.0" too
+  text.append(kept, lead, integer_digits - lead);
+  if (decimals > 0) {
+    text += '.';
+    text.append(kept, integer_digits, std::string::npos);
+  }
+  return text;
+}
+
+void out_fixed(double value, int width, int decimals) {
+  std::string text = format_fixed(value, decimals);
+  if (static_cast<int>(text.size()) < width)
+    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  out_text(text);
+}
+
+}  // namespace orvix

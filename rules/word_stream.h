@@ -1,0 +1,31 @@
+#pragma once
+// A read position over one command line, in the manner of a string stream:
+// words are separated by white space (blank, \t, \n, \v, \f, \r).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvix {
+
+struct WordStream {
+  std::string_view text;
+  std::size_t pos = 0;
+};
+
+// Copy of text with a-z folded to A-Z; every other byte unchanged.
+std::string upper_copy(std::string_view text);
+
+// True once the read position has reached the end of the line.
+bool at_end(const WordStream& stream);
+
+// Skips white space and returns the next word; empty when none is left.
+std::string_view read_word(WordStream& stream);
+
+// Skips white space, then an optional sign and one or more digits. Returns
+// false (and leaves value alone) when no digit follows or the number does
+// not fit the width; the rest of the line is never looked at.
+bool read_int32(WordStream& stream, std::int32_t& value);
+bool read_int64(WordStream& stream, std::int64_t& value);
+
+}  // namespace orvix

@@ -1,0 +1,32 @@
+#pragma once
+// The program's 64-bit result counters, with their derived sums and percentages.
+
+#include <cstdint>
+
+#include "eval/card.h"
+#include "sim_worker.h"
+
+namespace orvix {
+
+struct ResultTable {
+  bool stale = false;
+  std::uint64_t wins[kCategoryCount][kRankCount] = {};
+  std::uint64_t losses[kCategoryCount][kRankCount] = {};
+  std::uint64_t category_wins[kCategoryCount] = {};
+  std::uint64_t category_losses[kCategoryCount] = {};
+  std::uint64_t total_hands = 0;
+  std::uint64_t total_wins = 0;
+  std::uint64_t total_losses = 0;
+  float category_win_percent[kCategoryCount] = {};
+  float rank_win_percent[kCategoryCount][kRankCount] = {};
+  float category_share_percent[kCategoryCount] = {};
+};
+
+void clear_results(ResultTable& table);
+void merge_worker_counts(const SimWorker& worker, ResultTable& table);
+void compute_percentages(ResultTable& table);
+
+// Plays the worker's trials deals, counting every hand as a win or a loss.
+void run_trials(SimWorker& worker);
+
+}  // namespace orvix
