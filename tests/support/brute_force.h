@@ -1,0 +1,53 @@
+#pragma once
+// Slow reference evaluators written straight from the definition of hand
+// values, for checking the fast evaluators. Never used by the product.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "eval/card.h"
+
+namespace orvix::test {
+
+// The value of five concrete cards, given their rank indices (any order) and
+// whether all five share one suit. The best category the cards satisfy wins.
+HandValue five_card_value(const int ranks[5], bool one_suit);
+
+// The value of one to four concrete cards (rank indices): no straights or flushes.
+HandValue small_hand_value(const int* ranks, int count);
+
+// Best value of a hand of 1..20 cards, wild cards fully wild. Fast enough for
+// hundreds of thousands of hands: for five or more cards it walks every
+// five-card rank multiset (each plain and one-suited) from the best value down
+// and returns the first the hand can form. A hand can form a multiset M when
+// its naturals matching M (at most M's multiplicity per rank; one suit only
+// for the one-suited form) plus its wild cards number at least five.
+HandValue brute_force_value(const CardCode* cards, int count);
+inline HandValue brute_force_value(const std::vector<CardCode>& hand) {
+  return brute_force_value(hand.data(), static_cast<int>(hand.size()));
+}
+
+// The literal definition: every five-card subset, every rank and suit for each
+// wild card in it (52 choices each). Very slow; only for small hands with few
+// wild cards, to keep brute_force_value honest.
+HandValue literal_value(const CardCode* cards, int count);
+inline HandValue literal_value(const std::vector<CardCode>& hand) {
+  return literal_value(hand.data(), static_cast<int>(hand.size()));
+}
+
+// "As Kd * 9c" -> cards. Rank char 23456789TJQKA and suit char dsch in any
+// case, "*" for a joker; a card followed by '*' ("7c*") is that card made wild.
+// Returns false (and leaves `cards` partly filled) on anything else.
+bool parse_hand(std::string_view text, std::vector<CardCode>& cards);
+
+// Like parse_hand, but a bad hand aborts the test program: for literal tables.
+std::vector<CardCode> hand(std::string_view text);
+
+// "As Kd * 9c" back from cards, for failure messages.
+std::string hand_text(const CardCode* cards, int count);
+inline std::string hand_text(const std::vector<CardCode>& hand) {
+  return hand_text(hand.data(), static_cast<int>(hand.size()));
+}
+
+}  // namespace orvix::test
