@@ -17,7 +17,9 @@ void build_deck(const GameRules& rules, CardCode* out);
 // Advances the worker's generator and returns 32 random bits.
 std::uint32_t next_random(SimWorker& worker);
 
-// Shuffles the first dealt_cards positions of the worker's deck.
+// Shuffles the first dealt_cards positions of the worker's deck: a partial
+// Fisher-Yates, so those positions hold a uniform random ordered draw from
+// the whole deck whatever arrangement the previous deal left.
 void shuffle_deal(SimWorker& worker);
 
 }  // namespace orvix

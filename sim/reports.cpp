@@ -1,10 +1,73 @@
 #include "reports.h"
 
+#include <cinttypes>
+
+#include "platform/console.h"
+
 namespace orvix {
 
-// TODO(sim): placeholder bodies.
-float display_percent(float percent) { return percent; }
-void print_stats(ResultTable&) {}
-void print_counts(ResultTable&) {}
+float display_percent(float percent) {
+  if (percent == 0.0f) return 0.0f;
+  if (percent > 0.0f && percent < 0.5f) return 1.0f;
+  if (percent > 99.5f && percent < 100.0f) return 99.0f;
+  return percent;
+}
+
+namespace {
+
+// "%3.0f%%" with halves rounded away from zero.
+void out_percent(float percent) {
+  out_fixed(static_cast<double>(display_percent(percent)), 3, 0);
+  out_text("%");
+}
+
+void out_count(std::uint64_t count) { out_printf("%12" PRIu64, count); }
+
+}  // namespace
+
+void print_stats(ResultTable& table) {
+  if (table.stale) compute_percentages(table);
+  out_text(
+      "HAND            WINS   ACE  KING QUEEN  JACK   TEN  NINE EIGHT SEVEN   SIX  FIVE  FOUR THREE   TWO\n");
+  out_text(
+      "----            ----   ---  ---- -----  ----   ---  ---- ----- -----   ---  ----  ---- -----   ---\n");
+  for (int c = 0; c < kCategoryCount; ++c) {
+    out_printf("%s ", kPaddedCategoryNames[c]);
+    out_percent(table.category_win_percent[c]);
+    out_text("  ");
+    for (int r = kRankCount - 1; r >= 0; --r) {
+      out_percent(table.rank_win_percent[c][r]);
+      if (r > 0) out_text("  ");
+    }
+    out_text("\n");
+  }
+}
+
+void print_counts(ResultTable& table) {
+  if (table.stale) compute_percentages(table);
+  const char* const format =
+      "%-15s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s\n";
+  out_printf(format, "HAND", "DIST", "WINS", "ACE", "KING", "QUEEN", "JACK", "TEN", "NINE", "EIGHT",
+             "SEVEN", "SIX", "FIVE", "FOUR", "THREE", "TWO");
+  out_printf(format, "----", "----", "----", "---", "----", "-----", "----", "---", "----", "-----",
+             "-----", "---", "----", "----", "-----", "---");
+  for (int c = 0; c < kCategoryCount; ++c) {
+    out_printf("%s %12" PRIu64 " %12" PRIu64 " ", kPaddedCategoryNames[c],
+               table.category_wins[c] + table.category_losses[c], table.category_wins[c]);
+    for (int r = kRankCount - 1; r >= 0; --r) {
+      out_count(table.wins[c][r]);
+      if (r > 0) out_text(" ");
+    }
+    out_text("\n                      ");
+    out_fixed(static_cast<double>(table.category_share_percent[c]), 5, 1);
+    out_printf("%% %12" PRIu64 " ", table.category_losses[c]);
+    for (int r = kRankCount - 1; r >= 0; --r) {
+      out_count(table.losses[c][r]);
+      if (r > 0) out_text(" ");
+    }
+    out_text("\n");
+  }
+  out_printf("                %12" PRIu64 "\n", table.total_hands);
+}
 
 }  // namespace orvix

@@ -1,7 +1,39 @@
+#include "deck.h"
+#include "eval/tables.h"
 #include "result_table.h"
 
 namespace orvix {
 
-void run_trials(SimWorker&) {}  // TODO(sim)
+void run_trials(SimWorker& worker) {
+  // A worker that could deal past its deck plays nothing rather than
+  // scribble over memory; run_simulation refuses such games up front.
+  if (worker.dealt_cards > worker.deck_size || worker.players < 1 || worker.hand_size < 1 ||
+      worker.evaluate == nullptr)
+    return;
+
+  const int players = worker.players;
+  const evaluate_hand evaluate = worker.evaluate;
+  const CardCode* const deck = worker.deck.data();
+  const std::int32_t* const hands = worker.hands.data();
+  HandValue* const values = worker.values.data();
+  std::uint64_t* const wins = worker.win_counts;
+  std::uint64_t* const losses = worker.loss_counts;
+
+  for (std::int32_t trial = 0; trial < worker.trials; ++trial) {
+    shuffle_deal(worker);
+    HandValue best = 0;
+    for (int p = 0; p < players; ++p) {
+      const HandValue value = evaluate(deck + hands[p]);
+      values[p] = value;
+      if (value > best) best = value;
+    }
+    // Every hand equal to the best wins, so ties all count as wins.
+    for (int p = 0; p < players; ++p) {
+      const HandValue value = values[p];
+      const int cell = hand_category(value) * kRankCount + top_rank(value);
+      ++(value == best ? wins : losses)[cell];
+    }
+  }
+}
 
 }  // namespace orvix
