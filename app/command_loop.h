@@ -1,8 +1,28 @@
 #pragma once
 // The read-evaluate loop over command lines.
 
+#include <string_view>
+
+#include "rules/game_rules.h"
+#include "sim/result_table.h"
+
 namespace orvix {
 
+// Everything a command works on; lives for one command loop.
+struct LoopState {
+  GameRules rules;
+  ResultTable table;
+};
+
+// Greets, then reads and carries out one line at a time from standard input
+// until a quit word or the end of the input.
 void command_loop(bool quiet, bool no_hint);
+
+// Sets the rules to their defaults and clears the counters.
+void start_loop_state(LoopState& state);
+
+// Carries out one command line as read (not yet folded) and prints what it
+// calls for, but not the prompt. Returns false when the line ends the loop.
+bool execute_line(LoopState& state, std::string_view line, bool quiet);
 
 }  // namespace orvix

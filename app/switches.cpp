@@ -1,0 +1,134 @@
+#include "app/switches.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "app/banner.h"
+#include "platform/console.h"
+
+namespace orvix {
+
+namespace {
+
+enum class Switch { quiet, input, output, no_hint, none };
+
+struct SwitchForms {
+  Switch which;
+  const char* forms[4];
+};
+
+// Tried in this order; an argument must equal a form exactly, so /qq, --q or
+// /ifile are no switches at all.
+constexpr SwitchForms kSwitchTable[] = {
+    {Switch::quiet, {"/q", "/Q", "-q", "-Q"}},
+    {Switch::input, {"/i", "/I", "-i", "-I"}},
+    {Switch::output, {"/o", "/O", "-o", "-O"}},
+    {Switch::no_hint, {"/n", "/N", "-n", "-N"}},
+};
+
+Switch classify(const std::string& arg) {
+  for (const SwitchForms& entry : kSwitchTable)
+    for (const char* form : entry.forms)
+      if (arg == form) return entry.which;
+  return Switch::none;
+}
+
+}  // namespace
+
+SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPlatform& platform) {
+  SwitchOutcome outcome;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const Switch which = classify(args[i]);
+    if (which == Switch::quiet) {
+      outcome.quiet = true;
+    } else if (which == Switch::no_hint) {
+      outcome.no_hint = true;
+    } else if (which == Switch::input || which == Switch::output) {
+      if (i + 1 >= args.size()) {
+        outcome.result = SwitchResult::missing_file_name;
+        return outcome;
+      }
+      const std::string& name = args[++i];  // verbatim, even if it looks like a switch
+      if (which == Switch::input) {
+        if (!platform.input_readable(name)) {
+          outcome.result = SwitchResult::input_not_readable;
+          outcome.file_name = name;
+          return outcome;
+        }
+        outcome.quiet = true;
+        if (!platform.reopen_input(name)) {
+          outcome.result = SwitchResult::input_reopen_failed;
+          outcome.file_name = name;
+          return outcome;
+        }
+      } else {
+        outcome.quiet = true;
+        if (!platform.reopen_output(name)) {
+          outcome.result = SwitchResult::output_reopen_failed;
+          outcome.file_name = name;
+          return outcome;
+        }
+      }
+    } else {
+      outcome.result = SwitchResult::usage;  // later arguments are never examined
+      return outcome;
+    }
+  }
+  return outcome;
+}
+
+void print_switch_outcome(const SwitchOutcome& outcome, std::string_view program_name) {
+  const std::string program(program_name);
+  switch (outcome.result) {
+    case SwitchResult::run:
+      break;
+    case SwitchResult::usage:
+      out_printf("%s", program_banner);
+      out_printf("Usage: %s [/i inputfile] [/o outputfile] [/q] [/n]\n", program.c_str());
+      out_printf("Where: /i inputfile: read commands from inputfile.\n");
+      out_printf("       /o outputfile: output to outputfile.\n");
+      out_printf("       /n: no hint mode, suppress hints about window or how to get help.\n");
+      out_printf("       /q: quiet mode, turn off prompts, on by default with /i or /o.\n\n");
+      break;
+    case SwitchResult::missing_file_name:
+      out_printf("Error: no filename provided with /i or /o.\n");
+      break;
+    case SwitchResult::input_not_readable:
+      out_printf("Error: cannot open input file %s.\n", outcome.file_name.c_str());
+      break;
+    case SwitchResult::input_reopen_failed:
+      out_printf("Error on freopen assigning stdin from file %s\n", outcome.file_name.c_str());
+      break;
+    case SwitchResult::output_reopen_failed:
+      out_printf("Error on freopen assigning stdout to file %s\n", outcome.file_name.c_str());
+      break;
+  }
+  out_flush();
+}
+
+int switch_exit_status(const SwitchOutcome& outcome) {
+  return outcome.result == SwitchResult::run || outcome.result == SwitchResult::usage ? 0 : 1;
+}
+
+SwitchPlatform system_switch_platform() {
+  SwitchPlatform platform;
+  platform.input_readable = [](const std::string& name) {
+    return ::access(name.c_str(), R_OK) == 0;
+  };
+  platform.reopen_input = [](const std::string& name) {
+    return std::freopen(name.c_str(), "r", stdin) != nullptr;
+  };
+  platform.reopen_output = [](const std::string& name) {
+    // A failed freopen closes standard output, and its error message would be
+    // lost; opening the file once beforehand keeps the old output for the message.
+    std::FILE* probe = std::fopen(name.c_str(), "w");
+    if (probe == nullptr) return false;
+    std::fclose(probe);
+    std::fflush(stdout);
+    return std::freopen(name.c_str(), "w", stdout) != nullptr;
+  };
+  return platform;
+}
+
+}  // namespace orvix

@@ -1,0 +1,50 @@
+#pragma once
+// The start-up switches: quiet, input file, output file and no hint.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvix {
+
+// What the scan asks the operating system to do; each returns false on failure.
+// Kept behind functions so the scan can be checked without touching real files.
+struct SwitchPlatform {
+  std::function<bool(const std::string&)> input_readable;  // read-access test
+  std::function<bool(const std::string&)> reopen_input;    // standard input from the file
+  std::function<bool(const std::string&)> reopen_output;   // standard output to the file
+};
+
+enum class SwitchResult {
+  run,                   // scan complete: build the tables and enter the command loop
+  usage,                 // unrecognised argument: print the usage text, exit 0
+  missing_file_name,     // /i or /o was the last argument
+  input_not_readable,    // the input file failed the read-access test
+  input_reopen_failed,
+  output_reopen_failed,
+};
+
+struct SwitchOutcome {
+  SwitchResult result = SwitchResult::run;
+  bool quiet = false;
+  bool no_hint = false;
+  std::string file_name;  // the file a failure names
+};
+
+// Scans args[1..] left to right, performing each redirection as its switch is
+// met, and stops at the first argument that ends the program. args[0] is the
+// program name and is not looked at.
+SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPlatform& platform);
+
+// Prints what the outcome calls for (nothing for run) to standard output,
+// wherever the scan left it.
+void print_switch_outcome(const SwitchOutcome& outcome, std::string_view program_name);
+
+// 0 for run and usage, 1 for every failure.
+int switch_exit_status(const SwitchOutcome& outcome);
+
+// The real operating-system facilities behind SwitchPlatform.
+SwitchPlatform system_switch_platform();
+
+}  // namespace orvix
