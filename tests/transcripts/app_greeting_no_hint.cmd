@@ -1,0 +1,4 @@
+
+   	 
+quit now
+decks 3

@@ -1,0 +1,4 @@
+help
+?
+HeLp me
+  ?  

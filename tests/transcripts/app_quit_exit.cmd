@@ -1,0 +1,2 @@
+EXIT 0
+foo

@@ -1,0 +1,3 @@
+decks 2
+q and more words
+foo

@@ -1,0 +1,3 @@
+foo
+  Quit   now
+foo
