@@ -1,7 +1,108 @@
+#include <cstdint>
+
 #include "describe.h"
+#include "platform/console.h"
 
 namespace orvix {
 
-void describe_game(const GameRules&) {}  // TODO(rules)
+namespace {
+
+constexpr int kItemsPerLine = 20;
+
+// Separates the items of one list: a new line after every 20 items, else a
+// blank. Call before each item; the first item gets no separator.
+struct ItemSeparator {
+  int printed = 0;
+  void next() {
+    if (printed > 0) out_text(printed % kItemsPerLine == 0 ? "\n" : " ");
+    ++printed;
+  }
+};
+
+// A card item of the description: rank, suit and a trailing blank.
+void print_card(ItemSeparator& items, int rank, int suit) {
+  items.next();
+  out_printf("%c%c%c", kRankChars[rank], kSuitChars[suit], ' ');
+}
+
+const char* plural(std::int32_t count, const char* one, const char* many) { return count == 1 ? one : many; }
+
+void describe_wilds(const GameRules& rules) {
+  bool any = false;
+  bool whole_rank[kRankCount];
+  bool whole_suit[kSuitCount];
+  for (int rank = 0; rank < kRankCount; ++rank) {
+    whole_rank[rank] = true;
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+      any = any || rules.wild[rank][suit] != 0;
+      whole_rank[rank] = whole_rank[rank] && rules.wild[rank][suit] != 0;
+    }
+  }
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    whole_suit[suit] = true;
+    for (int rank = 0; rank < kRankCount; ++rank) whole_suit[suit] = whole_suit[suit] && rules.wild[rank][suit] != 0;
+  }
+
+  if (!any) {
+    if (rules.jokers > 0)
+      out_printf("No wildcards other than the %d %s.\n", rules.jokers, plural(rules.jokers, "joker", "jokers"));
+    else
+      out_text("No wildcards.\n");
+    return;
+  }
+
+  if (rules.jokers > 0)
+    out_printf("Wildcards (plus %d jokers): ", rules.jokers);
+  else
+    out_text("Wildcards: ");
+  // Whole ranks and whole suits are named once as words; only the wild
+  // cards they do not cover are listed one by one.
+  ItemSeparator items;
+  for (int rank = 0; rank < kRankCount; ++rank)
+    if (whole_rank[rank]) {
+      items.next();
+      out_printf("%s", kRankWords[rank]);
+    }
+  for (int suit = 0; suit < kSuitCount; ++suit)
+    if (whole_suit[suit]) {
+      items.next();
+      out_printf("%s", kSuitWords[suit]);
+    }
+  for (int rank = 0; rank < kRankCount; ++rank)
+    for (int suit = 0; suit < kSuitCount; ++suit)
+      if (rules.wild[rank][suit] != 0 && !whole_rank[rank] && !whole_suit[suit]) print_card(items, rank, suit);
+  out_text("\n");
+}
+
+// Lists every added (sign 1) or removed (sign -1) copy, rank-major.
+void describe_changes(const GameRules& rules, int sign, const char* heading, const char* none) {
+  bool any = false;
+  for (const auto& rank : rules.card_delta)
+    for (const std::int32_t delta : rank) any = any || (sign > 0 ? delta > 0 : delta < 0);
+  if (!any) {
+    out_text(none);
+    return;
+  }
+  out_text(heading);
+  ItemSeparator items;
+  for (int rank = 0; rank < kRankCount; ++rank)
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+      const std::int64_t copies = std::int64_t{rules.card_delta[rank][suit]} * sign;
+      for (std::int64_t i = 0; i < copies; ++i) print_card(items, rank, suit);
+    }
+  out_text("\n");
+}
+
+}  // namespace
+
+void describe_game(const GameRules& rules) {
+  out_printf("Poker with %d %s, %d %s, %d players, hand size %d %s.\n", rules.decks,
+             plural(rules.decks, "deck", "decks"), rules.jokers, plural(rules.jokers, "joker", "jokers"),
+             rules.players, rules.hand_size, plural(rules.hand_size, "card", "cards"));
+  describe_wilds(rules);
+  describe_changes(rules, 1, "Adding cards: ", "No added cards.\n");
+  describe_changes(rules, -1, "Removing cards: ", "No removed cards.\n");
+  out_printf("Simulating %d hands played.\n", rules.run_length);
+}
 
 }  // namespace orvix

@@ -1,26 +1,203 @@
 #include "game_rules.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace orvix {
 
-// TODO(rules): placeholder bodies so the tree links.
+namespace {
+
+constexpr std::int32_t kMaxDecks = 50;
+constexpr std::int32_t kMaxPlayers = 50;
+constexpr std::int32_t kMaxHandSize = 20;
+constexpr std::int32_t kMaxJokers = 100;
+constexpr std::int64_t kMaxRunLength = std::numeric_limits<std::int32_t>::max();
+
+// At most 50 players x 20 cards, so the product always fits.
+int cards_needed(const GameRules& rules) { return rules.players * rules.hand_size; }
+
+bool pack_too_small(const GameRules& rules) { return cards_available(rules) < cards_needed(rules); }
+
+bool refuse(GameRules& rules, const char* text) {
+  rules.error_text = text;
+  return false;
+}
+
+// Adding has no upper limit by design, but a count must never wrap around:
+// an absurd number of copies simply stops growing.
+void add_copies(std::int32_t& delta) {
+  if (delta < std::numeric_limits<std::int32_t>::max()) ++delta;
+}
+
+}  // namespace
+
 void reset_defaults(GameRules& rules) { rules = GameRules{}; }
-bool set_decks(GameRules&, int) { return false; }
-bool set_players(GameRules&, int) { return false; }
-bool set_hand_size(GameRules&, int) { return false; }
-bool set_jokers(GameRules&, int) { return false; }
-bool set_run_length(GameRules&, std::int64_t) { return false; }
-bool remove_card(GameRules&, int, int) { return false; }
-bool remove_rank(GameRules&, int) { return false; }
-bool remove_suit(GameRules&, int) { return false; }
-void add_card(GameRules&, int, int) {}
-void add_rank(GameRules&, int) {}
-void add_suit(GameRules&, int) {}
-void set_wild_card(GameRules&, int, int) {}
-void set_wild_rank(GameRules&, int) {}
-void set_wild_suit(GameRules&, int) {}
-void clear_wilds(GameRules&) {}
-bool clear_add_remove(GameRules&) { return false; }
-int cards_available(const GameRules&) { return 52; }
-bool has_negative_card(const GameRules&) { return false; }
+
+bool set_decks(GameRules& rules, int count) {
+  if (count > kMaxDecks) return refuse(rules, "Error: Maximum of 50 decks supported.\n");
+  if (count < 1) return refuse(rules, "Error: Minimum of 1 deck required.\n");
+  const std::int32_t previous = rules.decks;
+  rules.decks = count;
+  if (pack_too_small(rules) || has_negative_card(rules)) {
+    rules.decks = previous;
+    return refuse(rules, "Error: Not enough decks to deal complete hand and handle any removes.\n");
+  }
+  return true;
+}
+
+bool set_players(GameRules& rules, int count) {
+  if (count > kMaxPlayers) return refuse(rules, "Error: Maximum of 50 players supported.\n");
+  if (count < 1) return refuse(rules, "Error: Minimum of 1 player required.\n");
+  const std::int32_t previous = rules.players;
+  rules.players = count;
+  if (pack_too_small(rules)) {
+    rules.players = previous;
+    return refuse(rules, "Error: Too many players to deal complete hand.\n");
+  }
+  return true;
+}
+
+bool set_hand_size(GameRules& rules, int count) {
+  if (count < 1 || count > kMaxHandSize) return refuse(rules, "Error: Only 1-20 card hands supported.\n");
+  const std::int32_t previous = rules.hand_size;
+  rules.hand_size = count;
+  if (pack_too_small(rules)) {
+    rules.hand_size = previous;
+    return refuse(rules, "Error: Not enough cards to increase hand size and still deal hand.\n");
+  }
+  return true;
+}
+
+bool set_jokers(GameRules& rules, int count) {
+  if (count > kMaxJokers) return refuse(rules, "Error: Maximum of 100 jokers supported.\n");
+  if (count < 0) return refuse(rules, "Error: Minimum of 0 jokers supported.\n");
+  const std::int32_t previous = rules.jokers;
+  rules.jokers = count;
+  if (pack_too_small(rules)) {
+    rules.jokers = previous;
+    return refuse(rules, "Error: Not enough cards to decrease jokers and still deal hand.\n");
+  }
+  return true;
+}
+
+// A negative run would hand every worker a share below one deal and play
+// nothing, yet report a run; it is refused instead. The command loop already
+// refuses counts above the 32-bit maximum with its own text; the same text
+// guards callers that skip that test.
+bool set_run_length(GameRules& rules, std::int64_t count) {
+  if (count == 0) return refuse(rules, "Error: Zero run lengths are not supported - use at least one hand.\n");
+  if (count < 0) return refuse(rules, "Error: Negative run lengths are not supported - use at least one hand.\n");
+  if (count > kMaxRunLength)
+    return refuse(rules, "Error: maximum number of hands for one simulation is 2147483647.\n");
+  rules.run_length = static_cast<std::int32_t>(count);
+  return true;
+}
+
+bool remove_card(GameRules& rules, int rank, int suit) {
+  std::int32_t& delta = rules.card_delta[rank][suit];
+  --delta;
+  if (pack_too_small(rules)) {
+    ++delta;
+    return refuse(rules, "Error: Not enough cards to remove card and still deal hand.\n");
+  }
+  // A copy count below zero adds nothing to the pack size, so the test above
+  // passes when the kind had no copy left; this one catches it.
+  if (has_negative_card(rules)) {
+    ++delta;
+    return refuse(rules, "Error: No card available to remove.\n");
+  }
+  return true;
+}
+
+bool remove_rank(GameRules& rules, int rank) {
+  std::int32_t saved[kSuitCount];
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    saved[suit] = rules.card_delta[rank][suit];
+    --rules.card_delta[rank][suit];
+  }
+  const bool short_pack = pack_too_small(rules);
+  const bool negative = has_negative_card(rules);
+  if (short_pack || negative) {
+    for (int suit = 0; suit < kSuitCount; ++suit) rules.card_delta[rank][suit] = saved[suit];
+    return refuse(rules, short_pack ? "Error: Not enough cards to remove rank and still deal hand.\n"
+                                    : "Error: Not enough cards available to remove rank.\n");
+  }
+  return true;
+}
+
+bool remove_suit(GameRules& rules, int suit) {
+  std::int32_t saved[kRankCount];
+  for (int rank = 0; rank < kRankCount; ++rank) {
+    saved[rank] = rules.card_delta[rank][suit];
+    --rules.card_delta[rank][suit];
+  }
+  const bool short_pack = pack_too_small(rules);
+  const bool negative = has_negative_card(rules);
+  if (short_pack || negative) {
+    for (int rank = 0; rank < kRankCount; ++rank) rules.card_delta[rank][suit] = saved[rank];
+    return refuse(rules, short_pack ? "Error: Not enough cards to remove suit and still deal hand.\n"
+                                    : "Error: Not enough cards available to remove suit.\n");
+  }
+  return true;
+}
+
+void add_card(GameRules& rules, int rank, int suit) { add_copies(rules.card_delta[rank][suit]); }
+
+void add_rank(GameRules& rules, int rank) {
+  for (int suit = 0; suit < kSuitCount; ++suit) add_copies(rules.card_delta[rank][suit]);
+}
+
+void add_suit(GameRules& rules, int suit) {
+  for (int rank = 0; rank < kRankCount; ++rank) add_copies(rules.card_delta[rank][suit]);
+}
+
+void set_wild_card(GameRules& rules, int rank, int suit) { rules.wild[rank][suit] = 1; }
+
+void set_wild_rank(GameRules& rules, int rank) {
+  for (int suit = 0; suit < kSuitCount; ++suit) rules.wild[rank][suit] = 1;
+}
+
+void set_wild_suit(GameRules& rules, int suit) {
+  for (int rank = 0; rank < kRankCount; ++rank) rules.wild[rank][suit] = 1;
+}
+
+void clear_wilds(GameRules& rules) {
+  for (auto& rank : rules.wild)
+    for (auto& flag : rank) flag = 0;
+}
+
+// Dropping added cards could leave too few to deal (twelve players of five
+// after twelve cards were added to one deck), and a run must never deal past
+// the end of the pack, so such a clearing is refused as a whole.
+bool clear_add_remove(GameRules& rules) {
+  GameRules cleared = rules;
+  for (auto& rank : cleared.card_delta)
+    for (auto& delta : rank) delta = 0;
+  if (pack_too_small(cleared))
+    return refuse(rules, "Error: Not enough cards to clear added and removed cards and still deal hand.\n");
+  for (auto& rank : rules.card_delta)
+    for (auto& delta : rank) delta = 0;
+  return true;
+}
+
+int cards_available(const GameRules& rules) {
+  std::int64_t total = 0;
+  for (const auto& rank : rules.card_delta)
+    for (const std::int32_t delta : rank) {
+      const std::int64_t copies = std::int64_t{rules.decks} + delta;
+      if (copies > 0) total += copies;
+    }
+  total += rules.jokers;
+  // Only reachable after billions of added cards; saturate rather than wrap.
+  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+  return static_cast<int>(total > kMax ? kMax : total);
+}
+
+bool has_negative_card(const GameRules& rules) {
+  for (const auto& rank : rules.card_delta)
+    for (const std::int32_t delta : rank)
+      if (std::int64_t{rules.decks} + delta < 0) return true;
+  return false;
+}
 
 }  // namespace orvix

@@ -1,0 +1,344 @@
+#include "rules/game_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "rules_test_support.h"
+
+namespace orvix {
+namespace {
+
+using testing_support::count_pack;
+using testing_support::invariant_holds;
+using testing_support::same_game;
+
+constexpr int kTwo = 0, kThree = 1, kFour = 2;
+constexpr int kDiamonds = 0, kHearts = 3;
+
+TEST(GameRules, DefaultsHoldOneDeckForFivePlayersOfFive) {
+  GameRules rules;
+  rules.decks = 9;
+  rules.error_text = "x";
+  rules.card_delta[4][2] = 3;
+  rules.wild[1][1] = 1;
+  reset_defaults(rules);
+  EXPECT_EQ(rules.error_text, nullptr);
+  EXPECT_EQ(rules.decks, 1);
+  EXPECT_EQ(rules.players, 5);
+  EXPECT_EQ(rules.hand_size, 5);
+  EXPECT_EQ(rules.jokers, 0);
+  EXPECT_EQ(rules.run_length, 5000000);
+  EXPECT_TRUE(same_game(rules, GameRules{}));
+  EXPECT_EQ(cards_available(rules), 52);
+  EXPECT_FALSE(has_negative_card(rules));
+}
+
+TEST(GameRules, CardsAvailableCountsPositiveCopiesAndJokers) {
+  GameRules rules;
+  ASSERT_TRUE(set_decks(rules, 2));
+  ASSERT_TRUE(set_jokers(rules, 3));
+  ASSERT_TRUE(remove_card(rules, kTwo, kHearts));
+  EXPECT_EQ(cards_available(rules), 106);
+  add_suit(rules, kDiamonds);
+  add_rank(rules, kFour);
+  add_card(rules, kFour, kHearts);
+  EXPECT_EQ(cards_available(rules), 106 + 13 + 4 + 1);
+  EXPECT_EQ(cards_available(rules), count_pack(rules));
+}
+
+struct RuleCase {
+  const char* name;
+  std::function<void(GameRules&)> setup;    // must succeed
+  std::function<bool(GameRules&)> change;   // the operation under test
+  const char* refusal;                      // nullptr: accepted
+  std::function<void(const GameRules&)> check;  // state afterwards (optional)
+};
+
+void expect_all(const std::vector<RuleCase>& cases) {
+  for (const RuleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameRules rules;
+    if (c.setup) c.setup(rules);
+    ASSERT_TRUE(invariant_holds(rules));
+    const GameRules before = rules;
+    const bool accepted = c.change(rules);
+    if (c.refusal == nullptr) {
+      EXPECT_TRUE(accepted);
+    } else {
+      EXPECT_FALSE(accepted);
+      ASSERT_NE(rules.error_text, nullptr);
+      EXPECT_EQ(std::string(rules.error_text), c.refusal);
+      EXPECT_TRUE(same_game(rules, before)) << "a refused change must leave the game as it was";
+    }
+    EXPECT_TRUE(invariant_holds(rules));
+    if (c.check) c.check(rules);
+  }
+}
+
+TEST(GameRules, NumberSettersTestRangeThenPack) {
+  auto players = [](int n) { return [n](GameRules& r) { return set_players(r, n); }; };
+  auto hand = [](int n) { return [n](GameRules& r) { return set_hand_size(r, n); }; };
+  auto decks = [](int n) { return [n](GameRules& r) { return set_decks(r, n); }; };
+  auto jokers = [](int n) { return [n](GameRules& r) { return set_jokers(r, n); }; };
+  auto ten_players = [](GameRules& r) { ASSERT_TRUE(set_players(r, 10)); };
+  expect_all({
+      {"players 10 fills the pack", nullptr, players(10), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(r.players, 10); }},
+      {"players 11", nullptr, players(11), "Error: Too many players to deal complete hand.\n", nullptr},
+      {"players 0", nullptr, players(0), "Error: Minimum of 1 player required.\n", nullptr},
+      {"players -7", nullptr, players(-7), "Error: Minimum of 1 player required.\n", nullptr},
+      {"players 51", nullptr, players(51), "Error: Maximum of 50 players supported.\n", nullptr},
+      {"players 1", nullptr, players(1), nullptr, [](const GameRules& r) { EXPECT_EQ(r.players, 1); }},
+      {"players 50 with 5 decks", [](GameRules& r) { ASSERT_TRUE(set_decks(r, 5)); }, players(50), nullptr, nullptr},
+      {"handsize 10", nullptr, hand(10), nullptr, [](const GameRules& r) { EXPECT_EQ(r.hand_size, 10); }},
+      {"handsize 11", nullptr, hand(11), "Error: Not enough cards to increase hand size and still deal hand.\n",
+       nullptr},
+      {"handsize 0", nullptr, hand(0), "Error: Only 1-20 card hands supported.\n", nullptr},
+      {"handsize 21 with a big pack", [](GameRules& r) { ASSERT_TRUE(set_decks(r, 50)); }, hand(21),
+       "Error: Only 1-20 card hands supported.\n", nullptr},
+      {"handsize 1", nullptr, hand(1), nullptr, nullptr},
+      {"handsize 20 for one player", [](GameRules& r) { ASSERT_TRUE(set_players(r, 1)); }, hand(20), nullptr,
+       nullptr},
+      {"decks 0 never reaches the pack test", ten_players, decks(0), "Error: Minimum of 1 deck required.\n",
+       nullptr},
+      {"decks 51", nullptr, decks(51), "Error: Maximum of 50 decks supported.\n", nullptr},
+      {"decks 50", nullptr, decks(50), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(cards_available(r), 2600); }},
+      {"decks back to 1 when 11 players need two",
+       [](GameRules& r) {
+         ASSERT_TRUE(set_decks(r, 2));
+         ASSERT_TRUE(set_players(r, 11));
+       },
+       decks(1), "Error: Not enough decks to deal complete hand and handle any removes.\n", nullptr},
+      {"decks 1 after both copies of a card were removed",
+       [](GameRules& r) {
+         ASSERT_TRUE(set_decks(r, 2));
+         ASSERT_TRUE(remove_card(r, kTwo, kHearts));
+         ASSERT_TRUE(remove_card(r, kTwo, kHearts));
+       },
+       decks(1), "Error: Not enough decks to deal complete hand and handle any removes.\n", nullptr},
+      {"decks 3 after both copies of a card were removed",
+       [](GameRules& r) {
+         ASSERT_TRUE(set_decks(r, 2));
+         ASSERT_TRUE(remove_card(r, kTwo, kHearts));
+         ASSERT_TRUE(remove_card(r, kTwo, kHearts));
+       },
+       decks(3), nullptr, [](const GameRules& r) { EXPECT_EQ(cards_available(r), 154); }},
+      {"jokers -1", nullptr, jokers(-1), "Error: Minimum of 0 jokers supported.\n", nullptr},
+      {"jokers 101", nullptr, jokers(101), "Error: Maximum of 100 jokers supported.\n", nullptr},
+      {"jokers 100", nullptr, jokers(100), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(cards_available(r), 152); }},
+      {"jokers 0", nullptr, jokers(0), nullptr, nullptr},
+      {"jokers 3 to 2 with 11 players",
+       [](GameRules& r) {
+         ASSERT_TRUE(set_jokers(r, 3));
+         ASSERT_TRUE(set_players(r, 11));
+       },
+       jokers(2), "Error: Not enough cards to decrease jokers and still deal hand.\n",
+       [](const GameRules& r) { EXPECT_EQ(r.jokers, 3); }},
+  });
+}
+
+TEST(GameRules, RunLengthRefusesZeroAndNegativeCounts) {
+  auto hands = [](std::int64_t n) { return [n](GameRules& r) { return set_run_length(r, n); }; };
+  expect_all({
+      {"hands 0", nullptr, hands(0), "Error: Zero run lengths are not supported - use at least one hand.\n",
+       nullptr},
+      {"hands -5", nullptr, hands(-5),
+       "Error: Negative run lengths are not supported - use at least one hand.\n", nullptr},
+      {"hands -2147483648", nullptr, hands(-2147483648LL),
+       "Error: Negative run lengths are not supported - use at least one hand.\n", nullptr},
+      {"hands 2147483648", nullptr, hands(2147483648LL),
+       "Error: maximum number of hands for one simulation is 2147483647.\n", nullptr},
+      {"hands 1", nullptr, hands(1), nullptr, [](const GameRules& r) { EXPECT_EQ(r.run_length, 1); }},
+      {"hands 2147483647", nullptr, hands(2147483647LL), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(r.run_length, 2147483647); }},
+  });
+}
+
+TEST(GameRules, RemovalsAreAllOrNothing) {
+  auto card = [](int rank, int suit) { return [=](GameRules& r) { return remove_card(r, rank, suit); }; };
+  auto rank = [](int rank) { return [=](GameRules& r) { return remove_rank(r, rank); }; };
+  auto suit = [](int suit) { return [=](GameRules& r) { return remove_suit(r, suit); }; };
+  auto two_hearts_gone = [](GameRules& r) { ASSERT_TRUE(remove_card(r, kTwo, kHearts)); };
+  // 51 cards left while ten players of five need 50.
+  auto one_spare = [](GameRules& r) {
+    ASSERT_TRUE(set_players(r, 10));
+    ASSERT_TRUE(remove_card(r, kTwo, kHearts));
+  };
+  expect_all({
+      {"first two of hearts", nullptr, card(kTwo, kHearts), nullptr,
+       [](const GameRules& r) {
+         EXPECT_EQ(r.card_delta[kTwo][kHearts], -1);
+         EXPECT_EQ(cards_available(r), 51);
+       }},
+      {"second two of hearts", two_hearts_gone, card(kTwo, kHearts), "Error: No card available to remove.\n",
+       nullptr},
+      {"all twos with one missing", two_hearts_gone, rank(kTwo),
+       "Error: Not enough cards available to remove rank.\n",
+       [](const GameRules& r) {
+         EXPECT_EQ(r.card_delta[kTwo][kDiamonds], 0);
+         EXPECT_EQ(cards_available(r), 51);
+       }},
+      {"all hearts with one missing", two_hearts_gone, suit(kHearts),
+       "Error: Not enough cards available to remove suit.\n", nullptr},
+      {"all twos", nullptr, rank(kTwo), nullptr, [](const GameRules& r) { EXPECT_EQ(cards_available(r), 48); }},
+      {"all hearts", nullptr, suit(kHearts), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(cards_available(r), 39); }},
+      {"rank short and negative reports the pack", one_spare, rank(kTwo),
+       "Error: Not enough cards to remove rank and still deal hand.\n", nullptr},
+      {"suit short and negative reports the pack", one_spare, suit(kHearts),
+       "Error: Not enough cards to remove suit and still deal hand.\n", nullptr},
+      {"rank short only", [](GameRules& r) { ASSERT_TRUE(set_players(r, 10)); }, rank(kThree),
+       "Error: Not enough cards to remove rank and still deal hand.\n", nullptr},
+      {"card with the pack exactly full and no copy left",
+       [](GameRules& r) {
+         ASSERT_TRUE(set_players(r, 10));
+         ASSERT_TRUE(remove_card(r, kTwo, kHearts));
+         ASSERT_TRUE(remove_card(r, kThree, kHearts));
+       },
+       card(kTwo, kHearts), "Error: No card available to remove.\n", nullptr},
+      {"third card with 5 players of 10",
+       [](GameRules& r) {
+         ASSERT_TRUE(set_hand_size(r, 10));
+         ASSERT_TRUE(remove_card(r, kTwo, kHearts));
+         ASSERT_TRUE(remove_card(r, kThree, kHearts));
+       },
+       card(kFour, kHearts), "Error: Not enough cards to remove card and still deal hand.\n", nullptr},
+      {"added copy can be removed again",
+       [](GameRules& r) { add_card(r, kTwo, kHearts); }, card(kTwo, kHearts), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(r.card_delta[kTwo][kHearts], 0); }},
+  });
+}
+
+TEST(GameRules, ClearingAddedCardsKeepsEnoughToDeal) {
+  auto clear = [](GameRules& r) { return clear_add_remove(r); };
+  expect_all({
+      {"removed cards come back", [](GameRules& r) { ASSERT_TRUE(remove_suit(r, kHearts)); }, clear, nullptr,
+       [](const GameRules& r) { EXPECT_EQ(cards_available(r), 52); }},
+      {"twelve players of five lose twelve added cards",
+       [](GameRules& r) {
+         for (int rank = 0; rank < 12; ++rank) add_card(r, rank, kDiamonds);
+         ASSERT_TRUE(set_players(r, 12));
+       },
+       clear, "Error: Not enough cards to clear added and removed cards and still deal hand.\n",
+       [](const GameRules& r) { EXPECT_EQ(cards_available(r), 64); }},
+      {"jokers can make up for the added cards",
+       [](GameRules& r) {
+         for (int rank = 0; rank < 12; ++rank) add_card(r, rank, kDiamonds);
+         ASSERT_TRUE(set_players(r, 12));
+         ASSERT_TRUE(set_jokers(r, 8));
+       },
+       clear, nullptr, [](const GameRules& r) { EXPECT_EQ(cards_available(r), 60); }},
+  });
+}
+
+TEST(GameRules, WildFlagsNeverTouchJokersOrCounts) {
+  GameRules rules;
+  ASSERT_TRUE(set_jokers(rules, 2));
+  set_wild_rank(rules, 5);
+  set_wild_suit(rules, kDiamonds);
+  set_wild_card(rules, 12, kHearts);
+  int flags = 0;
+  for (const auto& rank : rules.wild)
+    for (const auto flag : rank) flags += flag;
+  EXPECT_EQ(flags, 4 + 13 - 1 + 1);
+  EXPECT_EQ(cards_available(rules), 54);
+  clear_wilds(rules);
+  GameRules expected;
+  expected.jokers = 2;
+  EXPECT_TRUE(same_game(rules, expected));
+}
+
+// Random sequences of changes against a model that decides acceptance from
+// the definition alone: a change in range is accepted exactly when the game
+// it leads to can still deal every hand and holds no kind below zero.
+TEST(GameRules, RandomChangesKeepTheInvariantAndRefuseAsAWhole) {
+  std::mt19937 rng(20261209);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  GameRules rules;
+  for (int step = 0; step < 20000; ++step) {
+    const GameRules before = rules;
+    GameRules model = rules;
+    bool in_range = true;
+    bool accepted = true;
+    const int op = pick(0, 11);
+    const int rank = pick(0, 12), suit = pick(0, 3);
+    const int n = pick(-3, 60);
+    switch (op) {
+      case 0:
+        in_range = n >= 1 && n <= 50;
+        model.decks = n;
+        accepted = set_decks(rules, n);
+        break;
+      case 1:
+        in_range = n >= 1 && n <= 50;
+        model.players = n;
+        accepted = set_players(rules, n);
+        break;
+      case 2:
+        in_range = n >= 1 && n <= 20;
+        model.hand_size = n;
+        accepted = set_hand_size(rules, n);
+        break;
+      case 3:
+        in_range = n >= 0 && n <= 100;
+        model.jokers = n;
+        accepted = set_jokers(rules, n);
+        break;
+      case 4:
+        --model.card_delta[rank][suit];
+        accepted = remove_card(rules, rank, suit);
+        break;
+      case 5:
+        for (auto& d : model.card_delta[rank]) --d;
+        accepted = remove_rank(rules, rank);
+        break;
+      case 6:
+        for (auto& r : model.card_delta) --r[suit];
+        accepted = remove_suit(rules, suit);
+        break;
+      case 7:
+        ++model.card_delta[rank][suit];
+        add_card(rules, rank, suit);
+        break;
+      case 8:
+        for (auto& d : model.card_delta[rank]) ++d;
+        add_rank(rules, rank);
+        break;
+      case 9:
+        for (auto& r : model.card_delta) ++r[suit];
+        add_suit(rules, suit);
+        break;
+      case 10:
+        for (auto& r : model.card_delta)
+          for (auto& d : r) d = 0;
+        accepted = clear_add_remove(rules);
+        break;
+      default:
+        set_wild_card(rules, rank, suit);
+        model.wild[rank][suit] = 1;
+        break;
+    }
+    const bool expect_accepted = in_range && invariant_holds(model);
+    ASSERT_EQ(accepted, expect_accepted) << "step " << step << " op " << op;
+    if (accepted) {
+      ASSERT_TRUE(same_game(rules, model)) << "step " << step;
+    } else {
+      ASSERT_TRUE(same_game(rules, before)) << "step " << step;
+      ASSERT_NE(rules.error_text, nullptr);
+      const std::string text = rules.error_text;
+      ASSERT_EQ(text.rfind("Error: ", 0), 0u);
+      ASSERT_EQ(text.back(), '\n');
+    }
+    ASSERT_EQ(cards_available(rules), count_pack(rules));
+    ASSERT_TRUE(invariant_holds(rules));
+  }
+}
+
+}  // namespace
+}  // namespace orvix
