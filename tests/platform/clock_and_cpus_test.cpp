@@ -1,0 +1,59 @@
+#include "platform/processors.h"
+#include "platform/threads.h"
+#include "platform/tick_count.h"
+
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <time.h>
+
+namespace orvix {
+namespace {
+
+TEST(TickCount, CountsMillisecondsForward) {
+  const std::uint32_t before = tick_count();
+  const timespec pause{0, 30 * 1000 * 1000};
+  nanosleep(&pause, nullptr);
+  const std::uint32_t elapsed = tick_count() - before;  // wraps like the count
+  EXPECT_GE(elapsed, 29u);
+  EXPECT_LT(elapsed, 600000u);
+}
+
+TEST(ProcessorCount, CountsTheCpusThisProcessMayUse) {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  ASSERT_EQ(sched_getaffinity(0, sizeof set, &set), 0);
+  EXPECT_EQ(processor_count(), CPU_COUNT(&set));
+  EXPECT_GE(processor_count(), 1);
+}
+
+struct Pinned {
+  int count = 0;
+  bool pinned = false;
+};
+
+int count_on_one_cpu(void* argument) {
+  auto& result = *static_cast<Pinned*>(argument);
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+  int first = 0;
+  while (!CPU_ISSET(first, &set)) ++first;
+  CPU_ZERO(&set);
+  CPU_SET(first, &set);
+  result.pinned = sched_setaffinity(0, sizeof set, &set) == 0;
+  result.count = processor_count();
+  return 0;
+}
+
+TEST(ProcessorCount, FollowsARestrictedAffinity) {
+  // As under `taskset -c 0`: pinned to one CPU, one worker.
+  Pinned result;
+  ThreadHandle thread;
+  ASSERT_TRUE(start_thread(thread, count_on_one_cpu, &result));
+  ASSERT_TRUE(join_threads(&thread, 1));
+  ASSERT_TRUE(result.pinned);
+  EXPECT_EQ(result.count, 1);
+}
+
+}  // namespace
+}  // namespace orvix

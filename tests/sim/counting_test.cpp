@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "capture_stdout.h"
+#include "eval/tables.h"
+#include "sim/deck.h"
+#include "sim/result_table.h"
+#include "sim/run_simulation.h"
+#include "sim/seeding.h"
+
+namespace orvix {
+namespace {
+
+class Counting : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { build_eval_tables(); }
+};
+
+constexpr HandValue value_of(int category, int major_rank, unsigned minor = 0) {
+  return static_cast<HandValue>(category) << kCategoryShift | (1u << major_rank) << kMajorShift |
+         minor;
+}
+
+// A one-card "hand" whose card is its own value: the counting can then be
+// checked with exactly chosen values, independent of any evaluator.
+HandValue card_as_value(const CardCode* cards) { return cards[0]; }
+
+SimWorker value_worker(const std::vector<HandValue>& values, int players, int trials) {
+  SimWorker worker;
+  worker.deck.assign(values.begin(), values.end());
+  worker.deck_size = static_cast<std::int32_t>(values.size());
+  worker.players = players;
+  worker.hand_size = 1;
+  worker.dealt_cards = players;
+  for (int p = 0; p < players; ++p) worker.hands.push_back(p);
+  worker.values.assign(static_cast<std::size_t>(players), 0);
+  worker.evaluate = card_as_value;
+  worker.trials = trials;
+  seed_worker(worker, 77, 3);
+  return worker;
+}
+
+struct Cell {
+  int category, rank;
+  std::uint64_t wins, losses;
+};
+
+struct CountCase {
+  const char* name;
+  std::vector<HandValue> deck;
+  int players;
+  std::vector<Cell> per_deal;  // every other cell stays 0
+};
+
+TEST_F(Counting, FilesEveryHandUnderCategoryAndTopRankAsWinOrLoss) {
+  const HandValue aces = value_of(kOnePair, 12, 0x1000 | 0x0E00);
+  const HandValue king_high = value_of(kHighCard, 11) | 0x20000u;
+  const HandValue wheel = 0x4002100F;   // A-5 straight: filed under Five
+  const HandValue flush = 0x500CB731;   // ace-high flush
+  const HandValue nines_full = 0x60201080;  // nines full of aces: filed under Nine
+  const CountCase cases[] = {
+      {"equal best values all win", {aces, aces, king_high, king_high}, 4,
+       {{kOnePair, 12, 2, 0}, {kHighCard, 11, 0, 2}}},
+      {"the wheel files under Five", {wheel, king_high}, 2,
+       {{kStraight, 3, 1, 0}, {kHighCard, 11, 0, 1}}},
+      {"a flush files under its best card; equal losers both lose",
+       {flush, flush, nines_full}, 3, {{kFlush, 12, 0, 2}, {kFullHouse, 7, 1, 0}}},
+      {"one player always wins", {wheel}, 1, {{kStraight, 3, 1, 0}}},
+  };
+  const int trials = 300;
+  for (const auto& c : cases) {
+    SimWorker worker = value_worker(c.deck, c.players, trials);
+    run_trials(worker);
+    std::uint64_t expected_wins[kResultCells] = {};
+    std::uint64_t expected_losses[kResultCells] = {};
+    for (const Cell& cell : c.per_deal) {
+      expected_wins[cell.category * kRankCount + cell.rank] = cell.wins * trials;
+      expected_losses[cell.category * kRankCount + cell.rank] = cell.losses * trials;
+    }
+    for (int i = 0; i < kResultCells; ++i) {
+      EXPECT_EQ(worker.win_counts[i], expected_wins[i]) << c.name << ", cell " << i;
+      EXPECT_EQ(worker.loss_counts[i], expected_losses[i]) << c.name << ", cell " << i;
+    }
+  }
+}
+
+TEST_F(Counting, EveryDealCountsEachPlayerOnceAndAtLeastOneWin) {
+  struct Game {
+    int decks, players, hand_size, jokers;
+    bool deuces_wild;
+  };
+  const Game games[] = {
+      {1, 5, 5, 0, false}, {2, 10, 7, 4, true}, {1, 50, 1, 0, false}, {1, 2, 20, 2, false},
+      {3, 9, 3, 0, true}};
+  for (const auto& g : games) {
+    GameRules rules;
+    rules.decks = g.decks;
+    rules.players = g.players;
+    rules.hand_size = g.hand_size;
+    rules.jokers = g.jokers;
+    if (g.deuces_wild)
+      for (int s = 0; s < kSuitCount; ++s) rules.wild[0][s] = 1;
+    SimWorker worker;
+    configure_worker(worker, rules);
+    seed_worker(worker, 31337, 2);
+    worker.trials = 1;
+    for (int deal = 0; deal < 300; ++deal) {
+      std::uint64_t wins_before = 0, losses_before = 0, wins_after = 0, losses_after = 0;
+      for (int i = 0; i < kResultCells; ++i) {
+        wins_before += worker.win_counts[i];
+        losses_before += worker.loss_counts[i];
+      }
+      run_trials(worker);
+      for (int i = 0; i < kResultCells; ++i) {
+        wins_after += worker.win_counts[i];
+        losses_after += worker.loss_counts[i];
+      }
+      const std::uint64_t wins = wins_after - wins_before;
+      ASSERT_GE(wins, 1u) << g.players << "x" << g.hand_size << " deal " << deal;
+      ASSERT_EQ(wins + losses_after - losses_before, static_cast<std::uint64_t>(g.players));
+    }
+  }
+}
+
+TEST(RunSplit, GivesEqualSharesWithTheRemainderOnWorkerZero) {
+  struct Case {
+    std::int32_t run_length;
+    int workers;
+    std::vector<std::int32_t> shares;
+  };
+  const Case cases[] = {
+      {10, 4, {4, 2, 2, 2}},
+      {3, 8, {3, 0, 0, 0, 0, 0, 0, 0}},
+      {1, 1, {1}},
+      {5000000, 3, {1666668, 1666666, 1666666}},
+      {2147483647, 2, {1073741824, 1073741823}},
+      {7, 7, {1, 1, 1, 1, 1, 1, 1}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::int32_t> shares;
+    for (int i = 0; i < c.workers; ++i) shares.push_back(worker_trials(c.run_length, c.workers, i));
+    EXPECT_EQ(shares, c.shares) << c.run_length << " over " << c.workers;
+  }
+}
+
+std::uint64_t wins_in(const ResultTable& t) {
+  std::uint64_t sum = 0;
+  for (auto& row : t.wins)
+    for (auto v : row) sum += v;
+  return sum;
+}
+
+std::uint64_t hands_in(const ResultTable& t) {
+  std::uint64_t sum = wins_in(t);
+  for (auto& row : t.losses)
+    for (auto v : row) sum += v;
+  return sum;
+}
+
+TEST_F(Counting, RunsPlayEveryDealOnAnyWorkerCount) {
+  struct Case {
+    std::int32_t run_length;
+    int workers;
+    int players;
+  };
+  const Case cases[] = {{2, 3, 4}, {1, 5, 1}, {1000, 1, 5}, {999, 2, 7}, {10, 4, 50}};
+  for (const auto& c : cases) {
+    GameRules rules;
+    rules.players = c.players;
+    rules.hand_size = 1;
+    rules.run_length = c.run_length;
+    ResultTable table;
+    clear_results(table);
+    run_simulation_on(rules, table, c.workers);
+    EXPECT_TRUE(table.stale);
+    EXPECT_EQ(hands_in(table), static_cast<std::uint64_t>(c.run_length) * c.players);
+    EXPECT_GE(wins_in(table), static_cast<std::uint64_t>(c.run_length));
+  }
+}
+
+TEST_F(Counting, GoStartsFromZeroMoreAddsAndClearEmpties) {
+  GameRules rules;
+  rules.run_length = 400;
+  ResultTable table;
+  clear_results(table);
+  run_simulation_on(rules, table, 2);  // go
+  compute_percentages(table);
+  EXPECT_EQ(table.total_hands, 2000u);
+  rules.players = 2;
+  run_simulation_on(rules, table, 3);  // more, under changed rules
+  compute_percentages(table);
+  EXPECT_EQ(table.total_hands, 2800u);
+  EXPECT_EQ(table.total_wins + table.total_losses, table.total_hands);
+  clear_results(table);  // go again
+  run_simulation_on(rules, table, 2);
+  compute_percentages(table);
+  EXPECT_EQ(table.total_hands, 800u);
+
+  clear_results(table);
+  EXPECT_FALSE(table.stale);
+  EXPECT_EQ(hands_in(table), 0u);
+  EXPECT_EQ(table.total_hands, 0u);
+  for (int c = 0; c < kCategoryCount; ++c) {
+    EXPECT_EQ(table.category_win_percent[c], 0.0f);
+    EXPECT_EQ(table.category_share_percent[c], 0.0f);
+  }
+}
+
+TEST_F(Counting, EmptyRunsMergeZerosWithoutDividingByZero) {
+  // A negative run length gives every worker a share below one deal.
+  GameRules rules;
+  rules.run_length = -5;
+  ResultTable table;
+  clear_results(table);
+  run_simulation_on(rules, table, 2);
+  EXPECT_TRUE(table.stale);
+  compute_percentages(table);
+  EXPECT_EQ(table.total_hands, 0u);
+  for (int c = 0; c < kCategoryCount; ++c) {
+    EXPECT_EQ(table.category_share_percent[c], 0.0f) << c;
+    EXPECT_EQ(table.category_win_percent[c], 0.0f) << c;
+  }
+}
+
+TEST_F(Counting, RefusesARunThatWouldDealPastTheDeck) {
+  GameRules rules;
+  rules.players = 11;  // 55 cards from a 52-card pack
+  ResultTable table;
+  clear_results(table);
+  const std::string out = test::capture_stdout([&] { run_simulation_on(rules, table, 2); });
+  EXPECT_EQ(out.rfind("Error: ", 0), 0u) << out;
+  EXPECT_EQ(out.back(), '\n');
+  EXPECT_FALSE(table.stale);
+  EXPECT_EQ(hands_in(table), 0u);
+}
+
+TEST(ResultTable, MergesWorkersAndDerivesSumsAndPercentages) {
+  SimWorker a, b;
+  a.win_counts[1 * kRankCount + 12] = 1;    // one pair of aces: 1 win ...
+  b.loss_counts[1 * kRankCount + 12] = 199;  // ... in 200
+  a.win_counts[0 * kRankCount + 11] = 3;
+  b.win_counts[0 * kRankCount + 11] = 0xFFFFFFFFull;  // 64-bit sums do not wrap
+  a.loss_counts[5 * kRankCount + 4] = 40;  // flushes that never won
+  ResultTable table;
+  clear_results(table);
+  merge_worker_counts(a, table);
+  EXPECT_TRUE(table.stale);
+  merge_worker_counts(b, table);
+  compute_percentages(table);
+  EXPECT_FALSE(table.stale);
+  EXPECT_EQ(table.wins[0][11], 0x100000002ull);
+  EXPECT_EQ(table.category_wins[1], 1u);
+  EXPECT_EQ(table.category_losses[1], 199u);
+  EXPECT_EQ(table.total_hands, 0x100000002ull + 200 + 40);
+  EXPECT_EQ(table.total_wins, 0x100000003ull);
+  EXPECT_EQ(table.total_losses, 239u);
+  EXPECT_EQ(table.rank_win_percent[1][12], 0.5f);
+  EXPECT_EQ(table.category_win_percent[1], 0.5f);
+  EXPECT_EQ(table.category_win_percent[0], 100.0f);
+  EXPECT_EQ(table.category_win_percent[5], 0.0f);
+  EXPECT_EQ(table.rank_win_percent[5][4], 0.0f);
+  const double total = static_cast<double>(table.total_hands);
+  EXPECT_FLOAT_EQ(table.category_share_percent[5], static_cast<float>(4000.0 / total));
+  float share_sum = 0;
+  for (float s : table.category_share_percent) share_sum += s;
+  EXPECT_NEAR(share_sum, 100.0f, 1e-3f);
+}
+
+}  // namespace
+}  // namespace orvix

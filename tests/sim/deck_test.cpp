@@ -1,0 +1,313 @@
+#include "sim/deck.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "sim/random.h"
+#include "sim/seeding.h"
+
+namespace orvix {
+namespace {
+
+// "Ad" style names, "*" prefix for a wild card, "JK" for a joker.
+std::string card_name(CardCode card) {
+  if (card == kJoker) return "JK";
+  std::string name;
+  if (is_wild(card)) name += '*';
+  name += kRankChars[card_rank_index(card)];
+  name += kSuitChars[card_suit_index(card)];
+  return name;
+}
+
+std::string deck_text(const std::vector<CardCode>& deck) {
+  std::string text;
+  for (CardCode card : deck) {
+    if (!text.empty()) text += ' ';
+    text += card_name(card);
+  }
+  return text;
+}
+
+std::vector<CardCode> deck_of(const GameRules& rules) {
+  std::vector<CardCode> deck(static_cast<std::size_t>(cards_available(rules)), 0xDEADBEEF);
+  build_deck(rules, deck.data());
+  return deck;
+}
+
+// One pass over the plain pack, written out by hand for the first and last
+// ranks: "2d 2s 2c 2h 3d ... Ah".
+std::string plain_pass() {
+  std::string text;
+  for (const char rank : std::string("23456789TJQKA"))
+    for (const char suit : std::string("dsch")) {
+      if (!text.empty()) text += ' ';
+      text += rank;
+      text += suit;
+    }
+  return text;
+}
+
+TEST(BuildDeck, PlainPackRunsTwoToAceDiamondsSpadesClubsHearts) {
+  GameRules rules;
+  const auto deck = deck_of(rules);
+  ASSERT_EQ(deck.size(), 52u);
+  EXPECT_EQ(deck.front(), 0x01000001u);  // two of diamonds
+  EXPECT_EQ(deck[1], make_card(0, 1, false));
+  EXPECT_EQ(deck[4], make_card(1, 0, false));
+  EXPECT_EQ(deck.back(), 0x380C1000u);  // ace of hearts
+  EXPECT_EQ(deck_text(deck), plain_pass());
+}
+
+struct LayoutCase {
+  const char* name;
+  void (*change)(GameRules&);
+  std::string expected;
+};
+
+TEST(BuildDeck, LaysOutPassesWithAtMostTwoJokersEach) {
+  const std::string pass = plain_pass();
+  const LayoutCase cases[] = {
+      {"three jokers: two after the pack, then the third",
+       [](GameRules& r) { r.jokers = 3; }, pass + " JK JK JK"},
+      {"two decks, one joker: the joker between the decks",
+       [](GameRules& r) { r.decks = 2; r.jokers = 1; }, pass + " JK " + pass},
+      {"two decks, five jokers: two, two, then one alone",
+       [](GameRules& r) { r.decks = 2; r.jokers = 5; }, pass + " JK JK " + pass + " JK JK JK"},
+      {"extra copies come one per pass, in rank order",
+       [](GameRules& r) { r.card_delta[12][3] = 2; r.card_delta[0][1] = 1; },
+       pass + " 2s Ah Ah"},
+  };
+  for (const auto& c : cases) {
+    GameRules rules;
+    c.change(rules);
+    EXPECT_EQ(deck_text(deck_of(rules)), c.expected) << c.name;
+  }
+}
+
+TEST(BuildDeck, RemovedKindsLeaveEveryOtherCardInItsPlace) {
+  GameRules rules;
+  rules.card_delta[5][2] = -1;  // seven of clubs gone
+  rules.card_delta[12][0] = -1;  // ace of diamonds gone
+  std::string expected = plain_pass();
+  for (const std::string gone : {"7c ", "Ad "}) expected.erase(expected.find(gone), gone.size());
+  EXPECT_EQ(deck_text(deck_of(rules)), expected);
+
+  // With two decks, one removal drops the kind from the second pass only.
+  GameRules two;
+  two.decks = 2;
+  two.card_delta[5][2] = -1;
+  std::string second = plain_pass();
+  second.erase(second.find("7c "), 3);
+  EXPECT_EQ(deck_text(deck_of(two)), plain_pass() + " " + second);
+}
+
+TEST(BuildDeck, WildFlagsChangeOnlyTheEncoding) {
+  GameRules rules;
+  rules.decks = 2;
+  rules.jokers = 1;
+  const auto plain = deck_of(rules);
+  for (int s = 0; s < kSuitCount; ++s) rules.wild[0][s] = 1;  // deuces wild
+  rules.wild[9][1] = 1;                                        // one-eyed jack
+  const auto wild = deck_of(rules);
+  ASSERT_EQ(wild.size(), plain.size());
+  int wild_cards = 0;
+  for (std::size_t i = 0; i < wild.size(); ++i) {
+    const bool should_be_wild =
+        plain[i] != kJoker && (card_rank_index(plain[i]) == 0 ||
+                               (card_rank_index(plain[i]) == 9 && card_suit_index(plain[i]) == 1));
+    if (should_be_wild) {
+      ++wild_cards;
+      EXPECT_EQ(wild[i], make_card(card_rank_index(plain[i]), card_suit_index(plain[i]), true)) << i;
+    } else {
+      EXPECT_EQ(wild[i], plain[i]) << i;
+    }
+  }
+  EXPECT_EQ(wild_cards, 10);
+  EXPECT_EQ(wild[1], 0x10800000u);  // wild two of spades keeps its indices only
+}
+
+SimWorker seeded_worker(const GameRules& rules, std::uint64_t seed, std::uint64_t stream) {
+  SimWorker worker;
+  configure_worker(worker, rules);
+  seed_worker(worker, seed, stream);
+  return worker;
+}
+
+TEST(ShuffleDeal, SameSeedAndStreamDealTheSameDeals) {
+  GameRules rules;
+  rules.decks = 2;
+  rules.jokers = 3;
+  SimWorker a = seeded_worker(rules, 12345, 7);
+  SimWorker b = seeded_worker(rules, 12345, 7);
+  SimWorker other_seed = seeded_worker(rules, 12346, 7);
+  SimWorker other_stream = seeded_worker(rules, 12345, 8);
+  int differs_seed = 0;
+  int differs_stream = 0;
+  for (int deal = 0; deal < 200; ++deal) {
+    shuffle_deal(a);
+    shuffle_deal(b);
+    shuffle_deal(other_seed);
+    shuffle_deal(other_stream);
+    ASSERT_EQ(a.deck, b.deck) << "deal " << deal;
+    differs_seed += a.deck != other_seed.deck;
+    differs_stream += a.deck != other_stream.deck;
+  }
+  EXPECT_EQ(differs_seed, 200);
+  EXPECT_EQ(differs_stream, 200);
+}
+
+TEST(ShuffleDeal, KeepsThePackAndDealsAllOfAnExactlySizedDeck) {
+  struct Case {
+    int decks, players, hand_size, jokers;
+  };
+  const Case cases[] = {{1, 5, 5, 0}, {1, 4, 13, 0}, {1, 2, 20, 4}, {2, 10, 7, 4}};
+  for (const auto& c : cases) {
+    GameRules rules;
+    rules.decks = c.decks;
+    rules.players = c.players;
+    rules.hand_size = c.hand_size;
+    rules.jokers = c.jokers;
+    SimWorker worker = seeded_worker(rules, 99, 1);
+    auto sorted = worker.deck;
+    std::sort(sorted.begin(), sorted.end());
+    for (int deal = 0; deal < 50; ++deal) shuffle_deal(worker);
+    auto after = worker.deck;
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, sorted) << c.players << "x" << c.hand_size;
+  }
+}
+
+TEST(ShuffleDeal, SwapsFromTheLastArrangementAndTouchesOnlyDealtPositionsAndPartners) {
+  // One card dealt from 52: each deal swaps position 0 with one partner of
+  // the arrangement the previous deal left, and changes nothing else.
+  GameRules rules;
+  rules.players = 1;
+  rules.hand_size = 1;
+  SimWorker worker = seeded_worker(rules, 5, 5);
+  std::vector<CardCode> seen_first;
+  for (int deal = 0; deal < 1000; ++deal) {
+    const auto before = worker.deck;
+    shuffle_deal(worker);
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < before.size(); ++i)
+      if (worker.deck[i] != before[i]) changed.push_back(i);
+    if (changed.empty()) continue;  // the card stayed at position 0
+    ASSERT_EQ(changed.size(), 2u) << deal;
+    ASSERT_EQ(changed[0], 0u) << deal;
+    EXPECT_EQ(worker.deck[0], before[changed[1]]);
+    EXPECT_EQ(worker.deck[changed[1]], before[0]);
+    seen_first.push_back(worker.deck[0]);
+  }
+  std::sort(seen_first.begin(), seen_first.end());
+  seen_first.erase(std::unique(seen_first.begin(), seen_first.end()), seen_first.end());
+  EXPECT_EQ(seen_first.size(), 52u);
+}
+
+TEST(ShuffleDeal, EveryCardReachesEveryDealtPositionEvenly) {
+  // 52 cards x 5 positions of a one-player five-card game, 104000 deals:
+  // each cell expects 2000, standard deviation about 44.
+  GameRules rules;
+  rules.players = 1;
+  SimWorker worker = seeded_worker(rules, 2024, 11);
+  const std::vector<CardCode> order(worker.deck.begin(), worker.deck.end());
+  std::vector<int> counts(52 * 5, 0);
+  const int deals = 104000;
+  for (int deal = 0; deal < deals; ++deal) {
+    shuffle_deal(worker);
+    for (int pos = 0; pos < 5; ++pos) {
+      const auto card = std::find(order.begin(), order.end(), worker.deck[pos]) - order.begin();
+      ++counts[static_cast<std::size_t>(card * 5 + pos)];
+    }
+  }
+  double chi_square = 0;
+  for (int count : counts) chi_square += (count - 2000.0) * (count - 2000.0) / 2000.0;
+  // 259 degrees of freedom: mean 259, sd about 23; 400 is beyond six sd.
+  EXPECT_LT(chi_square, 400.0);
+  EXPECT_GT(chi_square, 150.0);  // far too even would be just as wrong
+}
+
+TEST(Generator, MatchesPublishedPcg32AndSplitmix64Values) {
+  // PCG32 seeded with 42 on stream 54: the generator's well-known first outputs.
+  SimWorker worker;
+  seed_worker(worker, 42, 54);
+  const std::uint32_t expected[] = {0xa15c02b7, 0x7b47f409, 0xba1d3330,
+                                    0x83d2f293, 0xbfa4784b, 0xcbed606e};
+  for (std::uint32_t value : expected) EXPECT_EQ(next_random(worker), value);
+  // splitmix64 from state 0 first yields 0xE220A8397B1DCDAF.
+  EXPECT_EQ(splitmix64(0), 0xE220A8397B1DCDAFULL);
+}
+
+TEST(Generator, BoundedIndexStaysInRangeAndCoversIt) {
+  std::uint64_t state = 1;
+  const std::uint64_t increment = 3;
+  for (std::uint32_t range : {1u, 2u, 3u, 7u, 52u, 2700u, 0x80000001u, 0xFFFFFFFFu}) {
+    std::uint32_t low = 0xFFFFFFFF, high = 0;
+    for (int i = 0; i < 4000; ++i) {
+      const std::uint32_t index = bounded_index(state, increment, range);
+      ASSERT_LT(index, range);
+      low = std::min(low, index);
+      high = std::max(high, index);
+    }
+    if (range <= 52) {
+      EXPECT_EQ(low, 0u) << range;
+      EXPECT_EQ(high, range - 1) << range;
+    }
+  }
+}
+
+TEST(Generator, RunsAndWorkersNeverShareAStream) {
+  std::vector<std::uint64_t> streams;
+  for (std::uint64_t key : {0ULL, 0x123456789ABCDEFULL, ~0ULL})
+    for (std::uint64_t run = 1; run <= 300; ++run)
+      for (int worker = 0; worker < 64; ++worker) {
+        const std::uint64_t stream = worker_stream(key, run, worker);
+        EXPECT_LT(stream, 1ULL << 63);
+        if (key == 0x123456789ABCDEFULL) streams.push_back(stream);
+      }
+  std::sort(streams.begin(), streams.end());
+  EXPECT_EQ(std::adjacent_find(streams.begin(), streams.end()), streams.end());
+
+  // Seeded at the same tick, workers of one run and the same worker of two
+  // runs get different increments and deal differently.
+  GameRules rules;
+  std::vector<std::uint64_t> increments;
+  std::vector<std::vector<CardCode>> first_deals;
+  for (std::uint64_t run = 1; run <= 3; ++run)
+    for (int index = 0; index < 32; ++index) {
+      SimWorker worker;
+      configure_worker(worker, rules);
+      seed_run_worker(worker, 1000, run, index);
+      EXPECT_EQ(worker.stream & 1, 1u);
+      increments.push_back(worker.stream);
+      shuffle_deal(worker);
+      first_deals.emplace_back(worker.deck.begin(), worker.deck.begin() + 25);
+    }
+  std::sort(increments.begin(), increments.end());
+  EXPECT_EQ(std::adjacent_find(increments.begin(), increments.end()), increments.end());
+  std::sort(first_deals.begin(), first_deals.end());
+  EXPECT_EQ(std::adjacent_find(first_deals.begin(), first_deals.end()), first_deals.end());
+}
+
+TEST(ConfigureWorker, SizesTheWorkerFromTheGame) {
+  GameRules rules;
+  rules.decks = 2;
+  rules.players = 7;
+  rules.hand_size = 3;
+  rules.jokers = 4;
+  rules.run_length = 1234;
+  SimWorker worker;
+  configure_worker(worker, rules);
+  EXPECT_EQ(worker.deck_size, 108);
+  EXPECT_EQ(worker.deck.size(), 108u);
+  EXPECT_EQ(worker.dealt_cards, 21);
+  EXPECT_EQ(worker.trials, 1234);
+  EXPECT_EQ(worker.evaluate, select_evaluator(3));
+  EXPECT_EQ(worker.hands, (WorkerArray<std::int32_t>{0, 3, 6, 9, 12, 15, 18}));
+  EXPECT_EQ(worker.values.size(), 7u);
+}
+
+}  // namespace
+}  // namespace orvix
