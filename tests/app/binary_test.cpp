@@ -1,0 +1,109 @@
+// Start-up cases the transcript runner cannot express: empty arguments, an
+// unusual argument 0, unreadable files. Each runs the real program.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/banner.h"
+
+namespace orvix {
+namespace {
+
+struct Finished {
+  int status = -1;
+  std::string output;
+};
+
+std::string read_file(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Runs the program with exactly these arguments (argument 0 included) and
+// an empty standard input; standard error must stay silent.
+Finished run_program(const std::vector<std::string>& argv) {
+  const std::string dir = ::testing::TempDir();
+  const std::string out_path = dir + "orvix_binary_out.txt";
+  const std::string err_path = dir + "orvix_binary_err.txt";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(in, 0);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    ::execv(ORVIX_BINARY, args.data());
+    ::_exit(127);
+  }
+  Finished finished;
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  finished.output = read_file(out_path);
+  EXPECT_EQ(read_file(err_path), "");
+  return finished;
+}
+
+std::string usage_for(const std::string& program) {
+  return std::string(program_banner) + "Usage: " + program +
+         " [/i inputfile] [/o outputfile] [/q] [/n]\n"
+         "Where: /i inputfile: read commands from inputfile.\n"
+         "       /o outputfile: output to outputfile.\n"
+         "       /n: no hint mode, suppress hints about window or how to get help.\n"
+         "       /q: quiet mode, turn off prompts, on by default with /i or /o.\n\n";
+}
+
+TEST(StartUp, OddArgumentsGiveTheirMessagesAndStatus) {
+  struct Case {
+    std::vector<std::string> argv;
+    int status;
+    std::string output;
+  };
+  const std::vector<Case> cases = {
+      {{"my orvix", ""}, 0, usage_for("my orvix")},
+      {{"", "/x"}, 0, usage_for("")},
+      {{"orvix", "/q", "", "/i"}, 0, usage_for("orvix")},
+      {{"orvix", "/i", ""}, 1, "Error: cannot open input file .\n"},
+      {{"orvix", "/o", ""}, 1, "Error on freopen assigning stdout to file \n"},
+      {{"orvix", "/i", "/nonexistent/dir/cmds.txt"}, 1,
+       "Error: cannot open input file /nonexistent/dir/cmds.txt.\n"},
+      {{"orvix", "/q"}, 0, ""},  // quiet, and the empty input ends the loop silently
+  };
+  for (const Case& c : cases) {
+    std::string label;
+    for (const std::string& a : c.argv) label += "[" + a + "] ";
+    SCOPED_TRACE(label);
+    const Finished finished = run_program(c.argv);
+    EXPECT_EQ(finished.status, c.status);
+    EXPECT_EQ(finished.output, c.output);
+  }
+}
+
+TEST(StartUp, InputFileWithoutReadPermissionIsRefused) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may read any file";
+  const std::string path = ::testing::TempDir() + "orvix_unreadable.txt";
+  { std::ofstream(path) << "decks 2\n"; }
+  ::chmod(path.c_str(), 0);
+  const Finished finished = run_program({"orvix", "/i", path});
+  EXPECT_EQ(finished.status, 1);
+  EXPECT_EQ(finished.output, "Error: cannot open input file " + path + ".\n");
+  ::unlink(path.c_str());
+}
+
+}  // namespace
+}  // namespace orvix

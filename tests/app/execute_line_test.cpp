@@ -1,0 +1,148 @@
+// What one command line does to the loop's rules and counters.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/command_loop.h"
+#include "capture_stdout.h"
+
+namespace orvix {
+namespace {
+
+using testing_support::StdoutCapture;
+
+struct Session {
+  LoopState state;
+  StdoutCapture capture;
+  Session() { start_loop_state(state); }
+
+  // Runs the lines in order and returns what the last one printed.
+  std::string run(const std::vector<std::string>& lines, bool quiet = true) {
+    std::string printed;
+    for (const std::string& line : lines) {
+      capture.take();
+      execute_line(state, line, quiet);
+      printed = capture.take();
+    }
+    return printed;
+  }
+};
+
+bool starts_with_error(const std::string& text) { return text.rfind("Error: ", 0) == 0; }
+
+bool same_rules(const GameRules& a, const GameRules& b) {
+  return a.decks == b.decks && a.players == b.players && a.hand_size == b.hand_size &&
+         a.jokers == b.jokers && a.run_length == b.run_length &&
+         std::memcmp(a.wild, b.wild, sizeof a.wild) == 0 &&
+         std::memcmp(a.card_delta, b.card_delta, sizeof a.card_delta) == 0;
+}
+
+TEST(ExecuteLine, OnlyQuitWordsEndTheLoop) {
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"q", false},      {"Q", false},         {"quit", false},    {"QuIt now", false},
+      {"exit", false},   {"  exit 3", false},  {"\tq\r", false},   {"qq", true},
+      {"quit!", true},   {"exits", true},      {"", true},         {"   ", true},
+      {"decks 2", true}, {"help", true},       {"-q", true},       {std::string("q\0", 2), true},
+  };
+  Session session;
+  for (const auto& [line, keeps_going] : cases) {
+    SCOPED_TRACE(testing::PrintToString(line));
+    session.capture.take();
+    EXPECT_EQ(execute_line(session.state, line, true), keeps_going);
+    session.capture.take();
+  }
+}
+
+TEST(ExecuteLine, MaximumHandsRefusalChangesNothingNotEvenTheErrorText) {
+  Session session;
+  EXPECT_TRUE(starts_with_error(session.run({"decks 0"})));
+  const GameRules before = session.state.rules;
+  EXPECT_EQ(session.run({"hands 2147483648"}),
+            "Error: maximum number of hands for one simulation is 2147483647.\n");
+  EXPECT_TRUE(same_rules(session.state.rules, before));
+  EXPECT_EQ(session.state.rules.error_text, before.error_text);
+}
+
+TEST(ExecuteLine, NegativeRunLengthIsRefusedAndKeepsTheOldLength) {
+  for (const char* line : {"hands -5", "hands -1", "hands -2147483648", "hands -9223372036854775808"}) {
+    SCOPED_TRACE(line);
+    Session session;
+    session.run({"hands 77"});
+    const std::string printed = session.run({line}, false);
+    EXPECT_TRUE(starts_with_error(printed)) << printed;
+    EXPECT_EQ(printed.back(), '\n');
+    EXPECT_EQ(session.state.rules.run_length, 77);
+  }
+}
+
+TEST(ExecuteLine, ClearingAddedCardsThatWouldLeaveTooFewIsRefused) {
+  Session session;
+  session.run({"add 2h 3h 4h", "players 11"});  // 55 cards, 55 needed
+  ASSERT_EQ(session.state.rules.players, 11);
+  const GameRules before = session.state.rules;
+  const std::string refused = session.run({"clearaddrem"}, false);
+  EXPECT_TRUE(starts_with_error(refused)) << refused;
+  EXPECT_EQ(refused.find("cleared"), std::string::npos);
+  EXPECT_TRUE(same_rules(session.state.rules, before));
+
+  EXPECT_EQ(session.run({"players 10", "clearaddrems"}, false), "Cards added or removed cleared.\n");
+  EXPECT_EQ(session.state.rules.card_delta[0][3], 0);
+}
+
+TEST(ExecuteLine, CardListWithNothingAfterTheWordChangesNothing) {
+  for (const char* line : {"wild", "wild   ", "WILDS\t", "rem", "adds \r"}) {
+    SCOPED_TRACE(testing::PrintToString(std::string(line)));
+    Session session;
+    session.run({"wild 2h", "add 3c"});
+    const GameRules before = session.state.rules;
+    EXPECT_EQ(session.run({line}), "Error: no cards provided.\n");
+    EXPECT_TRUE(same_rules(session.state.rules, before));
+  }
+}
+
+TEST(ExecuteLine, CounterCommandsClearOnlyWhatTheySay) {
+  struct Case {
+    const char* line;
+    bool clears_counters;
+    bool resets_rules;
+  };
+  const std::vector<Case> cases = {
+      {"reset", true, true},       {"clear", true, false},       {"clearcount", true, false},
+      {"clearcounts", true, false}, {"clearwild", false, false}, {"clearaddrem", false, false},
+      {"stats", false, false},     {"counts", false, false},     {"game", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    Session session;
+    session.run({"decks 3", "players 7"});
+    session.state.table.wins[1][4] = 12;
+    session.state.table.losses[2][5] = 34;
+    session.run({c.line});
+    EXPECT_EQ(session.state.table.wins[1][4], c.clears_counters ? 0u : 12u);
+    EXPECT_EQ(session.state.table.losses[2][5], c.clears_counters ? 0u : 34u);
+    EXPECT_EQ(session.state.rules.decks, c.resets_rules ? 1 : 3);
+    EXPECT_EQ(session.state.rules.players, c.resets_rules ? 5 : 7);
+  }
+}
+
+TEST(ExecuteLine, QuietModeKeepsErrorsAndDropsConfirmations) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"decks 2", "Using 2 decks.\n"},
+      {"foo", "Error: \"FOO\" is not a supported command.  Type help for a list.\n"},
+      {"decks 0", "Error: Minimum of 1 deck required.\n"},
+      {"clearwilds", "Wildcards cleared.\n"},
+      {"", ""},
+  };
+  for (const auto& [line, loud] : cases) {
+    SCOPED_TRACE(line);
+    Session session;
+    EXPECT_EQ(session.run({line}, false), loud);
+    EXPECT_EQ(session.run({line}, true), starts_with_error(loud) ? loud : "");
+  }
+}
+
+}  // namespace
+}  // namespace orvix

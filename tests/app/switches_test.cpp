@@ -1,0 +1,135 @@
+// The start-up switch scan, against a recording stand-in for the file system.
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/switches.h"
+
+namespace orvix {
+namespace {
+
+// Records every platform call in order; files named in `unreadable` fail the
+// access test, and reopening a file named in `broken` fails.
+struct FakeSystem {
+  std::set<std::string> unreadable;
+  std::set<std::string> broken;
+  std::vector<std::string> calls;
+
+  SwitchPlatform platform() {
+    SwitchPlatform p;
+    p.input_readable = [this](const std::string& name) {
+      calls.push_back("access " + name);
+      return unreadable.count(name) == 0;
+    };
+    p.reopen_input = [this](const std::string& name) {
+      calls.push_back("stdin " + name);
+      return broken.count(name) == 0;
+    };
+    p.reopen_output = [this](const std::string& name) {
+      calls.push_back("stdout " + name);
+      return broken.count(name) == 0;
+    };
+    return p;
+  }
+};
+
+struct ScanCase {
+  std::vector<std::string> args;  // without argument 0
+  SwitchResult result;
+  bool quiet;
+  bool no_hint;
+  std::string file_name;
+  std::vector<std::string> calls;
+};
+
+TEST(SwitchScan, EachArgumentListGivesItsOutcomeAndRedirectionsInOrder) {
+  using R = SwitchResult;
+  const std::vector<ScanCase> cases = {
+      {{}, R::run, false, false, "", {}},
+      {{"/q"}, R::run, true, false, "", {}},
+      {{"/Q"}, R::run, true, false, "", {}},
+      {{"-q"}, R::run, true, false, "", {}},
+      {{"-Q"}, R::run, true, false, "", {}},
+      {{"/n"}, R::run, false, true, "", {}},
+      {{"/N"}, R::run, false, true, "", {}},
+      {{"-n"}, R::run, false, true, "", {}},
+      {{"-N"}, R::run, false, true, "", {}},
+      {{"/q", "/n", "/q", "-N"}, R::run, true, true, "", {}},
+      // Either redirection turns quiet mode on.
+      {{"/i", "cmds.txt"}, R::run, true, false, "", {"access cmds.txt", "stdin cmds.txt"}},
+      {{"-I", "cmds.txt"}, R::run, true, false, "", {"access cmds.txt", "stdin cmds.txt"}},
+      {{"/o", "out.txt"}, R::run, true, false, "", {"stdout out.txt"}},
+      {{"-O", "out.txt", "/n"}, R::run, true, true, "", {"stdout out.txt"}},
+      // The file name is taken verbatim, even when it looks like a switch.
+      {{"/i", "/q"}, R::input_not_readable, false, false, "/q", {"access /q"}},
+      {{"/o", "/n"}, R::run, true, false, "", {"stdout /n"}},
+      // Repeated redirections each reopen; the scan goes on after a file name.
+      {{"/i", "a", "/i", "b", "/o", "c", "/O", "d"}, R::run, true, false, "",
+       {"access a", "stdin a", "access b", "stdin b", "stdout c", "stdout d"}},
+      {{"/i"}, R::missing_file_name, false, false, "", {}},
+      {{"-o"}, R::missing_file_name, false, false, "", {}},
+      {{"/q", "/o", "out.txt", "/I"}, R::missing_file_name, true, false, "", {"stdout out.txt"}},
+      {{"/o", "out.txt", "/i", "missing"}, R::input_not_readable, true, false, "missing",
+       {"stdout out.txt", "access missing"}},
+      {{"/i", "broken"}, R::input_reopen_failed, true, false, "broken", {"access broken", "stdin broken"}},
+      {{"/o", "broken", "/q"}, R::output_reopen_failed, true, false, "broken", {"stdout broken"}},
+      // Anything else is no switch: usage, and nothing after it is looked at.
+      {{"/?"}, R::usage, false, false, "", {}},
+      {{"-h"}, R::usage, false, false, "", {}},
+      {{""}, R::usage, false, false, "", {}},
+      {{"/qq"}, R::usage, false, false, "", {}},
+      {{"--q"}, R::usage, false, false, "", {}},
+      {{"q"}, R::usage, false, false, "", {}},
+      {{"/q "}, R::usage, false, false, "", {}},
+      {{"/icmds.txt"}, R::usage, false, false, "", {}},
+      {{"cmds.txt"}, R::usage, false, false, "", {}},
+      {{"/q", "/x", "/i"}, R::usage, true, false, "", {}},
+      {{"/o", "out.txt", "/x", "/i", "a"}, R::usage, true, false, "", {"stdout out.txt"}},
+  };
+  for (const ScanCase& c : cases) {
+    std::vector<std::string> args = {"orvix"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::string label;
+    for (const std::string& a : c.args) label += "[" + a + "] ";
+    SCOPED_TRACE(label);
+
+    FakeSystem system;
+    system.unreadable = {"missing", "/q"};
+    system.broken = {"broken"};
+    const SwitchOutcome outcome = scan_switches(args, system.platform());
+    EXPECT_EQ(outcome.result, c.result);
+    EXPECT_EQ(outcome.quiet, c.quiet);
+    EXPECT_EQ(outcome.no_hint, c.no_hint);
+    EXPECT_EQ(outcome.file_name, c.file_name);
+    EXPECT_EQ(system.calls, c.calls);
+  }
+}
+
+TEST(SwitchScan, ProgramNameIsNeverTakenForASwitch) {
+  FakeSystem system;
+  const SwitchOutcome outcome = scan_switches({"/i"}, system.platform());
+  EXPECT_EQ(outcome.result, SwitchResult::run);
+  EXPECT_TRUE(system.calls.empty());
+}
+
+TEST(SwitchScan, OnlyFailuresEndWithStatusOne) {
+  const std::vector<std::pair<SwitchResult, int>> cases = {
+      {SwitchResult::run, 0},
+      {SwitchResult::usage, 0},
+      {SwitchResult::missing_file_name, 1},
+      {SwitchResult::input_not_readable, 1},
+      {SwitchResult::input_reopen_failed, 1},
+      {SwitchResult::output_reopen_failed, 1},
+  };
+  for (const auto& [result, status] : cases) {
+    SwitchOutcome outcome;
+    outcome.result = result;
+    EXPECT_EQ(switch_exit_status(outcome), status) << static_cast<int>(result);
+  }
+}
+
+}  // namespace
+}  // namespace orvix
