@@ -1,12 +1,73 @@
 #include "reference_tests.h"
 
+#include "eval/tables.h"
+#include "platform/console.h"
+
 namespace orvix {
 
-// TODO(reference): placeholder bodies.
-void run_reference_tests() {}
-void enumerate_reference_game(bool, int, bool, bool) {}
-void print_distinguishable_hands() {}
-void standard_deck(CardCode*) {}
-void make_deuces_wild(CardCode*) {}
+namespace {
+
+constexpr const char* kTotalRule = "                   ---------";
+
+void print_category_rows(const std::int32_t (&per_category)[kCategoryCount], std::int32_t total) {
+  for (int c = 0; c < kCategoryCount; ++c) {
+    out_printf("%s %12d", kPaddedCategoryNames[c], static_cast<int>(per_category[c]));
+    out_line_end();
+  }
+  out_text(kTotalRule);
+  out_line_end();
+  out_printf("Total           %12d", static_cast<int>(total));
+  out_line_end();
+}
+
+}  // namespace
+
+void print_reference_header(const ReferenceGame& game) {
+  out_printf("Testing all %s deck %d card hands%s%s, distinct hands: ",
+             game.infinite_deck ? "infinite" : "single", dealt_cards(game),
+             game.deuces_wild ? " with deuces wild" : "",
+             game.joker_per_deck ? " with one joker per deck" : "");
+  // The enumeration that follows can take seconds; show what is running.
+  out_flush();
+}
+
+void print_reference_table(const ReferenceCounts& counts) {
+  out_printf("%d", static_cast<int>(counts.distinct_values));
+  out_line_end();
+  out_line_end();
+  print_category_rows(counts.category_hands, counts.hands);
+}
+
+void enumerate_reference_game(bool infinite_deck, int cards_per_hand, bool deuces_wild,
+                              bool joker_per_deck) {
+  const ReferenceGame game{infinite_deck, cards_per_hand, deuces_wild, joker_per_deck};
+  print_reference_header(game);
+  print_reference_table(count_reference_game(game));
+}
+
+void print_distinguishable_hands() {
+  out_text("Number of possible distinguishable poker hands with multiple decks:");
+  out_line_end();
+  out_line_end();
+  std::int32_t per_category[kCategoryCount];
+  for (int c = 0; c < kCategoryCount; ++c)
+    per_category[c] = kCategoryRanges[c].last - kCategoryRanges[c].first + 1;
+  print_category_rows(per_category, kCatalogueSize);
+}
+
+void run_reference_tests() {
+  // Five-card games put the joker before the wild deuces, seven-card games after.
+  static constexpr ReferenceGame kGames[] = {
+      {false, 5, false, false}, {false, 5, false, true}, {false, 5, true, false},
+      {false, 7, false, false}, {false, 7, true, false}, {false, 7, false, true},
+      {true, 5, false, false},
+  };
+  for (const ReferenceGame& game : kGames) {
+    enumerate_reference_game(game.infinite_deck, game.cards_per_hand, game.deuces_wild,
+                             game.joker_per_deck);
+    out_line_end();
+  }
+  print_distinguishable_hands();
+}
 
 }  // namespace orvix

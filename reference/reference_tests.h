@@ -1,6 +1,8 @@
 #pragma once
 // The "test" command: exact enumerations of seven reference games.
 
+#include <cstdint>
+
 #include "eval/card.h"
 
 namespace orvix {
@@ -18,5 +20,44 @@ void standard_deck(CardCode* out);
 
 // Makes every Two of the 52-card list wild.
 void make_deuces_wild(CardCode* cards);
+
+// What one reference game counts, kept apart from its printing.
+struct ReferenceCounts {
+  std::int32_t category_hands[kCategoryCount];  // hands per HandCategory
+  std::int32_t hands;                           // hands enumerated
+  std::int32_t distinct_values;                 // distinct HandValues among them
+};
+
+// One reference game's settings, as the command passes them. The cards per
+// hand are 5 or 7; an infinite deck always deals 5.
+struct ReferenceGame {
+  bool infinite_deck;
+  int cards_per_hand;
+  bool deuces_wild;
+  bool joker_per_deck;
+};
+
+// The cards per hand the game really deals: 5 for an infinite deck and for 5,
+// 7 otherwise.
+int dealt_cards(const ReferenceGame& game);
+
+// Lays out the game's card list (at least 53 entries) and returns its length,
+// 52 or 53 with the joker last.
+int build_reference_deck(const ReferenceGame& game, CardCode* out);
+
+// Enumerates every hand of the game without printing anything.
+ReferenceCounts count_reference_game(const ReferenceGame& game);
+
+// The counting behind count_reference_game, over any card list of n entries
+// (n at most 53): every 5- or 7-card combination (dealt = 5 or 7), or with
+// `with_repetition` every ordered 5-tuple (dealt must then be 5).
+ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_repetition);
+
+// The header line of a game, up to and including "distinct hands: ", flushed.
+void print_reference_header(const ReferenceGame& game);
+
+// The rest of a game's table: the distinct count ending the header line, the
+// category rows and the total.
+void print_reference_table(const ReferenceCounts& counts);
 
 }  // namespace orvix

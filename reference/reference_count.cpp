@@ -1,0 +1,56 @@
+#include "reference_tests.h"
+
+#include "eval/evaluate.h"
+#include "eval/tables.h"
+#include "reference/enumerate.h"
+#include "reference/value_set.h"
+
+namespace orvix {
+
+namespace {
+
+// What one enumeration accumulates; the set is released with it.
+struct Tally {
+  std::int32_t category_hands[kCategoryCount] = {};
+  std::int32_t hands = 0;
+  HandValueSet values;
+};
+
+template <HandValue (*Evaluate)(const CardCode*)>
+struct CountHand {
+  Tally& tally;
+  void operator()(const CardCode* hand) const {
+    const HandValue value = Evaluate(hand);
+    ++tally.category_hands[hand_category(value)];
+    ++tally.hands;
+    insert_value(tally.values, value);
+  }
+};
+
+}  // namespace
+
+ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_repetition) {
+  Tally tally;
+  // Every value is a five-card value, so the catalogue bounds the members.
+  reset_value_set(tally.values, kCatalogueSize);
+  if (with_repetition)
+    for_each_tuple_5(cards, n, CountHand<evaluate_5>{tally});
+  else if (dealt == 5)
+    for_each_combination_5(cards, n, CountHand<evaluate_5>{tally});
+  else
+    for_each_combination_7(cards, n, CountHand<evaluate_7>{tally});
+
+  ReferenceCounts counts{};
+  for (int c = 0; c < kCategoryCount; ++c) counts.category_hands[c] = tally.category_hands[c];
+  counts.hands = tally.hands;
+  counts.distinct_values = value_set_size(tally.values);
+  return counts;
+}
+
+ReferenceCounts count_reference_game(const ReferenceGame& game) {
+  CardCode cards[kCardKinds + 1];
+  const int n = build_reference_deck(game, cards);
+  return count_hands(cards, n, dealt_cards(game), game.infinite_deck);
+}
+
+}  // namespace orvix
