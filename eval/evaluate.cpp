@@ -1,11 +1,63 @@
 #include "evaluate.h"
 
-namespace orvix {
+#include "decide.h"
 
-// TODO(eval): placeholder bodies so the tree links while the evaluators are built.
-HandValue evaluate_5(const CardCode*) { return 0; }
-HandValue evaluate_7(const CardCode*) { return 0; }
-HandValue evaluate_many(int, const CardCode*) { return 0; }
+namespace orvix {
+namespace {
+
+// Carry-save adders count the cards bit by bit, whole words at a time:
+// add3(a, b, c) leaves the sum bit in `sum` and the carry in `carry`.
+struct SumCarry {
+  std::uint32_t sum, carry;
+};
+inline SumCarry add3(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+  const std::uint32_t t = a ^ b;
+  return {t ^ c, (a & b) | (t & c)};
+}
+
+// From a per-bit count in binary (ones, twos, fours; at most 7) to the
+// at-least masks, plus the wild count from the wild flag's own count.
+inline HandCounts at_least_masks(std::uint32_t ones, std::uint32_t twos, std::uint32_t fours) {
+  const int wilds = static_cast<int>((ones >> 23 & 1) | (twos >> 22 & 2) | (fours >> 21 & 4));
+  return {ones | twos | fours, twos | fours, (ones & twos) | fours, fours, fours & (ones | twos), wilds};
+}
+
+inline HandCounts count_5(const CardCode* c) {
+  const SumCarry x = add3(c[0], c[1], c[2]);
+  const SumCarry y = add3(x.sum, c[3], c[4]);
+  return at_least_masks(y.sum, x.carry ^ y.carry, x.carry & y.carry);
+}
+
+inline HandCounts count_7(const CardCode* c) {
+  const SumCarry x = add3(c[0], c[1], c[2]);
+  const SumCarry y = add3(c[3], c[4], c[5]);
+  const SumCarry z = add3(x.sum, y.sum, c[6]);
+  const SumCarry k = add3(x.carry, y.carry, z.carry);
+  return at_least_masks(z.sum, k.sum, k.carry);
+}
+
+}  // namespace
+
+HandValue evaluate_5(const CardCode* cards) { return decide(count_5(cards), cards, 5); }
+
+HandValue evaluate_7(const CardCode* cards) { return decide(count_7(cards), cards, 7); }
+
+// The first five cards by the adder, then one card at a time from the top
+// mask down, so that each card lifts each bit by one step only.
+HandValue evaluate_many(int count, const CardCode* cards) {
+  HandCounts h = count_5(cards);
+  for (int i = 5; i < count; ++i) {
+    const CardCode c = cards[i];
+    h.a5 |= h.a4 & c;
+    h.a4 |= h.a3 & c;
+    h.a3 |= h.a2 & c;
+    h.a2 |= h.a1 & c;
+    h.a1 |= c;
+    h.wilds += static_cast<int>(c >> 23 & 1);
+  }
+  return decide(h, cards, count);
+}
+
 HandValue evaluate_6(const CardCode* c) { return evaluate_many(6, c); }
 HandValue evaluate_8(const CardCode* c) { return evaluate_many(8, c); }
 HandValue evaluate_9(const CardCode* c) { return evaluate_many(9, c); }
@@ -20,7 +72,6 @@ HandValue evaluate_17(const CardCode* c) { return evaluate_many(17, c); }
 HandValue evaluate_18(const CardCode* c) { return evaluate_many(18, c); }
 HandValue evaluate_19(const CardCode* c) { return evaluate_many(19, c); }
 HandValue evaluate_20(const CardCode* c) { return evaluate_many(20, c); }
-HandValue flush_value(int, unsigned, unsigned, unsigned) { return 0; }
 
 evaluate_hand select_evaluator(int hand_size) {
   static constexpr evaluate_hand kBySize[21] = {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -109,55 +110,61 @@ HandValue small_brute_force(const CardCode* cards, int count) {
   return best_small(ranks, count, wild, 0);
 }
 
+// Rank counts packed four bits per rank (rank r in bits 4r..4r+3), each
+// count at most 5, so that a whole multiset compares in a few word operations.
+using RankCounts = std::uint64_t;
+constexpr RankCounts kLaneHighBits = 0x8888888888888ull;  // 13 lanes
+
+RankCounts add_rank(RankCounts c, int rank) {
+  const RankCounts lane = c >> (4 * rank) & 0xF;
+  return lane < 5 ? c + (RankCounts{1} << (4 * rank)) : c;
+}
+
+// sum over ranks of min(a[r], b[r]): how many of b's cards a can supply.
+// (a | 8) - b keeps a lane's high bit exactly when a >= b, with no borrow
+// between lanes since every lane is below 8.
+int common_cards(RankCounts a, RankCounts b) {
+  const RankCounts a_ge_b = (((a | kLaneHighBits) - b) & kLaneHighBits) >> 3;
+  const RankCounts take_b = a_ge_b * 0xF;
+  const RankCounts smaller = (b & take_b) | (a & ~take_b);
+  // Add neighbouring lanes into bytes (each at most 10), then all bytes at once.
+  const RankCounts bytes = (smaller & 0x0F0F0F0F0F0F0F0Full) + (smaller >> 4 & 0x0F0F0F0F0F0F0F0Full);
+  return static_cast<int>((bytes * 0x0101010101010101ull) >> 56);
+}
+
 // One five-card rank multiset with its value, plain or one-suited.
 struct Target {
   HandValue value;
-  bool one_suit;
-  int distinct;
-  int rank[5];  // distinct ranks
-  int times[5]; // multiplicity of each
+  RankCounts ranks;
 };
 
-std::vector<Target> build_targets() {
+// All five-card rank multisets, plain or one-suited, best value first.
+std::vector<Target> build_targets(bool one_suit) {
   std::vector<Target> targets;
   int r[5];
   for (r[0] = 0; r[0] < kRankCount; ++r[0])
     for (r[1] = r[0]; r[1] < kRankCount; ++r[1])
       for (r[2] = r[1]; r[2] < kRankCount; ++r[2])
         for (r[3] = r[2]; r[3] < kRankCount; ++r[3])
-          for (r[4] = r[3]; r[4] < kRankCount; ++r[4])
-            for (bool one_suit : {false, true}) {
-              Target t{five_card_value(r, one_suit), one_suit, 0, {}, {}};
-              for (int i = 0; i < 5; ++i) {
-                if (t.distinct > 0 && t.rank[t.distinct - 1] == r[i]) {
-                  ++t.times[t.distinct - 1];
-                } else {
-                  t.rank[t.distinct] = r[i];
-                  t.times[t.distinct] = 1;
-                  ++t.distinct;
-                }
-              }
-              targets.push_back(t);
-            }
+          for (r[4] = r[3]; r[4] < kRankCount; ++r[4]) {
+            RankCounts ranks = 0;
+            for (int i = 0; i < 5; ++i) ranks = add_rank(ranks, r[i]);
+            targets.push_back({five_card_value(r, one_suit), ranks});
+          }
   std::stable_sort(targets.begin(), targets.end(),
                    [](const Target& a, const Target& b) { return a.value > b.value; });
   return targets;
-}
-
-int matched(const Target& t, const int* counts) {
-  int n = 0;
-  for (int i = 0; i < t.distinct; ++i) n += std::min(counts[t.rank[i]], t.times[i]);
-  return n;
 }
 
 }  // namespace
 
 HandValue brute_force_value(const CardCode* cards, int count) {
   if (count < 5) return small_brute_force(cards, count);
-  static const std::vector<Target> targets = build_targets();
+  static const std::vector<Target> plain_targets = build_targets(false);
+  static const std::vector<Target> suited_targets = build_targets(true);
 
-  int counts[kRankCount] = {};
-  int suit_counts[kSuitCount][kRankCount] = {};
+  RankCounts counts = 0;
+  RankCounts suit_counts[kSuitCount] = {};
   int suit_total[kSuitCount] = {};
   int wilds = 0;
   for (int i = 0; i < count; ++i) {
@@ -167,23 +174,38 @@ HandValue brute_force_value(const CardCode* cards, int count) {
     }
     const int r = card_rank_index(cards[i]);
     const int s = card_suit_index(cards[i]);
-    ++counts[r];
-    ++suit_counts[s][r];
+    counts = add_rank(counts, r);
+    suit_counts[s] = add_rank(suit_counts[s], r);
     ++suit_total[s];
   }
   const int need = 5 - wilds;
-  const bool any_flush = need <= *std::max_element(suit_total, suit_total + kSuitCount);
+  // Only suits with enough cards can hold the naturals of a one-suited hand.
+  int flush_suits[kSuitCount];
+  int flush_suit_count = 0;
+  for (int s = 0; s < kSuitCount; ++s)
+    if (suit_total[s] >= need) flush_suits[flush_suit_count++] = s;
 
-  for (const Target& t : targets) {
-    if (!t.one_suit) {
-      if (matched(t, counts) >= need) return t.value;
-    } else if (any_flush) {
-      for (int s = 0; s < kSuitCount; ++s)
-        if (matched(t, suit_counts[s]) >= need) return t.value;
+  // The best plain hand the cards can form, then the best one-suited hand;
+  // the hand's value is the greater of the two.
+  HandValue best = 0;
+  for (const Target& t : plain_targets) {
+    if (common_cards(counts, t.ranks) >= need) {
+      best = t.value;
+      break;
     }
   }
-  std::fprintf(stdout, "brute_force_value: no five-card hand formed\n");
-  std::abort();
+  if (flush_suit_count > 0) {
+    for (const Target& t : suited_targets) {
+      if (t.value <= best) break;
+      for (int i = 0; i < flush_suit_count; ++i)
+        if (common_cards(suit_counts[flush_suits[i]], t.ranks) >= need) return t.value;
+    }
+  }
+  if (best == 0) {
+    std::fprintf(stdout, "brute_force_value: no five-card hand formed\n");
+    std::abort();
+  }
+  return best;
 }
 
 namespace {

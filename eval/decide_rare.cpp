@@ -1,0 +1,158 @@
+// The less common half of the decision: wild cards, possible flushes, and
+// ranks held three or more times. Categories are tested from the best down;
+// the first that holds gives the value.
+#include <algorithm>
+
+#include "decide.h"
+#include "evaluate.h"
+
+namespace orvix {
+namespace {
+
+// Rank masks of the ranks a suit holds at least once, twice and three times.
+struct SuitRanks {
+  unsigned at_least[3];
+};
+
+// Collects the suit masks of the flush suits `flush_suits` (suit bits). Only
+// suits named there are filled; the others stay empty.
+void collect_suits(const CardCode* cards, int count, std::uint32_t flush_suits, SuitRanks out[kSuitCount]) {
+  for (int s = 0; s < kSuitCount; ++s) out[s] = {{0, 0, 0}};
+  for (int i = 0; i < count; ++i) {
+    const CardCode c = cards[i];
+    if ((c & flush_suits) == 0) continue;
+    SuitRanks& m = out[card_suit_index(c)];
+    const unsigned rank = c & kRankBitsMask;
+    m.at_least[2] |= m.at_least[1] & rank;
+    m.at_least[1] |= m.at_least[0] & rank;
+    m.at_least[0] |= rank;
+  }
+}
+
+// The flush suits' masks. In five cards a flush suit holds every natural
+// card, so the hand's own masks serve and no pass over the cards is needed.
+int flush_suit_masks(const HandCounts& c, const CardCode* cards, int count, std::uint32_t flush_suits,
+                     SuitRanks out[kSuitCount]) {
+  if (count == 5) {
+    out[0] = {{c.a1 & kRankBitsMask, c.a2 & kRankBitsMask, c.a3 & kRankBitsMask}};
+    return 1;
+  }
+  collect_suits(cards, count, flush_suits, out);
+  return kSuitCount;
+}
+
+// Best straight flush number over the flush suits, with `wilds` free ranks.
+unsigned best_straight_flush(const SuitRanks* suits, int n, int wilds) {
+  unsigned best = 0;
+  for (int s = 0; s < n; ++s) best = std::max<unsigned>(best, eval_tables.straight_reach[suits[s].at_least[0]][wilds]);
+  return best;
+}
+
+HandValue best_flush(const SuitRanks* suits, int n, int wilds) {
+  HandValue best = 0;
+  for (int s = 0; s < n; ++s) {
+    if (suits[s].at_least[0] == 0) continue;
+    best = std::max(best, flush_value(wilds, suits[s].at_least[0], suits[s].at_least[1], suits[s].at_least[2]));
+  }
+  return best;
+}
+
+HandValue four_of_a_kind(unsigned q, unsigned r1) {
+  return hand_value(kFourOfAKind, q, q | top(r1 & ~q, 1));
+}
+
+}  // namespace
+
+HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
+  const unsigned r1 = c.a1 & kRankBitsMask;
+  const unsigned r2 = c.a2 & kRankBitsMask;
+  const unsigned r3 = c.a3 & kRankBitsMask;
+  const unsigned r4 = c.a4 & kRankBitsMask;
+  const int w = c.wilds;
+  if (w >= 5) return hand_value(kFiveOfAKind, 1u << 12, 0);
+  if (w == 4) return hand_value(kFiveOfAKind, top(r1, 1), 0);
+
+  // Suits that can still make five cards with the wild cards' help.
+  const std::uint32_t at_least[5] = {c.a1, c.a2, c.a3, c.a4, c.a5};
+  const std::uint32_t flush_suits = at_least[4 - w] & kSuitBitsMask;
+  const unsigned st = eval_tables.straight_reach[r1][w];
+  SuitRanks suits[kSuitCount];
+  int suit_n = 0;
+  if (flush_suits != 0) suit_n = flush_suit_masks(c, cards, count, flush_suits, suits);
+
+  switch (w) {
+    case 0: {
+      const unsigned r5 = c.a5 & kRankBitsMask;
+      if (r5 != 0) return hand_value(kFiveOfAKind, top(r5, 1), 0);
+      if (flush_suits != 0 && st != 0) {
+        const unsigned sf = best_straight_flush(suits, suit_n, 0);
+        if (sf != 0) return kStraightFlushValues[sf];
+      }
+      if (r4 != 0) return four_of_a_kind(top(r4, 1), r1);
+      if (r3 != 0 && (eval_tables.multi_bit[r3] != 0 || (r2 & ~r3) != 0)) {
+        const unsigned t = top(r3, 1);
+        return hand_value(kFullHouse, t, t | top(r2 & ~t, 1));
+      }
+      if (flush_suits != 0) return best_flush(suits, suit_n, 0);
+      if (st != 0) return kStraightValues[st];
+      if (r3 != 0) return hand_value(kThreeOfAKind, r3, r3 | top(r1 & ~r3, 2));
+      return decide_plain(r1, r2);
+    }
+    case 1: {
+      if (r4 != 0) return hand_value(kFiveOfAKind, top(r4, 1), 0);
+      if (flush_suits != 0 && st != 0) {
+        const unsigned sf = best_straight_flush(suits, suit_n, 1);
+        if (sf != 0) return kStraightFlushValues[sf];
+      }
+      if (r3 != 0) return four_of_a_kind(top(r3, 1), r1);
+      if (eval_tables.multi_bit[r2] != 0) return hand_value(kFullHouse, top(r2, 1), top(r2, 2));
+      if (flush_suits != 0) return best_flush(suits, suit_n, 1);
+      if (st != 0) return kStraightValues[st];
+      if (r2 != 0) return hand_value(kThreeOfAKind, r2, r2 | top(r1 & ~r2, 2));
+      return hand_value(kOnePair, top(r1, 1), top(r1, 4));
+    }
+    case 2: {
+      if (r3 != 0) return hand_value(kFiveOfAKind, top(r3, 1), 0);
+      if (flush_suits != 0 && st != 0) {
+        const unsigned sf = best_straight_flush(suits, suit_n, 2);
+        if (sf != 0) return kStraightFlushValues[sf];
+      }
+      if (r2 != 0) return four_of_a_kind(top(r2, 1), r1);
+      if (flush_suits != 0) return best_flush(suits, suit_n, 2);
+      if (st != 0) return kStraightValues[st];
+      return hand_value(kThreeOfAKind, top(r1, 1), top(r1, 3));
+    }
+    default: {  // three wild cards
+      if (r2 != 0) return hand_value(kFiveOfAKind, top(r2, 1), 0);
+      if (flush_suits != 0 && st != 0) {
+        const unsigned sf = best_straight_flush(suits, suit_n, 3);
+        if (sf != 0) return kStraightFlushValues[sf];
+      }
+      return four_of_a_kind(top(r1, 1), r1);
+    }
+  }
+}
+
+// Wild cards come first as Aces, then the suit's ranks from the top, each as
+// often as it is held (up to three times with no wild card, twice with one;
+// with two wild cards a repeat can never be best). Stops at five nibbles.
+// flush_value(1, 0x1C80 (A K Q 9), 0x1000 (A), 0) == 0x500CCCBA: wild Ace, Ace,
+// Ace, King, Queen.
+HandValue flush_value(int wilds, unsigned at_least_1, unsigned at_least_2, unsigned at_least_3) {
+  HandValue value = static_cast<HandValue>(kFlush) << kCategoryShift;
+  int written = 0;
+  const auto write = [&](unsigned rank) { value |= static_cast<HandValue>(rank) << kNibbleShifts[written++]; };
+  for (int i = 0; i < wilds && i < 2; ++i) write(12);
+  if (wilds >= 2) at_least_2 = 0;
+  if (wilds >= 1) at_least_3 = 0;
+  unsigned rest = at_least_1;
+  while (written < 5 && rest != 0) {
+    const unsigned rank = eval_tables.high_index[rest];
+    const unsigned times = 1 + (at_least_2 >> rank & 1) + (at_least_3 >> rank & 1);
+    for (unsigned k = 0; k < times && written < 5; ++k) write(rank);
+    rest &= ~(1u << rank);
+  }
+  return value;
+}
+
+}  // namespace orvix
