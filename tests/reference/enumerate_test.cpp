@@ -59,14 +59,14 @@ TEST(ForEachCombination, DealsEverySubsetOnceInIncreasingOrder) {
 }
 
 TEST(ForEachCombination, FirstAndLastHandsUseTheEndsOfTheList) {
-  const std::vector<CardCode> cards = index_cards(53);
+  const std::vector<CardCode> cards = index_cards(20);
   std::vector<CardCode> first, last;
-  for_each_combination_7(cards.data(), 53, [&](const CardCode* hand) {
+  for_each_combination_7(cards.data(), 20, [&](const CardCode* hand) {
     if (first.empty()) first.assign(hand, hand + 7);
     last.assign(hand, hand + 7);
   });
   EXPECT_EQ(first, (std::vector<CardCode>{0, 1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(last, (std::vector<CardCode>{46, 47, 48, 49, 50, 51, 52}));
+  EXPECT_EQ(last, (std::vector<CardCode>{13, 14, 15, 16, 17, 18, 19}));
 }
 
 TEST(ForEachTuple, DealsEveryOrderedTupleWithRepetitionOnce) {
