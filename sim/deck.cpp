@@ -41,7 +41,16 @@ void shuffle_deal(SimWorker& worker) {
   CardCode* const deck = worker.deck.data();
   const auto deck_size = static_cast<std::uint32_t>(worker.deck_size);
   const auto dealt = static_cast<std::uint32_t>(worker.dealt_cards);
-  for (std::uint32_t i = 0; i < dealt; ++i) {
+  std::uint32_t i = 0;
+  if (deck_size <= kPairRangeLimit) {
+    for (; i + 1 < dealt; i += 2) {
+      std::uint32_t first, second;
+      bounded_pair(state, increment, deck_size - i, first, second);
+      std::swap(deck[i], deck[i + first]);
+      std::swap(deck[i + 1], deck[i + 1 + second]);
+    }
+  }
+  for (; i < dealt; ++i) {
     const std::uint32_t j = i + bounded_index(state, increment, deck_size - i);
     std::swap(deck[i], deck[j]);
   }

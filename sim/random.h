@@ -42,4 +42,29 @@ constexpr std::uint32_t bounded_index(std::uint64_t& state, std::uint64_t increm
   return static_cast<std::uint32_t>(product >> 32);
 }
 
+// Two uniform, independent indices from one output: first in [0, range),
+// second in [0, range - 1), for 2 <= range <= kPairRangeLimit. Lemire's method
+// draws a uniform value below range * (range - 1) as the high half of r times
+// that product; multiplying r by range and then the low half by range - 1
+// yields the same value split into its two mixed-radix digits. Half the
+// generator steps of two single draws, for the same fairness.
+inline constexpr std::uint32_t kPairRangeLimit = 65536;
+
+constexpr void bounded_pair(std::uint64_t& state, std::uint64_t increment, std::uint32_t range,
+                            std::uint32_t& first, std::uint32_t& second) {
+  const std::uint32_t next_range = range - 1;
+  const std::uint32_t product_range = range * next_range;
+  std::uint64_t high = std::uint64_t{pcg_next(state, increment)} * range;
+  std::uint64_t low = std::uint64_t{static_cast<std::uint32_t>(high)} * next_range;
+  if (static_cast<std::uint32_t>(low) < product_range) [[unlikely]] {
+    const std::uint32_t threshold = (0u - product_range) % product_range;
+    while (static_cast<std::uint32_t>(low) < threshold) {
+      high = std::uint64_t{pcg_next(state, increment)} * range;
+      low = std::uint64_t{static_cast<std::uint32_t>(high)} * next_range;
+    }
+  }
+  first = static_cast<std::uint32_t>(high >> 32);
+  second = static_cast<std::uint32_t>(low >> 32);
+}
+
 }  // namespace orvix

@@ -161,15 +161,18 @@ TEST(ShuffleDeal, SameSeedAndStreamDealTheSameDeals) {
 
 TEST(ShuffleDeal, KeepsThePackAndDealsAllOfAnExactlySizedDeck) {
   struct Case {
-    int decks, players, hand_size, jokers;
+    int decks, players, hand_size, jokers, extra_aces;
   };
-  const Case cases[] = {{1, 5, 5, 0}, {1, 4, 13, 0}, {1, 2, 20, 4}, {2, 10, 7, 4}};
+  // The last case is a pack too large to draw two indices from one output.
+  const Case cases[] = {{1, 5, 5, 0, 0},  {1, 4, 13, 0, 0}, {1, 2, 20, 4, 0},
+                        {2, 10, 7, 4, 0}, {1, 1, 1, 0, 0},  {1, 3, 7, 0, 70000}};
   for (const auto& c : cases) {
     GameRules rules;
     rules.decks = c.decks;
     rules.players = c.players;
     rules.hand_size = c.hand_size;
     rules.jokers = c.jokers;
+    rules.card_delta[12][3] = c.extra_aces;
     SimWorker worker = seeded_worker(rules, 99, 1);
     auto sorted = worker.deck;
     std::sort(sorted.begin(), sorted.end());
@@ -255,6 +258,33 @@ TEST(Generator, BoundedIndexStaysInRangeAndCoversIt) {
       EXPECT_EQ(low, 0u) << range;
       EXPECT_EQ(high, range - 1) << range;
     }
+  }
+}
+
+TEST(Generator, PairedIndicesAreUniformAndIndependent) {
+  // All 5 x 4 index pairs of range 5 equally often: 20000 draws expect 1000
+  // each; chi-square with 19 degrees of freedom (mean 19, sd about 6).
+  std::uint64_t state = 0x853C49E6748FEA9BULL;
+  const std::uint64_t increment = 0xDA3E39CB94B95BDBULL;
+  int counts[5][4] = {};
+  for (int i = 0; i < 20000; ++i) {
+    std::uint32_t first = 99, second = 99;
+    bounded_pair(state, increment, 5, first, second);
+    ASSERT_LT(first, 5u);
+    ASSERT_LT(second, 4u);
+    ++counts[first][second];
+  }
+  double chi_square = 0;
+  for (auto& row : counts)
+    for (int count : row) chi_square += (count - 1000.0) * (count - 1000.0) / 1000.0;
+  EXPECT_LT(chi_square, 55.0);
+
+  // The largest paired range still fits its product in 32 bits.
+  std::uint32_t first = 0, second = 0;
+  for (int i = 0; i < 1000; ++i) {
+    bounded_pair(state, increment, kPairRangeLimit, first, second);
+    ASSERT_LT(first, kPairRangeLimit);
+    ASSERT_LT(second, kPairRangeLimit - 1);
   }
 }
 
