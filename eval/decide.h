@@ -25,31 +25,39 @@ constexpr HandValue hand_value(int category, unsigned major, unsigned minor) {
 // top(m, k): the k highest ranks of m; top(0x188A, 2) == 0x1800.
 inline unsigned top(unsigned m, int k) { return eval_tables.top_bits[m][k - 1]; }
 
-// The common case for a hand without wild cards, without a flush and without
-// any rank three times: Straight, Two Pair, One Pair or High Card, chosen by
-// selects rather than branches because these outcomes are near coin flips.
-//   r1, r2: the ranks held at least once and twice.
-inline HandValue decide_plain(unsigned r1, unsigned r2) {
-  const unsigned pairs = (r2 != 0) + eval_tables.multi_bit[r2];  // 0, 1 or 2 (for 2+)
-  const unsigned major = eval_tables.top_bits[r2][1];            // one or two pair ranks
-  // Kickers fill the hand to five ranks: 5 for High Card, 3 beside a pair, 1 beside two.
-  const unsigned kickers = eval_tables.top_bits[r1 & ~major][4 - 2 * pairs];
-  const HandValue paired = hand_value(static_cast<int>(pairs), major, major | kickers);
-  const HandValue ranked = pairs != 0 ? paired : kickers << kMajorShift;
-  const unsigned straight = eval_tables.straight_reach[r1][0];
-  return straight != 0 ? kStraightValues[straight] : ranked;
+// The common case: no wild card, no flush, no rank four times.
+//   r1, r2, r3: the ranks held at least once, twice, three times.
+// A triple is rare enough to earn a branch. Without one, Straight, Two Pair,
+// One Pair and High Card follow each other like coin flips, so they are
+// chosen by arithmetic and selects: a mispredicted branch costs more than
+// the work.
+inline HandValue decide_common(unsigned r1, unsigned r2, unsigned r3) {
+  const EvalTables& t = eval_tables;
+  const HandValue straight = kStraightValues[t.straight_reach[r1][0]];  // 0 if none
+  if (r3 != 0) [[unlikely]] {
+    const unsigned triple = t.top_bits[r3][0];
+    const unsigned pair = r2 & ~triple;  // a second triple counts as the pair
+    if (pair != 0) return hand_value(kFullHouse, triple, triple | t.top_bits[pair][0]);
+    const HandValue trips = hand_value(kThreeOfAKind, triple, triple | t.top_bits[r1 & ~triple][1]);
+    return trips > straight ? trips : straight;
+  }
+  const unsigned pairs = (r2 != 0) + t.multi_bit[r2];  // 0, 1, or 2 for two and more
+  const unsigned major = t.top_bits[r2][1];             // the one or two best pairs
+  // The kickers fill five cards: 5 ranks for High Card, 3 beside a pair, 1 beside two.
+  const unsigned kickers = t.top_bits[r1 & ~major][4 - 2 * pairs];
+  HandValue value = hand_value(static_cast<int>(pairs), major, major | kickers);
+  value <<= (pairs == 0) * kMajorShift;  // High Card: the five ranks are the major ranks
+  return value > straight ? value : straight;
 }
 
-// Everything else: wild cards, flushes, three or more of a rank. `cards` and
+// True when the common case does not apply: a wild card, five natural cards
+// of one suit, or four of one rank. a1, a4, a5: the at-least masks.
+inline bool needs_rare(std::uint32_t a1, std::uint32_t a4, std::uint32_t a5) {
+  return ((a1 & kWildFlag) | (a5 & kSuitBitsMask) | (a4 & kRankBitsMask)) != 0;
+}
+
+// Everything else: wild cards, flushes, four or five of a kind. `cards` and
 // `count` are read again only when a flush test needs the suits' own masks.
 HandValue decide_rare(const HandCounts& counts, const CardCode* cards, int count);
-
-// The full decision for any hand of five to twenty cards.
-inline HandValue decide(const HandCounts& c, const CardCode* cards, int count) {
-  const bool rare = ((c.a1 & kWildFlag) | (c.a5 & kSuitBitsMask) | (c.a3 & kRankBitsMask)) != 0;
-  if (rare) [[unlikely]]
-    return decide_rare(c, cards, count);
-  return decide_plain(c.a1 & kRankBitsMask, c.a2 & kRankBitsMask);
-}
 
 }  // namespace orvix

@@ -1,5 +1,5 @@
 // The less common half of the decision: wild cards, possible flushes, and
-// ranks held three or more times. Categories are tested from the best down;
+// ranks held four or more times. Categories are tested from the best down;
 // the first that holds gives the value.
 #include <algorithm>
 
@@ -94,9 +94,7 @@ HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
         return hand_value(kFullHouse, t, t | top(r2 & ~t, 1));
       }
       if (flush_suits != 0) return best_flush(suits, suit_n, 0);
-      if (st != 0) return kStraightValues[st];
-      if (r3 != 0) return hand_value(kThreeOfAKind, r3, r3 | top(r1 & ~r3, 2));
-      return decide_plain(r1, r2);
+      return decide_common(r1, r2, r3);
     }
     case 1: {
       if (r4 != 0) return hand_value(kFiveOfAKind, top(r4, 1), 0);

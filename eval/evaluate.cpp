@@ -22,30 +22,45 @@ inline HandCounts at_least_masks(std::uint32_t ones, std::uint32_t twos, std::ui
   return {ones | twos | fours, twos | fours, (ones & twos) | fours, fours, fours & (ones | twos), wilds};
 }
 
-inline HandCounts count_5(const CardCode* c) {
-  const SumCarry x = add3(c[0], c[1], c[2]);
-  const SumCarry y = add3(x.sum, c[3], c[4]);
-  return at_least_masks(y.sum, x.carry ^ y.carry, x.carry & y.carry);
-}
-
-inline HandCounts count_7(const CardCode* c) {
-  const SumCarry x = add3(c[0], c[1], c[2]);
-  const SumCarry y = add3(c[3], c[4], c[5]);
-  const SumCarry z = add3(x.sum, y.sum, c[6]);
-  const SumCarry k = add3(x.carry, y.carry, z.carry);
-  return at_least_masks(z.sum, k.sum, k.carry);
+// The rare half, out of line so that the common path keeps its registers.
+[[gnu::noinline]] HandValue rare(std::uint32_t ones, std::uint32_t twos, std::uint32_t fours,
+                                 const CardCode* cards, int count) {
+  return decide_rare(at_least_masks(ones, twos, fours), cards, count);
 }
 
 }  // namespace
 
-HandValue evaluate_5(const CardCode* cards) { return decide(count_5(cards), cards, 5); }
+HandValue evaluate_5(const CardCode* c) {
+  const SumCarry x = add3(c[0], c[1], c[2]);
+  const SumCarry y = add3(x.sum, c[3], c[4]);
+  const std::uint32_t ones = y.sum, twos = x.carry ^ y.carry, fours = x.carry & y.carry;
+  const std::uint32_t a1 = ones | twos | fours;
+  if (needs_rare(a1, fours, fours & ones)) [[unlikely]]
+    return rare(ones, twos, fours, c, 5);
+  return decide_common(a1 & kRankBitsMask, (twos | fours) & kRankBitsMask,
+                       ((ones & twos) | fours) & kRankBitsMask);
+}
 
-HandValue evaluate_7(const CardCode* cards) { return decide(count_7(cards), cards, 7); }
+HandValue evaluate_7(const CardCode* c) {
+  const SumCarry x = add3(c[0], c[1], c[2]);
+  const SumCarry y = add3(c[3], c[4], c[5]);
+  const SumCarry z = add3(x.sum, y.sum, c[6]);
+  const SumCarry k = add3(x.carry, y.carry, z.carry);
+  const std::uint32_t ones = z.sum, twos = k.sum, fours = k.carry;
+  const std::uint32_t ones_or_twos = ones | twos;
+  const std::uint32_t a1 = ones_or_twos | fours;
+  if (needs_rare(a1, fours, fours & ones_or_twos)) [[unlikely]]
+    return rare(ones, twos, fours, c, 7);
+  return decide_common(a1 & kRankBitsMask, (twos | fours) & kRankBitsMask,
+                       ((ones & twos) | fours) & kRankBitsMask);
+}
 
 // The first five cards by the adder, then one card at a time from the top
 // mask down, so that each card lifts each bit by one step only.
 HandValue evaluate_many(int count, const CardCode* cards) {
-  HandCounts h = count_5(cards);
+  const SumCarry x = add3(cards[0], cards[1], cards[2]);
+  const SumCarry y = add3(x.sum, cards[3], cards[4]);
+  HandCounts h = at_least_masks(y.sum, x.carry ^ y.carry, x.carry & y.carry);
   for (int i = 5; i < count; ++i) {
     const CardCode c = cards[i];
     h.a5 |= h.a4 & c;
@@ -55,7 +70,8 @@ HandValue evaluate_many(int count, const CardCode* cards) {
     h.a1 |= c;
     h.wilds += static_cast<int>(c >> 23 & 1);
   }
-  return decide(h, cards, count);
+  if (needs_rare(h.a1, h.a4, h.a5)) return decide_rare(h, cards, count);
+  return decide_common(h.a1 & kRankBitsMask, h.a2 & kRankBitsMask, h.a3 & kRankBitsMask);
 }
 
 HandValue evaluate_6(const CardCode* c) { return evaluate_many(6, c); }
