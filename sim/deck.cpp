@@ -42,7 +42,15 @@ void shuffle_deal(SimWorker& worker) {
   const auto deck_size = static_cast<std::uint32_t>(worker.deck_size);
   const auto dealt = static_cast<std::uint32_t>(worker.dealt_cards);
   std::uint32_t i = 0;
-  if (deck_size <= kPairRangeLimit) {
+  if (deck_size <= kTripleRangeLimit) {
+    for (; i + 2 < dealt; i += 3) {
+      std::uint32_t first, second, third;
+      bounded_triple(state, increment, deck_size - i, first, second, third);
+      std::swap(deck[i], deck[i + first]);
+      std::swap(deck[i + 1], deck[i + 1 + second]);
+      std::swap(deck[i + 2], deck[i + 2 + third]);
+    }
+  } else if (deck_size <= kPairRangeLimit) {
     for (; i + 1 < dealt; i += 2) {
       std::uint32_t first, second;
       bounded_pair(state, increment, deck_size - i, first, second);

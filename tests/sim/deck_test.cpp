@@ -163,9 +163,11 @@ TEST(ShuffleDeal, KeepsThePackAndDealsAllOfAnExactlySizedDeck) {
   struct Case {
     int decks, players, hand_size, jokers, extra_aces;
   };
-  // The last case is a pack too large to draw two indices from one output.
-  const Case cases[] = {{1, 5, 5, 0, 0},  {1, 4, 13, 0, 0}, {1, 2, 20, 4, 0},
-                        {2, 10, 7, 4, 0}, {1, 1, 1, 0, 0},  {1, 3, 7, 0, 70000}};
+  // Packs up to 256 cards draw indices in threes, then in pairs; the last
+  // pack is too large for more than one index per output.
+  const Case cases[] = {{1, 5, 5, 0, 0}, {1, 4, 13, 0, 0},  {1, 2, 20, 4, 0},
+                        {2, 10, 7, 4, 0}, {1, 1, 1, 0, 0},  {1, 2, 1, 0, 0},
+                        {5, 50, 5, 0, 0}, {1, 3, 7, 0, 70000}};
   for (const auto& c : cases) {
     GameRules rules;
     rules.decks = c.decks;
@@ -210,26 +212,30 @@ TEST(ShuffleDeal, SwapsFromTheLastArrangementAndTouchesOnlyDealtPositionsAndPart
 }
 
 TEST(ShuffleDeal, EveryCardReachesEveryDealtPositionEvenly) {
-  // 52 cards x 5 positions of a one-player five-card game, 104000 deals:
-  // each cell expects 2000, standard deviation about 44.
-  GameRules rules;
-  rules.players = 1;
-  SimWorker worker = seeded_worker(rules, 2024, 11);
-  const std::vector<CardCode> order(worker.deck.begin(), worker.deck.end());
-  std::vector<int> counts(52 * 5, 0);
-  const int deals = 104000;
-  for (int deal = 0; deal < deals; ++deal) {
-    shuffle_deal(worker);
-    for (int pos = 0; pos < 5; ++pos) {
-      const auto card = std::find(order.begin(), order.end(), worker.deck[pos]) - order.begin();
-      ++counts[static_cast<std::size_t>(card * 5 + pos)];
+  // Kinds x 5 positions of a one-player five-card game, 104000 deals: each
+  // cell expects 2000, standard deviation about 44. One deck draws indices in
+  // threes, five decks in pairs.
+  for (int decks : {1, 5}) {
+    GameRules rules;
+    rules.players = 1;
+    rules.decks = decks;
+    SimWorker worker = seeded_worker(rules, 2024, 11);
+    std::vector<int> counts(kCardKinds * 5, 0);
+    const int deals = 104000;
+    for (int deal = 0; deal < deals; ++deal) {
+      shuffle_deal(worker);
+      for (int pos = 0; pos < 5; ++pos) {
+        const CardCode card = worker.deck[static_cast<std::size_t>(pos)];
+        const int kind = card_rank_index(card) * kSuitCount + card_suit_index(card);
+        ++counts[static_cast<std::size_t>(kind * 5 + pos)];
+      }
     }
+    double chi_square = 0;
+    for (int count : counts) chi_square += (count - 2000.0) * (count - 2000.0) / 2000.0;
+    // 259 degrees of freedom: mean 259, sd about 23; 400 is beyond six sd.
+    EXPECT_LT(chi_square, 400.0) << decks << " decks";
+    EXPECT_GT(chi_square, 150.0) << decks << " decks";  // far too even is just as wrong
   }
-  double chi_square = 0;
-  for (int count : counts) chi_square += (count - 2000.0) * (count - 2000.0) / 2000.0;
-  // 259 degrees of freedom: mean 259, sd about 23; 400 is beyond six sd.
-  EXPECT_LT(chi_square, 400.0);
-  EXPECT_GT(chi_square, 150.0);  // far too even would be just as wrong
 }
 
 TEST(Generator, MatchesPublishedPcg32AndSplitmix64Values) {
@@ -261,7 +267,7 @@ TEST(Generator, BoundedIndexStaysInRangeAndCoversIt) {
   }
 }
 
-TEST(Generator, PairedIndicesAreUniformAndIndependent) {
+TEST(Generator, PairedAndTripledIndicesAreUniformAndIndependent) {
   // All 5 x 4 index pairs of range 5 equally often: 20000 draws expect 1000
   // each; chi-square with 19 degrees of freedom (mean 19, sd about 6).
   std::uint64_t state = 0x853C49E6748FEA9BULL;
@@ -278,6 +284,22 @@ TEST(Generator, PairedIndicesAreUniformAndIndependent) {
   for (auto& row : counts)
     for (int count : row) chi_square += (count - 1000.0) * (count - 1000.0) / 1000.0;
   EXPECT_LT(chi_square, 55.0);
+
+  // Triples of range 4: all 4 x 3 x 2 = 24 combinations, 24000 draws.
+  int triples[4][3][2] = {};
+  for (int i = 0; i < 24000; ++i) {
+    std::uint32_t a = 99, b = 99, c = 99;
+    bounded_triple(state, increment, 4, a, b, c);
+    ASSERT_LT(a, 4u);
+    ASSERT_LT(b, 3u);
+    ASSERT_LT(c, 2u);
+    ++triples[a][b][c];
+  }
+  chi_square = 0;
+  for (auto& plane : triples)
+    for (auto& row : plane)
+      for (int count : row) chi_square += (count - 1000.0) * (count - 1000.0) / 1000.0;
+  EXPECT_LT(chi_square, 62.0);  // 23 degrees of freedom
 
   // The largest paired range still fits its product in 32 bits.
   std::uint32_t first = 0, second = 0;
