@@ -1,6 +1,6 @@
-#include "deck.h"
 #include "eval/tables.h"
 #include "result_table.h"
+#include "shuffle.h"
 
 namespace orvix {
 
@@ -13,15 +13,20 @@ void run_trials(SimWorker& worker) {
 
   const int players = worker.players;
   const evaluate_hand evaluate = worker.evaluate;
-  const CardCode* const deck = worker.deck.data();
+  CardCode* const deck = worker.deck.data();
   const std::int32_t* const hands = worker.hands.data();
   HandValue* const values = worker.values.data();
   // Indexed by "did not win": a branch on the comparison would be taken at
   // random and mispredicted on about every other deal.
   std::uint64_t* const counts[2] = {worker.win_counts, worker.loss_counts};
+  // shuffle_deal's work, with the generator held locally for the whole share.
+  std::uint64_t state = worker.seed;
+  const std::uint64_t increment = worker.stream;
+  const auto deck_size = static_cast<std::uint32_t>(worker.deck_size);
+  const auto dealt = static_cast<std::uint32_t>(worker.dealt_cards);
 
   for (std::int32_t trial = 0; trial < worker.trials; ++trial) {
-    shuffle_deal(worker);
+    shuffle_positions(state, increment, deck, deck_size, dealt);
     HandValue best = 0;
     for (int p = 0; p < players; ++p) {
       const HandValue value = evaluate(deck + hands[p]);
@@ -35,6 +40,7 @@ void run_trials(SimWorker& worker) {
       ++counts[value != best][cell];
     }
   }
+  worker.seed = state;
 }
 
 }  // namespace orvix
