@@ -21,7 +21,7 @@ void report_lap_time(LapTimer& timer, std::uint32_t now) {
   }
   // Unsigned difference: right across a wrap of the 32-bit tick count.
   const std::uint32_t elapsed = now - timer.start_tick;
-  const float seconds = static_cast<float>(elapsed) * 0.001f;
+  const auto seconds = static_cast<float>(elapsed * 0.001);
   const int decimals = seconds < 10.0f ? 3 : 1;
   const std::string text = format_fixed(static_cast<double>(seconds), decimals);
   out_printf("Simulation time %s seconds.\n", text.c_str());
