@@ -23,6 +23,13 @@ constexpr double kFiveCardHands[kCategoryCount] = {
     1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40, 0};
 constexpr double kFiveCardTotal = 2598960;
 
+// The long build plays fifty times as many deals, to see far smaller biases.
+#ifdef ORVIX_LONG_STATISTICS
+constexpr int kScale = 50;
+#else
+constexpr int kScale = 1;
+#endif
+
 // Best five of seven among all C(52,7) = 133784560 seven-card hands.
 constexpr double kSevenCardHands[kCategoryCount] = {
     23294460, 58627800, 31433400, 6461620, 6180020, 4047644, 3473184, 224848, 41584, 0};
@@ -68,7 +75,7 @@ void expect_category_odds(const SimWorker& worker, double hands, const double* c
 }
 
 TEST_F(Statistics, OnePlayerFiveCardsMatchesTheExactOdds) {
-  const int deals = 300000;
+  const int deals = 300000 * kScale;
   SimWorker worker;
   configure_worker(worker, game(1, 5));
   seed_worker(worker, 0x5EED0005, 1);
@@ -85,7 +92,7 @@ TEST_F(Statistics, OnePlayerFiveCardsMatchesTheExactOdds) {
 }
 
 TEST_F(Statistics, OnePlayerSevenCardsMatchesTheExactOdds) {
-  const int deals = 200000;
+  const int deals = 200000 * kScale;
   SimWorker worker;
   configure_worker(worker, game(1, 7));
   seed_worker(worker, 0x5EED0007, 2);
@@ -97,7 +104,7 @@ TEST_F(Statistics, OnePlayerSevenCardsMatchesTheExactOdds) {
 TEST_F(Statistics, TheFirstDealOfFreshWorkersIsAlreadyRandom) {
   // Every worker starts from the sorted pack: its first deal must be as
   // random as any later one.
-  const int workers = 100000;
+  const int workers = 100000 * kScale;
   const GameRules rules = game(1, 5);
   SimWorker worker;
   configure_worker(worker, rules);
@@ -113,7 +120,7 @@ TEST_F(Statistics, TheFirstDealOfFreshWorkersIsAlreadyRandom) {
 TEST_F(Statistics, EverySeatOfADefaultGameSeesTheSameOdds) {
   // Five players of five cards: each seat's hand is a five-card hand from the
   // full pack. The seats of one deal are slightly dependent, hence six sd.
-  const int deals = 60000;
+  const int deals = 60000 * kScale;
   SimWorker worker;
   configure_worker(worker, game(5, 5));
   seed_worker(worker, 0x5EED0055, 3);
