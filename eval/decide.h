@@ -43,10 +43,30 @@ inline HandValue decide_common(unsigned r1, unsigned r2, unsigned r3) {
   }
   const unsigned pairs = (r2 != 0) + t.multi_bit[r2];  // 0, 1, or 2 for two and more
   const unsigned major = t.top_bits[r2][1];             // the one or two best pairs
-  // The kickers fill five cards: 5 ranks for High Card, 3 beside a pair, 1 beside two.
-  const unsigned kickers = t.top_bits[r1 & ~major][4 - 2 * pairs];
+  // The kickers fill five cards: 5 ranks for High Card, 3 beside a pair, 1
+  // beside two. They come from the singles, except that beside two pairs a
+  // third pair's rank may be the best kicker. Reading the singles' row does
+  // not wait for `major`: that lookup is the likely cache miss.
+  const unsigned from_singles = t.top_bits[r1 & ~r2][4 - 2 * pairs];
+  const unsigned third_pair = t.top_bits[r2 ^ major][0];
+  const unsigned kickers = from_singles > third_pair ? from_singles : third_pair;
   HandValue value = hand_value(static_cast<int>(pairs), major, major | kickers);
   value <<= (pairs == 0) * kMajorShift;  // High Card: the five ranks are the major ranks
+  return value > straight ? value : straight;
+}
+
+// decide_common for exactly five cards, where every card plays: the kickers
+// are simply the ranks held once, so minor_ranks is all ranks held (r1) in
+// every category here, and no kicker lookup is needed.
+inline HandValue decide_common_5(unsigned r1, unsigned r2, unsigned r3) {
+  const EvalTables& t = eval_tables;
+  const unsigned pairs = (r2 != 0) + t.multi_bit[r2];  // 0, 1 or 2
+  // A triple: Full House when a pair stands beside it, else Three of a Kind.
+  const unsigned category = r3 == 0 ? pairs : r2 != r3 ? unsigned{kFullHouse} : unsigned{kThreeOfAKind};
+  const unsigned major = r3 == 0 ? r2 : r3;
+  HandValue value = hand_value(static_cast<int>(category), major, r1);
+  value <<= (r2 == 0) * kMajorShift;  // High Card: the five ranks are the major ranks
+  const HandValue straight = kStraightValues[t.straight_reach[r1][0]];  // only without pairs
   return value > straight ? value : straight;
 }
 

@@ -37,7 +37,7 @@ HandValue evaluate_5(const CardCode* c) {
   const std::uint32_t a1 = ones | twos | fours;
   if (needs_rare(a1, fours, fours & ones)) [[unlikely]]
     return rare(ones, twos, fours, c, 5);
-  return decide_common(a1 & kRankBitsMask, (twos | fours) & kRankBitsMask,
+  return decide_common_5(a1 & kRankBitsMask, (twos | fours) & kRankBitsMask,
                        ((ones & twos) | fours) & kRankBitsMask);
 }
 
