@@ -35,9 +35,13 @@ void build_deck(const GameRules& rules, CardCode* out) {
 std::uint32_t next_random(SimWorker& worker) { return pcg_next(worker.seed, worker.stream); }
 
 void shuffle_deal(SimWorker& worker) {
-  shuffle_positions(worker.seed, worker.stream, worker.deck.data(),
+  // A local copy of the state stays in a register; the worker's field would
+  // be written back on every draw.
+  std::uint64_t state = worker.seed;
+  shuffle_positions(state, worker.stream, worker.deck.data(),
                     static_cast<std::uint32_t>(worker.deck_size),
                     static_cast<std::uint32_t>(worker.dealt_cards));
+  worker.seed = state;
 }
 
 }  // namespace orvix

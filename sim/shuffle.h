@@ -15,27 +15,28 @@ namespace orvix {
 // drawn three or two per generator output while the pack is small enough.
 inline void shuffle_positions(std::uint64_t& state, std::uint64_t increment, CardCode* deck,
                               std::uint32_t deck_size, std::uint32_t dealt) {
-  std::uint32_t i = 0;
+  // Walking a slot pointer with a shrinking range keeps few enough values
+  // live that the loop runs from registers alone.
+  CardCode* slot = deck;
+  std::uint32_t range = deck_size;
+  std::uint32_t left = dealt;
   if (deck_size <= kTripleRangeLimit) {
-    for (; i + 2 < dealt; i += 3) {
+    for (; left > 2; left -= 3, range -= 3, slot += 3) {
       std::uint32_t first, second, third;
-      bounded_triple(state, increment, deck_size - i, first, second, third);
-      std::swap(deck[i], deck[i + first]);
-      std::swap(deck[i + 1], deck[i + 1 + second]);
-      std::swap(deck[i + 2], deck[i + 2 + third]);
+      bounded_triple(state, increment, range, first, second, third);
+      std::swap(slot[0], slot[first]);
+      std::swap(slot[1], slot[1 + second]);
+      std::swap(slot[2], slot[2 + third]);
     }
   } else if (deck_size <= kPairRangeLimit) {
-    for (; i + 1 < dealt; i += 2) {
+    for (; left > 1; left -= 2, range -= 2, slot += 2) {
       std::uint32_t first, second;
-      bounded_pair(state, increment, deck_size - i, first, second);
-      std::swap(deck[i], deck[i + first]);
-      std::swap(deck[i + 1], deck[i + 1 + second]);
+      bounded_pair(state, increment, range, first, second);
+      std::swap(slot[0], slot[first]);
+      std::swap(slot[1], slot[1 + second]);
     }
   }
-  for (; i < dealt; ++i) {
-    const std::uint32_t j = i + bounded_index(state, increment, deck_size - i);
-    std::swap(deck[i], deck[j]);
-  }
+  for (; left > 0; --left, --range, ++slot) std::swap(slot[0], slot[bounded_index(state, increment, range)]);
 }
 
 }  // namespace orvix
