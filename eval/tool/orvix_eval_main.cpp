@@ -1,7 +1,7 @@
 // orvix-eval: scores poker hands read from standard input, one per line.
 // For every line it writes one line: the hand's value in hex, its category
 // and its top rank ("0x1200088A One Pair King"), or "error: " and why.
-// Exit status 0 when every line was a hand, 1 otherwise.
+// Exit status 0 when every line was a hand and all was written, 1 otherwise.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -84,5 +84,7 @@ int main() {
   orvix::finish_bytes(reader, on_line);
   out.flush();
   orvix::out_flush();
+  // Output that could not be written is no success either (a full disk, a closed pipe).
+  if (std::ferror(stdout)) all_read = false;
   return all_read ? 0 : 1;
 }

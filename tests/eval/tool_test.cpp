@@ -62,6 +62,16 @@ TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
   EXPECT_EQ(empty.status, 0);
 }
 
+// Scored hands that could not be written are not a success.
+TEST(OrvixEvalTool, ExitStatusOneWhenOutputFails) {
+  const std::string path = std::string(ORVIX_TOOL_WORK) + "/full.in";
+  write_file(path, "As Ad 9c 9h 3s\n");
+  const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' < '" + path + "' > /dev/full";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 1);
+}
+
 // A corpus of random hands of every size, with wild cards and repeated
 // cards, scored by the tool and by the brute force.
 TEST(OrvixEvalTool, RandomCorpusMatchesBruteForce) {
