@@ -14,45 +14,50 @@ struct SuitRanks {
   unsigned at_least[3];
 };
 
-// Collects the suit masks of the flush suits `flush_suits` (suit bits). Only
-// suits named there are filled; the others stay empty.
-void collect_suits(const CardCode* cards, int count, std::uint32_t flush_suits, SuitRanks out[kSuitCount]) {
-  for (int s = 0; s < kSuitCount; ++s) out[s] = {{0, 0, 0}};
+// The ranks of the cards of suit index `suit`, counted at least once, twice,
+// three times: without a branch per card, since the suits come at random.
+// Shifting the card's suit bit up to bit 31 and back with the sign gives an
+// all-ones mask for the cards of that suit.
+SuitRanks collect_one_suit(const CardCode* cards, int count, int suit) {
+  const int up = 31 - kSuitBitShift - suit;
+  unsigned s1 = 0, s2 = 0, s3 = 0;
   for (int i = 0; i < count; ++i) {
     const CardCode c = cards[i];
-    if ((c & flush_suits) == 0) continue;
-    SuitRanks& m = out[card_suit_index(c)];
-    const unsigned rank = c & kRankBitsMask;
-    m.at_least[2] |= m.at_least[1] & rank;
-    m.at_least[1] |= m.at_least[0] & rank;
-    m.at_least[0] |= rank;
+    const unsigned in_suit = static_cast<unsigned>(static_cast<std::int32_t>(c << up) >> 31);
+    const unsigned rank = c & kRankBitsMask & in_suit;
+    s3 |= s2 & rank;
+    s2 |= s1 & rank;
+    s1 |= rank;
   }
+  return {{s1, s2, s3}};
 }
 
-// The flush suits' masks. In five cards a flush suit holds every natural
-// card, so the hand's own masks serve and no pass over the cards is needed.
-int flush_suit_masks(const HandCounts& c, const CardCode* cards, int count, std::uint32_t flush_suits,
-                     SuitRanks out[kSuitCount]) {
-  if (count == 5) {
-    out[0] = {{c.a1 & kRankBitsMask, c.a2 & kRankBitsMask, c.a3 & kRankBitsMask}};
-    return 1;
-  }
-  collect_suits(cards, count, flush_suits, out);
-  return kSuitCount;
-}
+// The suit passes are made only when a flush test needs them. In five
+// cards a flush suit holds every natural card, so the hand's own masks serve
+// and no pass over the cards is needed.
 
-// Best straight flush number over the flush suits, with `wilds` free ranks.
-unsigned best_straight_flush(const SuitRanks* suits, int n, int wilds) {
+// The best straight flush number over the suits of `flush_suits` (suit
+// bits), with `wilds` free ranks; 0 if none. Needs only the ranks each suit
+// holds, gathered for all suits in one pass (a wild card adds no rank bit).
+unsigned best_straight_flush(const HandCounts& c, const CardCode* cards, int count, std::uint32_t flush_suits,
+                             int wilds) {
+  if (count == 5) return eval_tables.straight_reach[c.a1 & kRankBitsMask][wilds];
+  unsigned held[kSuitCount] = {0, 0, 0, 0};
+  for (int i = 0; i < count; ++i) held[card_suit_index(cards[i])] |= cards[i] & kRankBitsMask;
   unsigned best = 0;
-  for (int s = 0; s < n; ++s) best = std::max<unsigned>(best, eval_tables.straight_reach[suits[s].at_least[0]][wilds]);
+  for (int suit = 0; suit < kSuitCount; ++suit)
+    if (flush_suits & kSuitBits[suit]) best = std::max<unsigned>(best, eval_tables.straight_reach[held[suit]][wilds]);
   return best;
 }
 
-HandValue best_flush(const SuitRanks* suits, int n, int wilds) {
+// The best Flush over the suits of `flush_suits`.
+HandValue best_flush(const HandCounts& c, const CardCode* cards, int count, std::uint32_t flush_suits, int wilds) {
+  if (count == 5) return flush_value(wilds, c.a1 & kRankBitsMask, c.a2 & kRankBitsMask, c.a3 & kRankBitsMask);
   HandValue best = 0;
-  for (int s = 0; s < n; ++s) {
-    if (suits[s].at_least[0] == 0) continue;
-    best = std::max(best, flush_value(wilds, suits[s].at_least[0], suits[s].at_least[1], suits[s].at_least[2]));
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    if ((flush_suits & kSuitBits[suit]) == 0) continue;
+    const SuitRanks m = collect_one_suit(cards, count, suit);
+    best = std::max(best, flush_value(wilds, m.at_least[0], m.at_least[1], m.at_least[2]));
   }
   return best;
 }
@@ -76,16 +81,13 @@ HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
   const std::uint32_t at_least[5] = {c.a1, c.a2, c.a3, c.a4, c.a5};
   const std::uint32_t flush_suits = at_least[4 - w] & kSuitBitsMask;
   const unsigned st = eval_tables.straight_reach[r1][w];
-  SuitRanks suits[kSuitCount];
-  int suit_n = 0;
-  if (flush_suits != 0) suit_n = flush_suit_masks(c, cards, count, flush_suits, suits);
 
   switch (w) {
     case 0: {
       const unsigned r5 = c.a5 & kRankBitsMask;
       if (r5 != 0) return hand_value(kFiveOfAKind, top(r5, 1), 0);
       if (flush_suits != 0 && st != 0) {
-        const unsigned sf = best_straight_flush(suits, suit_n, 0);
+        const unsigned sf = best_straight_flush(c, cards, count, flush_suits, 0);
         if (sf != 0) return kStraightFlushValues[sf];
       }
       if (r4 != 0) return four_of_a_kind(top(r4, 1), r1);
@@ -93,18 +95,18 @@ HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
         const unsigned t = top(r3, 1);
         return hand_value(kFullHouse, t, t | top(r2 & ~t, 1));
       }
-      if (flush_suits != 0) return best_flush(suits, suit_n, 0);
+      if (flush_suits != 0) return best_flush(c, cards, count, flush_suits, 0);
       return decide_common(r1, r2, r3);
     }
     case 1: {
       if (r4 != 0) return hand_value(kFiveOfAKind, top(r4, 1), 0);
       if (flush_suits != 0 && st != 0) {
-        const unsigned sf = best_straight_flush(suits, suit_n, 1);
+        const unsigned sf = best_straight_flush(c, cards, count, flush_suits, 1);
         if (sf != 0) return kStraightFlushValues[sf];
       }
       if (r3 != 0) return four_of_a_kind(top(r3, 1), r1);
       if (eval_tables.multi_bit[r2] != 0) return hand_value(kFullHouse, top(r2, 1), top(r2, 2));
-      if (flush_suits != 0) return best_flush(suits, suit_n, 1);
+      if (flush_suits != 0) return best_flush(c, cards, count, flush_suits, 1);
       if (st != 0) return kStraightValues[st];
       if (r2 != 0) return hand_value(kThreeOfAKind, r2, r2 | top(r1 & ~r2, 2));
       return hand_value(kOnePair, top(r1, 1), top(r1, 4));
@@ -112,18 +114,18 @@ HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
     case 2: {
       if (r3 != 0) return hand_value(kFiveOfAKind, top(r3, 1), 0);
       if (flush_suits != 0 && st != 0) {
-        const unsigned sf = best_straight_flush(suits, suit_n, 2);
+        const unsigned sf = best_straight_flush(c, cards, count, flush_suits, 2);
         if (sf != 0) return kStraightFlushValues[sf];
       }
       if (r2 != 0) return four_of_a_kind(top(r2, 1), r1);
-      if (flush_suits != 0) return best_flush(suits, suit_n, 2);
+      if (flush_suits != 0) return best_flush(c, cards, count, flush_suits, 2);
       if (st != 0) return kStraightValues[st];
       return hand_value(kThreeOfAKind, top(r1, 1), top(r1, 3));
     }
     default: {  // three wild cards
       if (r2 != 0) return hand_value(kFiveOfAKind, top(r2, 1), 0);
       if (flush_suits != 0 && st != 0) {
-        const unsigned sf = best_straight_flush(suits, suit_n, 3);
+        const unsigned sf = best_straight_flush(c, cards, count, flush_suits, 3);
         if (sf != 0) return kStraightFlushValues[sf];
       }
       return four_of_a_kind(top(r1, 1), r1);
