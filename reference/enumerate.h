@@ -63,21 +63,31 @@ void for_each_combination_7(const CardCode* cards, int n, Visit&& visit) {
 }
 
 // Every ordered 5-tuple of entries with repetition, as if each entry stood
-// for an endless supply of that card: n^5 hands.
+// for an endless supply of that card: n^5 hands. Order never changes a hand's
+// value, so the tuples are visited as multisets (indices non-decreasing), each
+// once with its weight: the number of orderings it stands for, 5! divided by
+// the factorial of every repeat count. visit(hand, weight) sees C(n + 4, 5)
+// hands whose weights add up to n^5.
 template <class Visit>
 void for_each_tuple_5(const CardCode* cards, int n, Visit&& visit) {
+  // Indexed by four bits, bit i set when entry i equals entry i + 1.
+  static constexpr int kOrderings[16] = {120, 60, 60, 20, 60, 30, 20, 5,
+                                         60, 30, 30, 10, 20, 10, 5,  1};
   CardCode hand[5];
   for (int a = 0; a < n; ++a) {
     hand[0] = cards[a];
-    for (int b = 0; b < n; ++b) {
+    for (int b = a; b < n; ++b) {
       hand[1] = cards[b];
-      for (int c = 0; c < n; ++c) {
+      const int ab = b == a ? 1 : 0;
+      for (int c = b; c < n; ++c) {
         hand[2] = cards[c];
-        for (int d = 0; d < n; ++d) {
+        const int abc = ab | (c == b ? 2 : 0);
+        for (int d = c; d < n; ++d) {
           hand[3] = cards[d];
-          for (int e = 0; e < n; ++e) {
+          const int abcd = abc | (d == c ? 4 : 0);
+          for (int e = d; e < n; ++e) {
             hand[4] = cards[e];
-            visit(static_cast<const CardCode*>(hand));
+            visit(static_cast<const CardCode*>(hand), kOrderings[abcd | (e == d ? 8 : 0)]);
           }
         }
       }

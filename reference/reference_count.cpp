@@ -19,10 +19,11 @@ struct Tally {
 template <HandValue (*Evaluate)(const CardCode*)>
 struct CountHand {
   Tally& tally;
-  void operator()(const CardCode* hand) const {
+  // weight: how many of the enumerated hands this one stands for.
+  void operator()(const CardCode* hand, int weight = 1) const {
     const HandValue value = Evaluate(hand);
-    ++tally.category_hands[hand_category(value)];
-    ++tally.hands;
+    tally.category_hands[hand_category(value)] += weight;
+    tally.hands += weight;
     insert_value(tally.values, value);
   }
 };

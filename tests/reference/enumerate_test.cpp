@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -69,23 +70,32 @@ TEST(ForEachCombination, FirstAndLastHandsUseTheEndsOfTheList) {
   EXPECT_EQ(last, (std::vector<CardCode>{13, 14, 15, 16, 17, 18, 19}));
 }
 
-TEST(ForEachTuple, DealsEveryOrderedTupleWithRepetitionOnce) {
+TEST(ForEachTuple, VisitsEveryMultisetOnceWeightedByItsOrderings) {
   for (int n : {1, 2, 3, 7}) {
     SCOPED_TRACE(n);
     const std::vector<CardCode> cards = index_cards(n);
     std::set<std::vector<CardCode>> seen;
     std::int64_t visits = 0;
+    std::int64_t weights = 0;
     std::int64_t same_card_five_times = 0;
-    for_each_tuple_5(cards.data(), n, [&](const CardCode* hand) {
+    for_each_tuple_5(cards.data(), n, [&](const CardCode* hand, int weight) {
       ++visits;
-      seen.insert(std::vector<CardCode>(hand, hand + 5));
+      weights += weight;
+      std::vector<CardCode> sorted(hand, hand + 5);
+      std::sort(sorted.begin(), sorted.end());
+      EXPECT_TRUE(seen.insert(sorted).second) << "multiset visited twice";
+      // The weight must be the number of distinct orderings of the hand.
+      int orderings = 0;
+      do ++orderings;
+      while (std::next_permutation(sorted.begin(), sorted.end()));
+      EXPECT_EQ(weight, orderings);
       bool all_same = true;
       for (int i = 1; i < 5; ++i) all_same = all_same && hand[i] == hand[0];
       same_card_five_times += all_same ? 1 : 0;
     });
-    const std::int64_t expected = std::int64_t{n} * n * n * n * n;
-    EXPECT_EQ(visits, expected);
-    EXPECT_EQ(static_cast<std::int64_t>(seen.size()), expected);
+    const std::int64_t multisets = std::int64_t{n + 4} * (n + 3) * (n + 2) * (n + 1) * n / 120;
+    EXPECT_EQ(visits, multisets);
+    EXPECT_EQ(weights, std::int64_t{n} * n * n * n * n);
     EXPECT_EQ(same_card_five_times, n);
   }
 }
