@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "capture_stdout.h"
+#include "support/capture_stdout.h"
 #include "eval/tables.h"
 #include "reference/reference_tests.h"
 #include "support/brute_force.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "capture_stdout.h"
+#include "support/capture_stdout.h"
 #include "reference/reference_tests.h"
 
 namespace orvix {

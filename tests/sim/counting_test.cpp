@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "capture_stdout.h"
+#include "support/capture_stdout.h"
 #include "eval/tables.h"
 #include "sim/deck.h"
 #include "sim/result_table.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "capture_stdout.h"
+#include "support/capture_stdout.h"
 #include "sim/lap_timer.h"
 
 namespace orvix {
