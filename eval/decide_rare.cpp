@@ -62,6 +62,24 @@ HandValue best_flush(const HandCounts& c, const CardCode* cards, int count, std:
   return best;
 }
 
+// One wild card, no flush, no rank three times: the wild card joins the
+// higher of two pairs (Full House), a single pair (Three of a Kind) or the
+// highest card (One Pair), unless a Straight is better. Chosen by selects,
+// like decide_common, because these outcomes come at random.
+//   pairs 0: major top(r1), minor top 4(r1)   = major | top 3(r1 & ~major)
+//   pairs 1: major r2,      minor r2 | top 2(r1 & ~r2)
+//   pairs 2: major top(r2), minor top 2(r2)   = major | top(r2 & ~major)
+HandValue one_wild_common(unsigned r1, unsigned r2, unsigned st) {
+  const EvalTables& t = eval_tables;
+  const unsigned pairs = (r2 != 0) + t.multi_bit[r2];
+  const unsigned category = 0x631u >> (4 * pairs) & 0xF;
+  const unsigned major = t.top_bits[pairs == 0 ? r1 : r2][0];
+  const unsigned kickers = t.top_bits[(pairs == 2 ? r2 : r1) & ~major][2 - pairs];
+  const HandValue value = hand_value(static_cast<int>(category), major, major | kickers);
+  const HandValue straight = kStraightValues[st];  // beats all but the Full House
+  return value > straight ? value : straight;
+}
+
 HandValue four_of_a_kind(unsigned q, unsigned r1) {
   return hand_value(kFourOfAKind, q, q | top(r1 & ~q, 1));
 }
@@ -105,11 +123,11 @@ HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
         if (sf != 0) return kStraightFlushValues[sf];
       }
       if (r3 != 0) return four_of_a_kind(top(r3, 1), r1);
-      if (eval_tables.multi_bit[r2] != 0) return hand_value(kFullHouse, top(r2, 1), top(r2, 2));
-      if (flush_suits != 0) return best_flush(c, cards, count, flush_suits, 1);
-      if (st != 0) return kStraightValues[st];
-      if (r2 != 0) return hand_value(kThreeOfAKind, r2, r2 | top(r1 & ~r2, 2));
-      return hand_value(kOnePair, top(r1, 1), top(r1, 4));
+      if (flush_suits != 0) {
+        if (eval_tables.multi_bit[r2] != 0) return hand_value(kFullHouse, top(r2, 1), top(r2, 2));
+        return best_flush(c, cards, count, flush_suits, 1);
+      }
+      return one_wild_common(r1, r2, st);
     }
     case 2: {
       if (r3 != 0) return hand_value(kFiveOfAKind, top(r3, 1), 0);
