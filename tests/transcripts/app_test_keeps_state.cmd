@@ -1,0 +1,7 @@
+wild d s c h
+players 2
+hands 1000
+go
+test
+counts
+game
