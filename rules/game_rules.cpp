@@ -29,6 +29,25 @@ void add_copies(std::int32_t& delta) {
   if (delta < std::numeric_limits<std::int32_t>::max()) ++delta;
 }
 
+// Takes one copy of each of `count` kinds, all or nothing. The kinds sit in
+// the rank-major delta table (kind = rank * 4 + suit) at first, first + stride, ...: a rank's four
+// suits (stride 1) or a suit's thirteen ranks (stride 4). A refusal names a
+// short pack first, since that holds whether or not a copy is also missing.
+bool remove_kinds(GameRules& rules, int first, int stride, int count, const char* short_text,
+                  const char* missing_text) {
+  auto delta = [&](int i) -> std::int32_t& {
+    const int kind = first + i * stride;
+    return rules.card_delta[kind / kSuitCount][kind % kSuitCount];
+  };
+  for (int i = 0; i < count; ++i) --delta(i);
+  const bool short_pack = pack_too_small(rules);
+  if (short_pack || has_negative_card(rules)) {
+    for (int i = 0; i < count; ++i) ++delta(i);
+    return refuse(rules, short_pack ? short_text : missing_text);
+  }
+  return true;
+}
+
 }  // namespace
 
 void reset_defaults(GameRules& rules) { rules = GameRules{}; }
@@ -110,35 +129,15 @@ bool remove_card(GameRules& rules, int rank, int suit) {
 }
 
 bool remove_rank(GameRules& rules, int rank) {
-  std::int32_t saved[kSuitCount];
-  for (int suit = 0; suit < kSuitCount; ++suit) {
-    saved[suit] = rules.card_delta[rank][suit];
-    --rules.card_delta[rank][suit];
-  }
-  const bool short_pack = pack_too_small(rules);
-  const bool negative = has_negative_card(rules);
-  if (short_pack || negative) {
-    for (int suit = 0; suit < kSuitCount; ++suit) rules.card_delta[rank][suit] = saved[suit];
-    return refuse(rules, short_pack ? "Error: Not enough cards to remove rank and still deal hand.\n"
-                                    : "Error: Not enough cards available to remove rank.\n");
-  }
-  return true;
+  return remove_kinds(rules, rank * kSuitCount, 1, kSuitCount,
+                      "Error: Not enough cards to remove rank and still deal hand.\n",
+                      "Error: Not enough cards available to remove rank.\n");
 }
 
 bool remove_suit(GameRules& rules, int suit) {
-  std::int32_t saved[kRankCount];
-  for (int rank = 0; rank < kRankCount; ++rank) {
-    saved[rank] = rules.card_delta[rank][suit];
-    --rules.card_delta[rank][suit];
-  }
-  const bool short_pack = pack_too_small(rules);
-  const bool negative = has_negative_card(rules);
-  if (short_pack || negative) {
-    for (int rank = 0; rank < kRankCount; ++rank) rules.card_delta[rank][suit] = saved[rank];
-    return refuse(rules, short_pack ? "Error: Not enough cards to remove suit and still deal hand.\n"
-                                    : "Error: Not enough cards available to remove suit.\n");
-  }
-  return true;
+  return remove_kinds(rules, suit, kSuitCount, kRankCount,
+                      "Error: Not enough cards to remove suit and still deal hand.\n",
+                      "Error: Not enough cards available to remove suit.\n");
 }
 
 void add_card(GameRules& rules, int rank, int suit) { add_copies(rules.card_delta[rank][suit]); }
