@@ -93,15 +93,10 @@ TEST(ConstantTables, StraightsNibblesAndSuits) {
 // whether its suits all agree; enumerating those gives every distinct value.
 TEST(Catalogue, DerivedByEnumeration) {
   std::set<HandValue> values;
-  int r[5];
-  for (r[0] = 0; r[0] < kRankCount; ++r[0])
-    for (r[1] = r[0]; r[1] < kRankCount; ++r[1])
-      for (r[2] = r[1]; r[2] < kRankCount; ++r[2])
-        for (r[3] = r[2]; r[3] < kRankCount; ++r[3])
-          for (r[4] = r[3]; r[4] < kRankCount; ++r[4]) {
-            values.insert(five_card_value(r, false));
-            values.insert(five_card_value(r, true));
-          }
+  for_each_rank_multiset_5([&](const int* r) {
+    values.insert(five_card_value(r, false));
+    values.insert(five_card_value(r, true));
+  });
   const std::vector<HandValue> derived(values.begin(), values.end());
   ASSERT_EQ(derived.size(), 12051u);
   EXPECT_EQ(derived.front(), 0x000BC000u);

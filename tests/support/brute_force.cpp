@@ -141,16 +141,11 @@ struct Target {
 // All five-card rank multisets, plain or one-suited, best value first.
 std::vector<Target> build_targets(bool one_suit) {
   std::vector<Target> targets;
-  int r[5];
-  for (r[0] = 0; r[0] < kRankCount; ++r[0])
-    for (r[1] = r[0]; r[1] < kRankCount; ++r[1])
-      for (r[2] = r[1]; r[2] < kRankCount; ++r[2])
-        for (r[3] = r[2]; r[3] < kRankCount; ++r[3])
-          for (r[4] = r[3]; r[4] < kRankCount; ++r[4]) {
-            RankCounts ranks = 0;
-            for (int i = 0; i < 5; ++i) ranks = add_rank(ranks, r[i]);
-            targets.push_back({five_card_value(r, one_suit), ranks});
-          }
+  for_each_rank_multiset_5([&](const int* r) {
+    RankCounts ranks = 0;
+    for (int i = 0; i < 5; ++i) ranks = add_rank(ranks, r[i]);
+    targets.push_back({five_card_value(r, one_suit), ranks});
+  });
   std::stable_sort(targets.begin(), targets.end(),
                    [](const Target& a, const Target& b) { return a.value > b.value; });
   return targets;

@@ -14,6 +14,18 @@ namespace orvix::test {
 // whether all five share one suit. The best category the cards satisfy wins.
 HandValue five_card_value(const int ranks[5], bool one_suit);
 
+// Calls visit(ranks) once for every multiset of five ranks (6188 of them),
+// ranks[0] <= ranks[1] <= ... <= ranks[4].
+template <class Visit>
+void for_each_rank_multiset_5(Visit&& visit) {
+  int r[5];
+  for (r[0] = 0; r[0] < kRankCount; ++r[0])
+    for (r[1] = r[0]; r[1] < kRankCount; ++r[1])
+      for (r[2] = r[1]; r[2] < kRankCount; ++r[2])
+        for (r[3] = r[2]; r[3] < kRankCount; ++r[3])
+          for (r[4] = r[3]; r[4] < kRankCount; ++r[4]) visit(static_cast<const int*>(r));
+}
+
 // The value of one to four concrete cards (rank indices): no straights or flushes.
 HandValue small_hand_value(const int* ranks, int count);
 
