@@ -1,26 +1,54 @@
 #include "platform/console.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace orvix {
+namespace {
+
+std::atomic<bool> at_line_start{true};
+
+}  // namespace
 
 void out_printf(const char* format, ...) {
+  // Formatted first, so the last byte is known; tables and texts are short.
+  char small[512];
   va_list args;
   va_start(args, format);
-  std::vfprintf(stdout, format, args);
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(small, sizeof small, format, args);
   va_end(args);
+  if (length < 0) {
+    va_end(again);
+    return;
+  }
+  if (static_cast<std::size_t>(length) < sizeof small) {
+    out_text(std::string_view(small, static_cast<std::size_t>(length)));
+  } else {
+    std::string large(static_cast<std::size_t>(length) + 1, '\0');
+    std::vsnprintf(large.data(), large.size(), format, again);
+    large.pop_back();
+    out_text(large);
+  }
+  va_end(again);
 }
 
 void out_text(std::string_view text) {
-  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), stdout);
+  if (text.empty()) return;
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  at_line_start.store(text.back() == '\n', std::memory_order_relaxed);
 }
 
 void out_line_end() {
   std::fputc('\n', stdout);
+  at_line_start.store(true, std::memory_order_relaxed);
   std::fflush(stdout);
 }
+
+bool out_at_line_start() { return at_line_start.load(std::memory_order_relaxed); }
 
 void out_flush() { std::fflush(stdout); }
 

@@ -20,6 +20,11 @@ void out_line_end();
 // Flushes standard output.
 void out_flush();
 
+// True while the last byte written to standard output was a line end (or
+// nothing was written yet). Read from any thread; the progress line uses it
+// so it never draws over a partial line.
+bool out_at_line_start();
+
 // Fixed-decimal text of value, rounding halfway cases away from zero:
 // the value is first written to 17 significant digits, and that digit
 // string is cut to `decimals` places, rounding up in magnitude when the
