@@ -1,15 +1,17 @@
-#include "sim_worker.h"
+#include "sim/sim_worker.h"
 
-#include "deck.h"
+#include <cassert>
+
+#include "rules/pack.h"
 
 namespace orvix {
 
 void configure_worker(SimWorker& worker, const GameRules& rules) {
+  assert(deal_fits_pack(rules));
   worker.deck_size = cards_available(rules);
   worker.players = rules.players;
   worker.hand_size = rules.hand_size;
   worker.dealt_cards = rules.players * rules.hand_size;
-  worker.trials = rules.run_length;
   worker.evaluate = select_evaluator(rules.hand_size);
 
   worker.deck.assign(static_cast<std::size_t>(worker.deck_size > 0 ? worker.deck_size : 0), 0);

@@ -1,4 +1,4 @@
-#include "sim/deck.h"
+#include "deal_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -332,8 +332,8 @@ TEST(Generator, RunsAndWorkersNeverShareAStream) {
       SimWorker worker;
       configure_worker(worker, rules);
       seed_run_worker(worker, 1000, run, index);
-      EXPECT_EQ(worker.stream & 1, 1u);
-      increments.push_back(worker.stream);
+      EXPECT_EQ(worker.generator_increment & 1, 1u);
+      increments.push_back(worker.generator_increment);
       shuffle_deal(worker);
       first_deals.emplace_back(worker.deck.begin(), worker.deck.begin() + 25);
     }
@@ -355,7 +355,7 @@ TEST(ConfigureWorker, SizesTheWorkerFromTheGame) {
   EXPECT_EQ(worker.deck_size, 108);
   EXPECT_EQ(worker.deck.size(), 108u);
   EXPECT_EQ(worker.dealt_cards, 21);
-  EXPECT_EQ(worker.trials, 1234);
+  EXPECT_EQ(worker.trials, 0);  // each worker's share is set by the run
   EXPECT_EQ(worker.evaluate, select_evaluator(3));
   EXPECT_EQ(worker.hands, (WorkerArray<std::int32_t>{0, 3, 6, 9, 12, 15, 18}));
   EXPECT_EQ(worker.values.size(), 7u);

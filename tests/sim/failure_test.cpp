@@ -16,7 +16,7 @@ void finish_with_signal_taken() {
   raise_done_signal(signals, 0);
   SimWorker worker;
   SimThreadParams params{&signals, 0, &worker};
-  SimThread(&params);
+  sim_thread(&params);
 }
 
 TEST(SimThreadDeathTest, AWorkerThatCannotSignalEndsTheProcessWithItsMessage) {
