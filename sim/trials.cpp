@@ -28,18 +28,22 @@ void run_trials(SimWorker& worker) {
 
   for (std::int32_t trial = 0; trial < worker.trials; ++trial) {
     shuffle_positions(state, increment, deck, deck_size, dealt);
+    // There is always at least one player, so the player loops test only
+    // at their end.
     HandValue best = 0;
-    for (int p = 0; p < players; ++p) {
+    int p = 0;
+    do {
       const HandValue value = evaluate(deck + hands[p]);
       values[p] = value;
       if (value > best) best = value;
-    }
+    } while (++p < players);
     // Every hand equal to the best wins, so ties all count as wins.
-    for (int p = 0; p < players; ++p) {
+    p = 0;
+    do {
       const HandValue value = values[p];
       const int cell = hand_category(value) * kRankCount + top_rank(value);
       ++counts[value != best][cell];
-    }
+    } while (++p < players);
   }
   worker.generator_state = state;
 }

@@ -14,10 +14,10 @@ void configure_worker(SimWorker& worker, const GameRules& rules) {
   worker.dealt_cards = rules.players * rules.hand_size;
   worker.evaluate = select_evaluator(rules.hand_size);
 
-  worker.deck.assign(static_cast<std::size_t>(worker.deck_size > 0 ? worker.deck_size : 0), 0);
+  worker.deck.assign(static_cast<std::size_t>(worker.deck_size), 0);
   build_deck(rules, worker.deck.data());
 
-  const auto players = static_cast<std::size_t>(worker.players > 0 ? worker.players : 0);
+  const auto players = static_cast<std::size_t>(worker.players);
   worker.hands.resize(players);
   for (std::size_t p = 0; p < players; ++p)
     worker.hands[p] = static_cast<std::int32_t>(p) * worker.hand_size;
