@@ -325,6 +325,8 @@ TEST(GameRules, RandomChangesKeepTheInvariantAndRefuseAsAWhole) {
     }
     const bool expect_accepted = in_range && invariant_holds(model);
     ASSERT_EQ(accepted, expect_accepted) << "step " << step << " op " << op;
+    ASSERT_EQ(deal_fits_pack(model), invariant_holds(model) && model.players >= 1 && model.hand_size >= 1)
+        << "step " << step << " op " << op;
     if (accepted) {
       ASSERT_TRUE((rules == model)) << "step " << step;
     } else {
@@ -336,7 +338,34 @@ TEST(GameRules, RandomChangesKeepTheInvariantAndRefuseAsAWhole) {
     }
     ASSERT_EQ(cards_available(rules), count_pack(rules));
     ASSERT_TRUE(invariant_holds(rules));
+    ASSERT_TRUE(deal_fits_pack(rules));
   }
+}
+
+// Two games are the same game when every rule agrees; the text of the last
+// refusal is no rule.
+TEST(GameRules, EqualityComparesEveryRuleButTheRefusalText) {
+  const std::vector<std::function<void(GameRules&)>> changes = {
+      [](GameRules& r) { r.decks = 2; },
+      [](GameRules& r) { r.players = 4; },
+      [](GameRules& r) { r.hand_size = 7; },
+      [](GameRules& r) { r.jokers = 1; },
+      [](GameRules& r) { r.run_length = 12; },
+      [](GameRules& r) { r.wild[12][3] = 1; },
+      [](GameRules& r) { r.wild[0][0] = 1; },
+      [](GameRules& r) { r.card_delta[12][3] = -1; },
+      [](GameRules& r) { r.card_delta[0][0] = 1; },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    GameRules changed;
+    changes[i](changed);
+    EXPECT_FALSE((changed == GameRules{})) << "change " << i;
+    EXPECT_TRUE((changed == changed)) << "change " << i;
+  }
+  GameRules refused;
+  EXPECT_FALSE(set_decks(refused, 0));
+  EXPECT_NE(refused.error_text.text, nullptr);
+  EXPECT_TRUE((refused == GameRules{}));
 }
 
 }  // namespace
