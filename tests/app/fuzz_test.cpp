@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -184,10 +185,12 @@ TEST(CommandLoopFuzz, RandomLinesKeepTheRulesWithinLimits) {
 TEST(CommandLoopFuzz, RealProgramSurvivesRandomCommandFiles) {
   const int files = 6 * fuzz_scale();
   LineMaker maker(777);
-  const std::string dir = ::testing::TempDir();
+  // The temporary folder is shared with any other test run on the machine,
+  // so the file names carry this process's id.
+  const std::string dir = ::testing::TempDir() + "orvix_fuzz_" + std::to_string(getpid()) + "_";
   for (int f = 0; f < files; ++f) {
-    const std::string input = dir + "orvix_fuzz_input.txt";
-    const std::string output = dir + "orvix_fuzz_output.txt";
+    const std::string input = dir + "input.txt";
+    const std::string output = dir + "output.txt";
     {
       std::ofstream file(input, std::ios::binary);
       for (int i = 0; i < 300; ++i) {
@@ -218,6 +221,8 @@ TEST(CommandLoopFuzz, RealProgramSurvivesRandomCommandFiles) {
                 hand_size >= 1 && hand_size <= 20)
         << summary;
   }
+  std::remove((dir + "input.txt").c_str());
+  std::remove((dir + "output.txt").c_str());
 }
 
 }  // namespace
