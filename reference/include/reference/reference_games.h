@@ -8,14 +8,9 @@
 
 namespace orvix {
 
-struct ReferenceGame;
-
 // Enumerates and prints the seven reference games, then the table of
 // distinguishable hands.
 void run_reference_games();
-
-// Enumerates one game and prints its header and table.
-void print_reference_game(const ReferenceGame& game);
 
 void print_distinguishable_hands();
 
@@ -40,6 +35,9 @@ struct ReferenceGame {
   bool deuces_wild;
   bool joker_per_deck;
 };
+
+// Enumerates one game and prints its header and table.
+void print_reference_game(const ReferenceGame& game);
 
 // The cards per hand the game really deals: 5 for an infinite deck and for 5,
 // 7 otherwise.
