@@ -9,7 +9,7 @@
 #include "app/help.h"
 #include "app/line_reader.h"
 #include "platform/console.h"
-#include "reference/reference_tests.h"
+#include "reference/reference_games.h"
 #include "rules/card_list.h"
 #include "rules/describe.h"
 #include "rules/word_stream.h"
@@ -21,62 +21,61 @@ namespace orvix {
 
 namespace {
 
-enum class Command {
-  game, deck, decks, hands, hand_size, players, jokers, card_list, reset, clear, clear_wilds,
-  clear_add_remove, go, more, stats, counts, test, quit, help, none, unsupported,
+// What the first word of a line asks for.
+enum class CommandKind {
+  kGame, kDeck, kDecks, kHands, kHandSize, kPlayers, kJokers, kWild, kAdd, kRemove, kReset, kClear,
+  kClearWilds, kClearAddRemove, kGo, kMore, kStats, kCounts, kTest, kQuit, kHelp, kNone, kUnsupported,
 };
 
 struct CommandWord {
   const char* word;
-  Command command;
+  CommandKind command;
 };
 
 // Matched whole against the upper-cased first word, in this order.
 constexpr CommandWord kCommandTable[] = {
-    {"GAME", Command::game},
-    {"DECK", Command::deck},
-    {"DECKS", Command::decks},
-    {"HANDS", Command::hands},
-    {"HANDSIZE", Command::hand_size},
-    {"PLAYERS", Command::players},
-    {"JOKERS", Command::jokers},
-    {"WILD", Command::card_list},
-    {"WILDS", Command::card_list},
-    {"ADD", Command::card_list},
-    {"ADDS", Command::card_list},
-    {"REM", Command::card_list},
-    {"REMS", Command::card_list},
-    {"RESET", Command::reset},
-    {"CLEAR", Command::clear},
-    {"CLEARCOUNT", Command::clear},
-    {"CLEARCOUNTS", Command::clear},
-    {"CLEARWILD", Command::clear_wilds},
-    {"CLEARWILDS", Command::clear_wilds},
-    {"CLEARADDREM", Command::clear_add_remove},
-    {"CLEARADDREMS", Command::clear_add_remove},
-    {"GO", Command::go},
-    {"MORE", Command::more},
-    {"STATS", Command::stats},
-    {"COUNTS", Command::counts},
-    {"TEST", Command::test},
-    {"QUIT", Command::quit},
-    {"Q", Command::quit},
-    {"EXIT", Command::quit},
-    {"HELP", Command::help},
-    {"?", Command::help},
+    {"GAME", CommandKind::kGame},
+    {"DECK", CommandKind::kDeck},
+    {"DECKS", CommandKind::kDecks},
+    {"HANDS", CommandKind::kHands},
+    {"HANDSIZE", CommandKind::kHandSize},
+    {"PLAYERS", CommandKind::kPlayers},
+    {"JOKERS", CommandKind::kJokers},
+    {"WILD", CommandKind::kWild},
+    {"WILDS", CommandKind::kWild},
+    {"ADD", CommandKind::kAdd},
+    {"ADDS", CommandKind::kAdd},
+    {"REM", CommandKind::kRemove},
+    {"REMS", CommandKind::kRemove},
+    {"RESET", CommandKind::kReset},
+    {"CLEAR", CommandKind::kClear},
+    {"CLEARCOUNT", CommandKind::kClear},
+    {"CLEARCOUNTS", CommandKind::kClear},
+    {"CLEARWILD", CommandKind::kClearWilds},
+    {"CLEARWILDS", CommandKind::kClearWilds},
+    {"CLEARADDREM", CommandKind::kClearAddRemove},
+    {"CLEARADDREMS", CommandKind::kClearAddRemove},
+    {"GO", CommandKind::kGo},
+    {"MORE", CommandKind::kMore},
+    {"STATS", CommandKind::kStats},
+    {"COUNTS", CommandKind::kCounts},
+    {"TEST", CommandKind::kTest},
+    {"QUIT", CommandKind::kQuit},
+    {"Q", CommandKind::kQuit},
+    {"EXIT", CommandKind::kQuit},
+    {"HELP", CommandKind::kHelp},
+    {"?", CommandKind::kHelp},
 };
 
-constexpr std::int64_t kMaxRunLength = 2147483647;
-
-Command find_command(std::string_view word) {
-  if (word.empty()) return Command::none;
+CommandKind find_command(std::string_view word) {
+  if (word.empty()) return CommandKind::kNone;
   for (const CommandWord& entry : kCommandTable)
     if (word == entry.word) return entry.command;
-  return Command::unsupported;
+  return CommandKind::kUnsupported;
 }
 
 void print_refusal(const GameRules& rules) {
-  if (rules.error_text != nullptr) out_text(rules.error_text);
+  if (rules.error_text.text != nullptr) out_text(rules.error_text.text);
 }
 
 void line_end_unless(bool quiet) {
@@ -108,10 +107,6 @@ void set_count(GameRules& rules, WordStream& stream, bool quiet, bool (*set)(Gam
 void set_hands(GameRules& rules, WordStream& stream, bool quiet) {
   std::int64_t n = 0;
   read_int64(stream, n);
-  if (n > kMaxRunLength) {
-    out_printf("Error: maximum number of hands for one simulation is %" PRId64 ".\n", kMaxRunLength);
-    return;
-  }
   if (!set_run_length(rules, n)) {
     print_refusal(rules);
     return;
@@ -121,17 +116,10 @@ void set_hands(GameRules& rules, WordStream& stream, bool quiet) {
   out_line_end();
 }
 
-void card_list(GameRules& rules, std::string_view word, WordStream& stream, bool quiet) {
-  if (at_end(stream)) {
-    out_text("Error: no cards provided.\n");
-    return;
-  }
-  const CardListResult result = apply_card_list(rules, word, stream);
+void card_list(GameRules& rules, CardListOperation operation, WordStream& stream, bool quiet) {
+  const CardListResult result = apply_card_list(rules, operation, stream);
   if (result.error) {
     out_text(result.text);
-  } else if (result.text.empty()) {
-    out_text("Error: no cards found after command.");
-    out_line_end();
   } else if (!quiet) {
     out_text(result.text);
     out_line_end();
@@ -186,82 +174,88 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
   GameRules& rules = state.rules;
 
   switch (find_command(word)) {
-    case Command::game:
+    case CommandKind::kGame:
       line_end_unless(quiet);
       describe_game(rules);
       out_line_end();
       break;
-    case Command::deck:
+    case CommandKind::kDeck:
       line_end_unless(quiet);
       describe_deck(rules);
       out_line_end();
       break;
-    case Command::decks:
+    case CommandKind::kDecks:
       set_count(rules, stream, quiet, set_decks, "Using ", " deck.", " decks.");
       break;
-    case Command::hands:
+    case CommandKind::kHands:
       set_hands(rules, stream, quiet);
       break;
-    case Command::hand_size:
+    case CommandKind::kHandSize:
       set_count(rules, stream, quiet, set_hand_size, "Hand size now ", " card.", " cards.");
       break;
-    case Command::players:
+    case CommandKind::kPlayers:
       set_count(rules, stream, quiet, set_players, "Using ", " players.", " players.");
       break;
-    case Command::jokers:
+    case CommandKind::kJokers:
       set_count(rules, stream, quiet, set_jokers, "Now using ", " joker.", " jokers.");
       break;
-    case Command::card_list:
-      card_list(rules, word, stream, quiet);
+    case CommandKind::kWild:
+      card_list(rules, CardListOperation::kWild, stream, quiet);
       break;
-    case Command::reset:
+    case CommandKind::kAdd:
+      card_list(rules, CardListOperation::kAdd, stream, quiet);
+      break;
+    case CommandKind::kRemove:
+      card_list(rules, CardListOperation::kRemove, stream, quiet);
+      break;
+    case CommandKind::kReset:
       reset_defaults(rules);
       clear_results(state.table);
       confirm(quiet, "Reset game to defaults and cleared counters.");
       break;
-    case Command::clear:
+    case CommandKind::kClear:
       clear_results(state.table);
       confirm(quiet, "Counters cleared.");
       break;
-    case Command::clear_wilds:
+    case CommandKind::kClearWilds:
       clear_wilds(rules);
       confirm(quiet, "Wildcards cleared.");
       break;
-    case Command::clear_add_remove:
+    case CommandKind::kClearAddRemove:
       if (clear_add_remove(rules))
         confirm(quiet, "Cards added or removed cleared.");
       else
         print_refusal(rules);
       break;
-    case Command::go:
+    case CommandKind::kGo:
       run(state, true, quiet);
       break;
-    case Command::more:
+    case CommandKind::kMore:
       run(state, false, quiet);
       break;
-    case Command::stats:
+    case CommandKind::kStats:
       line_end_unless(quiet);
       print_stats(state.table);
       out_line_end();
       break;
-    case Command::counts:
+    case CommandKind::kCounts:
       line_end_unless(quiet);
       print_counts(state.table);
       out_line_end();
       break;
-    case Command::test:
+    case CommandKind::kTest:
       line_end_unless(quiet);
-      run_reference_tests();
+      run_reference_games();
       out_line_end();
       break;
-    case Command::quit:
+    case CommandKind::kQuit:
       return false;
-    case Command::help:
+    case CommandKind::kHelp:
       print_help();
       break;
-    case Command::none:
+    case CommandKind::kNone:
       break;
-    case Command::unsupported:
+    case CommandKind::kUnsupported:
       // The word may hold any byte, NUL included, so it is written as bytes.
       out_text("Error: \"");
       out_text(word);

@@ -13,7 +13,7 @@
 #include "eval/evaluate.h"
 #include "eval/tables.h"
 #include "reference/enumerate.h"
-#include "reference/reference_tests.h"
+#include "reference/reference_games.h"
 #include "reference/value_set.h"
 
 namespace orvix {

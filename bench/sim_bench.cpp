@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "eval/tables.h"
-#include "sim/deck.h"
 #include "sim/result_table.h"
 #include "sim/run_simulation.h"
 #include "sim/seeding.h"
+#include "sim/shuffle.h"
+#include "sim/trials.h"
 
 namespace orvix {
 namespace {
@@ -53,7 +54,9 @@ void BM_ShuffleDefaultGame(benchmark::State& state) {
   configure_worker(worker, default_game());
   seed_worker(worker, 12345, 1);
   for (auto _ : state) {
-    shuffle_deal(worker);
+    shuffle_positions(worker.generator_state, worker.generator_increment, worker.deck.data(),
+                      static_cast<std::uint32_t>(worker.deck_size),
+                      static_cast<std::uint32_t>(worker.dealt_cards));
     benchmark::DoNotOptimize(worker.deck.data());
   }
   state.SetItemsProcessed(state.iterations());

@@ -1,16 +1,18 @@
 #include "platform/done_signals.h"
 
-#include <cerrno>
+#include <system_error>
 
 namespace orvix {
 
+namespace {
+
+constexpr int error_code(std::errc error) { return static_cast<int>(error); }
+
+}  // namespace
+
 int open_done_signals(DoneSignals& signals, int count) {
-  if (count < 0) return EINVAL;
-  if (int error = pthread_mutex_init(&signals.lock, nullptr); error != 0) return error;
-  if (int error = pthread_cond_init(&signals.raised, nullptr); error != 0) {
-    pthread_mutex_destroy(&signals.lock);
-    return error;
-  }
+  if (count < 0) return error_code(std::errc::invalid_argument);
+  const std::lock_guard<std::mutex> guard(signals.lock);
   signals.counts.assign(static_cast<std::size_t>(count), 0);
   signals.pending = 0;
   signals.open = true;
@@ -18,41 +20,32 @@ int open_done_signals(DoneSignals& signals, int count) {
 }
 
 int raise_done_signal(DoneSignals& signals, int index) {
-  if (!signals.open || index < 0 || index >= static_cast<int>(signals.counts.size())) return EINVAL;
-  if (int error = pthread_mutex_lock(&signals.lock); error != 0) return error;
-  int result = 0;
-  if (signals.counts[static_cast<std::size_t>(index)] != 0) {
-    result = EOVERFLOW;
-  } else {
-    signals.counts[static_cast<std::size_t>(index)] = 1;
+  {
+    const std::lock_guard<std::mutex> guard(signals.lock);
+    if (!signals.open || index < 0 || index >= static_cast<int>(signals.counts.size()))
+      return error_code(std::errc::invalid_argument);
+    std::uint8_t& count = signals.counts[static_cast<std::size_t>(index)];
+    if (count != 0) return error_code(std::errc::value_too_large);
+    count = 1;
     ++signals.pending;
-    result = pthread_cond_broadcast(&signals.raised);
   }
-  pthread_mutex_unlock(&signals.lock);
-  return result;
+  signals.raised.notify_all();
+  return 0;
 }
 
 int take_done_signal(DoneSignals& signals) {
+  std::unique_lock<std::mutex> guard(signals.lock);
   if (!signals.open || signals.counts.empty()) return -1;
-  if (pthread_mutex_lock(&signals.lock) != 0) return -1;
-  while (signals.pending == 0) {
-    if (pthread_cond_wait(&signals.raised, &signals.lock) != 0) {
-      pthread_mutex_unlock(&signals.lock);
-      return -1;
-    }
-  }
-  int taken = 0;
-  while (signals.counts[static_cast<std::size_t>(taken)] == 0) ++taken;
-  signals.counts[static_cast<std::size_t>(taken)] = 0;
+  signals.raised.wait(guard, [&] { return signals.pending > 0; });
+  std::size_t taken = 0;
+  while (signals.counts[taken] == 0) ++taken;
+  signals.counts[taken] = 0;
   --signals.pending;
-  pthread_mutex_unlock(&signals.lock);
-  return taken;
+  return static_cast<int>(taken);
 }
 
 void close_done_signals(DoneSignals& signals) {
-  if (!signals.open) return;
-  pthread_cond_destroy(&signals.raised);
-  pthread_mutex_destroy(&signals.lock);
+  const std::lock_guard<std::mutex> guard(signals.lock);
   signals.counts.clear();
   signals.pending = 0;
   signals.open = false;

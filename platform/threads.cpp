@@ -1,39 +1,31 @@
 #include "platform/threads.h"
 
+#include <system_error>
+
 namespace orvix {
 
-namespace {
-
-void* thread_start(void* raw) {
-  const auto* handle = static_cast<const ThreadHandle*>(raw);
-  handle->entry(handle->argument);
-  return nullptr;
-}
-
-}  // namespace
-
 bool start_thread(ThreadHandle& handle, ThreadEntry entry, void* argument) {
-  handle.entry = entry;
-  handle.argument = argument;
-  pthread_t id;
-  if (pthread_create(&id, nullptr, thread_start, &handle) != 0) {
-    handle.running = false;
+  try {
+    handle.thread = std::thread([entry, argument] { entry(argument); });
+  } catch (const std::system_error&) {
     return false;
   }
-  handle.native = id;
-  handle.running = true;
   return true;
 }
 
 bool join_threads(ThreadHandle* handles, int count) {
   bool all_joined = true;
   for (int i = 0; i < count; ++i) {
-    if (!handles[i].running) {
+    std::thread& thread = handles[i].thread;
+    if (!thread.joinable()) {
       all_joined = false;
       continue;
     }
-    if (pthread_join(handles[i].native, nullptr) != 0) all_joined = false;
-    handles[i].running = false;
+    try {
+      thread.join();
+    } catch (const std::system_error&) {
+      all_joined = false;
+    }
   }
   return all_joined;
 }

@@ -1,15 +1,13 @@
 #include "platform/tick_count.h"
 
-#include <time.h>
+#include <chrono>
 
 namespace orvix {
 
 std::uint32_t tick_count() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  const std::uint64_t ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
-                           static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
-  return static_cast<std::uint32_t>(ms);
+  const auto since_start = std::chrono::steady_clock::now().time_since_epoch();
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(since_start).count();
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
 }
 
 }  // namespace orvix

@@ -1,4 +1,4 @@
-#include "reference_tests.h"
+#include "reference/reference_games.h"
 
 namespace orvix {
 

@@ -1,4 +1,4 @@
-#include "value_set.h"
+#include "reference/value_set.h"
 
 namespace orvix {
 

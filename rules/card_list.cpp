@@ -1,6 +1,8 @@
-#include "card_list.h"
+#include "rules/card_list.h"
 
 #include <string>
+
+#include "rules/ascii.h"
 
 namespace orvix {
 
@@ -9,15 +11,6 @@ namespace {
 // Tokens arrive upper-cased, so the suits are matched in upper case and
 // echoed in lower case.
 constexpr char kUpperSuitChars[] = "DSCH";
-
-enum class Command { kWild, kAdd, kRemove, kUnknown };
-
-Command command_of(std::string_view word) {
-  if (word == "WILD" || word == "WILDS") return Command::kWild;
-  if (word == "ADD" || word == "ADDS") return Command::kAdd;
-  if (word == "REM" || word == "REMS") return Command::kRemove;
-  return Command::kUnknown;
-}
 
 int rank_of_char(char c) {
   for (int rank = 0; rank < kRankCount; ++rank)
@@ -34,11 +27,8 @@ int suit_of_char(char c) {
 // True when token is exactly word in upper case ("Hearts" matches HEARTS).
 bool equals_upper(std::string_view token, std::string_view word) {
   if (token.size() != word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    char c = word[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (token[i] != c) return false;
-  }
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if (token[i] != ascii_upper(word[i])) return false;
   return true;
 }
 
@@ -136,10 +126,7 @@ CardListResult failure(std::string text) { return CardListResult{std::move(text)
 
 // Each token takes effect as soon as it is read, so a failing token leaves the
 // earlier ones applied and the later ones unread.
-CardListResult apply_card_list(GameRules& rules, std::string_view command_word, WordStream& stream) {
-  if (at_end(stream)) return {};
-
-  const Command command = command_of(command_word);
+CardListResult apply_card_list(GameRules& rules, CardListOperation operation, WordStream& stream) {
   std::string text;
   bool first = true;
   do {
@@ -156,28 +143,22 @@ CardListResult apply_card_list(GameRules& rules, std::string_view command_word, 
     if (!first) text += ' ';
     text += token.short_form;
 
-    switch (command) {
-      case Command::kWild:
+    switch (operation) {
+      case CardListOperation::kWild:
         if (first) {
           text.insert(0, "Set wild ");
           clear_wilds(rules);
         }
         apply_wild(rules, token);
         break;
-      case Command::kAdd:
+      case CardListOperation::kAdd:
         if (first) text.insert(0, "Added cards ");
         apply_add(rules, token);
         break;
-      case Command::kRemove:
+      case CardListOperation::kRemove:
         if (first) text.insert(0, "Removed cards ");
-        if (!apply_remove(rules, token)) return failure(rules.error_text);
+        if (!apply_remove(rules, token)) return failure(rules.error_text.text);
         break;
-      case Command::kUnknown: {
-        std::string message = "Error: \"";
-        message += command_word;
-        message += "\" is not a command.\n";
-        return failure(std::move(message));
-      }
     }
     first = false;
   } while (!at_end(stream));

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "describe.h"
+#include "rules/describe.h"
 #include "platform/console.h"
-#include "sim/deck.h"
+#include "rules/pack.h"
 
 namespace orvix {
 

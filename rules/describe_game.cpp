@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "describe.h"
+#include "rules/describe.h"
 #include "platform/console.h"
 
 namespace orvix {

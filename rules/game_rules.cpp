@@ -1,4 +1,4 @@
-#include "game_rules.h"
+#include "rules/game_rules.h"
 
 #include <cstdint>
 #include <limits>
@@ -7,19 +7,13 @@ namespace orvix {
 
 namespace {
 
-constexpr std::int32_t kMaxDecks = 50;
-constexpr std::int32_t kMaxPlayers = 50;
-constexpr std::int32_t kMaxHandSize = 20;
-constexpr std::int32_t kMaxJokers = 100;
-constexpr std::int64_t kMaxRunLength = std::numeric_limits<std::int32_t>::max();
-
-// At most 50 players x 20 cards, so the product always fits.
+// At most kMaxPlayers x kMaxHandSize cards, so the product always fits.
 int cards_needed(const GameRules& rules) { return rules.players * rules.hand_size; }
 
 bool pack_too_small(const GameRules& rules) { return cards_available(rules) < cards_needed(rules); }
 
 bool refuse(GameRules& rules, const char* text) {
-  rules.error_text = text;
+  rules.error_text.text = text;
   return false;
 }
 
@@ -29,7 +23,8 @@ void add_copies(std::int32_t& delta) {
   if (delta < std::numeric_limits<std::int32_t>::max()) ++delta;
 }
 
-// Takes one copy of each of `count` kinds, all or nothing. The kinds sit in
+// Takes one copy of each of `count` kinds, all or nothing (the removals'
+// form of the save, check, restore that set_count does for the counts). The kinds sit in
 // the rank-major delta table (kind = rank * 4 + suit) at first, first + stride, ...: a rank's four
 // suits (stride 1) or a suit's thirteen ranks (stride 4). A refusal names a
 // short pack first, since that holds whether or not a copy is also missing.
@@ -48,61 +43,72 @@ bool remove_kinds(GameRules& rules, int first, int stride, int count, const char
   return true;
 }
 
+// The shape every count setter shares: a count outside [low, high] is refused
+// with its own text; otherwise the field takes it, and if the pack could then
+// no longer deal (or, where the count shrinks every kind, a removed card
+// would have no copy left) the field gets its old value back and the change
+// is refused.
+struct CountRule {
+  std::int32_t GameRules::*field;
+  std::int32_t low;
+  std::int32_t high;
+  const char* below_text;  // count < low
+  const char* above_text;  // count > high
+  const char* short_text;  // the pack could no longer deal
+  bool checks_removed;     // also refuse a kind left below zero copies
+};
+
+bool set_count(GameRules& rules, const CountRule& rule, int count) {
+  if (count > rule.high) return refuse(rules, rule.above_text);
+  if (count < rule.low) return refuse(rules, rule.below_text);
+  std::int32_t& field = rules.*rule.field;
+  const std::int32_t previous = field;
+  field = count;
+  if (pack_too_small(rules) || (rule.checks_removed && has_negative_card(rules))) {
+    field = previous;
+    return refuse(rules, rule.short_text);
+  }
+  return true;
+}
+
 }  // namespace
 
 void reset_defaults(GameRules& rules) { rules = GameRules{}; }
 
 bool set_decks(GameRules& rules, int count) {
-  if (count > kMaxDecks) return refuse(rules, "Error: Maximum of 50 decks supported.\n");
-  if (count < 1) return refuse(rules, "Error: Minimum of 1 deck required.\n");
-  const std::int32_t previous = rules.decks;
-  rules.decks = count;
-  if (pack_too_small(rules) || has_negative_card(rules)) {
-    rules.decks = previous;
-    return refuse(rules, "Error: Not enough decks to deal complete hand and handle any removes.\n");
-  }
-  return true;
+  static constexpr CountRule kRule{
+      &GameRules::decks, kMinDecks, kMaxDecks, "Error: Minimum of 1 deck required.\n",
+      "Error: Maximum of 50 decks supported.\n",
+      "Error: Not enough decks to deal complete hand and handle any removes.\n", true};
+  return set_count(rules, kRule, count);
 }
 
 bool set_players(GameRules& rules, int count) {
-  if (count > kMaxPlayers) return refuse(rules, "Error: Maximum of 50 players supported.\n");
-  if (count < 1) return refuse(rules, "Error: Minimum of 1 player required.\n");
-  const std::int32_t previous = rules.players;
-  rules.players = count;
-  if (pack_too_small(rules)) {
-    rules.players = previous;
-    return refuse(rules, "Error: Too many players to deal complete hand.\n");
-  }
-  return true;
+  static constexpr CountRule kRule{
+      &GameRules::players, kMinPlayers, kMaxPlayers, "Error: Minimum of 1 player required.\n",
+      "Error: Maximum of 50 players supported.\n", "Error: Too many players to deal complete hand.\n",
+      false};
+  return set_count(rules, kRule, count);
 }
 
 bool set_hand_size(GameRules& rules, int count) {
-  if (count < 1 || count > kMaxHandSize) return refuse(rules, "Error: Only 1-20 card hands supported.\n");
-  const std::int32_t previous = rules.hand_size;
-  rules.hand_size = count;
-  if (pack_too_small(rules)) {
-    rules.hand_size = previous;
-    return refuse(rules, "Error: Not enough cards to increase hand size and still deal hand.\n");
-  }
-  return true;
+  static constexpr CountRule kRule{
+      &GameRules::hand_size, kMinHandSize, kMaxHandSize, "Error: Only 1-20 card hands supported.\n",
+      "Error: Only 1-20 card hands supported.\n",
+      "Error: Not enough cards to increase hand size and still deal hand.\n", false};
+  return set_count(rules, kRule, count);
 }
 
 bool set_jokers(GameRules& rules, int count) {
-  if (count > kMaxJokers) return refuse(rules, "Error: Maximum of 100 jokers supported.\n");
-  if (count < 0) return refuse(rules, "Error: Minimum of 0 jokers supported.\n");
-  const std::int32_t previous = rules.jokers;
-  rules.jokers = count;
-  if (pack_too_small(rules)) {
-    rules.jokers = previous;
-    return refuse(rules, "Error: Not enough cards to decrease jokers and still deal hand.\n");
-  }
-  return true;
+  static constexpr CountRule kRule{
+      &GameRules::jokers, kMinJokers, kMaxJokers, "Error: Minimum of 0 jokers supported.\n",
+      "Error: Maximum of 100 jokers supported.\n",
+      "Error: Not enough cards to decrease jokers and still deal hand.\n", false};
+  return set_count(rules, kRule, count);
 }
 
 // A negative run would hand every worker a share below one deal and play
-// nothing, yet report a run; it is refused instead. The command loop already
-// refuses counts above the 32-bit maximum with its own text; the same text
-// guards callers that skip that test.
+// nothing, yet report a run; it is refused instead.
 bool set_run_length(GameRules& rules, std::int64_t count) {
   if (count == 0) return refuse(rules, "Error: Zero run lengths are not supported - use at least one hand.\n");
   if (count < 0) return refuse(rules, "Error: Negative run lengths are not supported - use at least one hand.\n");
@@ -112,20 +118,12 @@ bool set_run_length(GameRules& rules, std::int64_t count) {
   return true;
 }
 
+// A copy count below zero adds nothing to the pack size, so a kind with no
+// copy left passes the pack test; the missing-card text covers it.
 bool remove_card(GameRules& rules, int rank, int suit) {
-  std::int32_t& delta = rules.card_delta[rank][suit];
-  --delta;
-  if (pack_too_small(rules)) {
-    ++delta;
-    return refuse(rules, "Error: Not enough cards to remove card and still deal hand.\n");
-  }
-  // A copy count below zero adds nothing to the pack size, so the test above
-  // passes when the kind had no copy left; this one catches it.
-  if (has_negative_card(rules)) {
-    ++delta;
-    return refuse(rules, "Error: No card available to remove.\n");
-  }
-  return true;
+  return remove_kinds(rules, rank * kSuitCount + suit, 1, 1,
+                      "Error: Not enough cards to remove card and still deal hand.\n",
+                      "Error: No card available to remove.\n");
 }
 
 bool remove_rank(GameRules& rules, int rank) {
@@ -190,6 +188,11 @@ int cards_available(const GameRules& rules) {
   // Only reachable after billions of added cards; saturate rather than wrap.
   constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
   return static_cast<int>(total > kMax ? kMax : total);
+}
+
+bool deal_fits_pack(const GameRules& rules) {
+  return rules.players >= kMinPlayers && rules.hand_size >= kMinHandSize && !has_negative_card(rules) &&
+         !pack_too_small(rules);
 }
 
 bool has_negative_card(const GameRules& rules) {

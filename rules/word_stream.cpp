@@ -1,18 +1,18 @@
-#include "word_stream.h"
+#include "rules/word_stream.h"
 
 #include <cstdint>
 #include <limits>
+
+#include "rules/ascii.h"
 
 namespace orvix {
 
 namespace {
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 void skip_space(WordStream& stream) {
-  while (stream.pos < stream.text.size() && is_space(stream.text[stream.pos])) ++stream.pos;
+  while (stream.pos < stream.text.size() && is_blank(stream.text[stream.pos])) ++stream.pos;
 }
 
 // Reads [sign] digits+ and checks the magnitude against the width's limits.
@@ -52,19 +52,12 @@ bool read_integer(WordStream& stream, Int& value) {
 
 }  // namespace
 
-std::string upper_copy(std::string_view text) {
-  std::string copy(text);
-  for (char& c : copy)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return copy;
-}
-
 bool at_end(const WordStream& stream) { return stream.pos >= stream.text.size(); }
 
 std::string_view read_word(WordStream& stream) {
   skip_space(stream);
   const std::size_t start = stream.pos;
-  while (stream.pos < stream.text.size() && !is_space(stream.text[stream.pos])) ++stream.pos;
+  while (stream.pos < stream.text.size() && !is_blank(stream.text[stream.pos])) ++stream.pos;
   return stream.text.substr(start, stream.pos - start);
 }
 

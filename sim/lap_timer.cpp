@@ -1,4 +1,4 @@
-#include "lap_timer.h"
+#include "sim/lap_timer.h"
 
 #include <string>
 

@@ -1,5 +1,6 @@
-#include "reports.h"
+#include "sim/reports.h"
 
+#include <cassert>
 #include <cinttypes>
 
 #include "platform/console.h"
@@ -25,8 +26,8 @@ void out_count(std::uint64_t count) { out_printf("%12" PRIu64, count); }
 
 }  // namespace
 
-void print_stats(ResultTable& table) {
-  if (table.stale) compute_percentages(table);
+void print_stats(const ResultTable& table) {
+  assert(!table.stale);
   out_text(
       "HAND            WINS   ACE  KING QUEEN  JACK   TEN  NINE EIGHT SEVEN   SIX  FIVE  FOUR THREE   TWO\n");
   out_text(
@@ -43,8 +44,8 @@ void print_stats(ResultTable& table) {
   }
 }
 
-void print_counts(ResultTable& table) {
-  if (table.stale) compute_percentages(table);
+void print_counts(const ResultTable& table) {
+  assert(!table.stale);
   const char* const format =
       "%-15s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s\n";
   out_printf(format, "HAND", "DIST", "WINS", "ACE", "KING", "QUEEN", "JACK", "TEN", "NINE", "EIGHT",

@@ -1,4 +1,4 @@
-#include "result_table.h"
+#include "sim/result_table.h"
 
 namespace orvix {
 

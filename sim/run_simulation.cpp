@@ -1,5 +1,6 @@
-#include "run_simulation.h"
+#include "sim/run_simulation.h"
 
+#include <cassert>
 #include <memory>
 #include <vector>
 
@@ -8,7 +9,8 @@
 #include "platform/processors.h"
 #include "platform/threads.h"
 #include "platform/tick_count.h"
-#include "seeding.h"
+#include "sim/seeding.h"
+#include "sim/trials.h"
 
 namespace orvix {
 
@@ -18,7 +20,11 @@ std::int32_t worker_trials(std::int32_t run_length, int worker_count, int index)
   return index == 0 ? share + extra : share;
 }
 
-int SimThread(void* raw) {
+// The failure texts below are this program's own fixed messages, kept word
+// for word whatever the threads underneath are made of: scripts that watch
+// for them keep working.
+
+int sim_thread(void* raw) {
   auto& params = *static_cast<SimThreadParams*>(raw);
   run_trials(*params.worker);
   if (const int error = raise_done_signal(*params.done_signals, params.index); error != 0) {
@@ -36,14 +42,8 @@ void run_simulation(const GameRules& rules, ResultTable& table) {
 void run_simulation_on(const GameRules& rules, ResultTable& table, int worker_count) {
   const int n = worker_count > 0 ? worker_count : 1;
 
-  // The rules never let the pack fall short of a full deal, but a run must
-  // not trust that with memory: dealing past the deck would corrupt it.
-  const int pack = cards_available(rules);
-  if (rules.players < 1 || rules.hand_size < 1 ||
-      static_cast<std::int64_t>(rules.players) * rules.hand_size > pack) {
-    out_text("Error: Not enough cards to deal every player a complete hand.\n");
-    return;
-  }
+  // Every change the rules accept keeps the deal within the pack.
+  assert(deal_fits_pack(rules));
 
   std::vector<std::unique_ptr<SimWorker>> workers(static_cast<std::size_t>(n));
   std::vector<SimThreadParams> params(static_cast<std::size_t>(n));
@@ -63,7 +63,7 @@ void run_simulation_on(const GameRules& rules, ResultTable& table, int worker_co
     seed_run_worker(worker, tick_count(), run_number, i);
     worker.trials = worker_trials(rules.run_length, n, i);
     params[slot] = SimThreadParams{&done, i, &worker};
-    if (!start_thread(threads[slot], SimThread, &params[slot])) {
+    if (!start_thread(threads[slot], sim_thread, &params[slot])) {
       out_printf("ERROR: Thread handle NULL.\n");
       end_process(1);
     }

@@ -1,9 +1,9 @@
-#include "seeding.h"
+#include "sim/seeding.h"
 
 #include <chrono>
 #include <random>
 
-#include "random.h"
+#include "sim/random.h"
 
 namespace orvix {
 
@@ -52,11 +52,11 @@ std::uint64_t splitmix64(std::uint64_t value) {
 }
 
 void seed_worker(SimWorker& worker, std::uint64_t seed, std::uint64_t stream) {
-  worker.stream = stream << 1 | 1;
-  worker.seed = 0;
-  pcg_next(worker.seed, worker.stream);
-  worker.seed += seed;
-  pcg_next(worker.seed, worker.stream);
+  worker.generator_increment = stream << 1 | 1;
+  worker.generator_state = 0;
+  pcg_next(worker.generator_state, worker.generator_increment);
+  worker.generator_state += seed;
+  pcg_next(worker.generator_state, worker.generator_increment);
 }
 
 std::uint64_t worker_stream(std::uint64_t process_key, std::uint64_t run_number, int worker_index) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -16,12 +17,12 @@
 #include <vector>
 
 #include "app/command_loop.h"
-#include "capture_stdout.h"
+#include "support/capture_stdout.h"
 
 namespace orvix {
 namespace {
 
-using testing_support::StdoutCapture;
+using test::StdoutCapture;
 
 // ORVIX_FUZZ_SCALE multiplies the amount of input (the long test run sets it).
 int fuzz_scale() {
@@ -149,13 +150,6 @@ bool is_run_or_quit(const std::string& word) {
   return ::testing::AssertionSuccess();
 }
 
-bool same_rules(const GameRules& a, const GameRules& b) {
-  return a.decks == b.decks && a.players == b.players && a.hand_size == b.hand_size &&
-         a.jokers == b.jokers && a.run_length == b.run_length &&
-         std::memcmp(a.wild, b.wild, sizeof a.wild) == 0 &&
-         std::memcmp(a.card_delta, b.card_delta, sizeof a.card_delta) == 0;
-}
-
 TEST(CommandLoopFuzz, RandomLinesKeepTheRulesWithinLimits) {
   const int lines = 4000 * fuzz_scale();
   LineMaker maker(20260512);
@@ -178,7 +172,7 @@ TEST(CommandLoopFuzz, RandomLinesKeepTheRulesWithinLimits) {
     const bool card_list = word.rfind("WILD", 0) == 0 || word.rfind("ADD", 0) == 0 || word.rfind("REM", 0) == 0;
     if (printed.rfind("Error: ", 0) == 0 && !card_list) {
       ++refusals;
-      ASSERT_TRUE(same_rules(state.rules, before)) << "line " << i << ": " << testing::PrintToString(line);
+      ASSERT_TRUE((state.rules == before)) << "line " << i << ": " << testing::PrintToString(line);
     }
   }
   capture.restore();
@@ -191,10 +185,12 @@ TEST(CommandLoopFuzz, RandomLinesKeepTheRulesWithinLimits) {
 TEST(CommandLoopFuzz, RealProgramSurvivesRandomCommandFiles) {
   const int files = 6 * fuzz_scale();
   LineMaker maker(777);
-  const std::string dir = ::testing::TempDir();
+  // The temporary folder is shared with any other test run on the machine,
+  // so the file names carry this process's id.
+  const std::string dir = ::testing::TempDir() + "orvix_fuzz_" + std::to_string(getpid()) + "_";
   for (int f = 0; f < files; ++f) {
-    const std::string input = dir + "orvix_fuzz_input.txt";
-    const std::string output = dir + "orvix_fuzz_output.txt";
+    const std::string input = dir + "input.txt";
+    const std::string output = dir + "output.txt";
     {
       std::ofstream file(input, std::ios::binary);
       for (int i = 0; i < 300; ++i) {
@@ -225,6 +221,8 @@ TEST(CommandLoopFuzz, RealProgramSurvivesRandomCommandFiles) {
                 hand_size >= 1 && hand_size <= 20)
         << summary;
   }
+  std::remove((dir + "input.txt").c_str());
+  std::remove((dir + "output.txt").c_str());
 }
 
 }  // namespace

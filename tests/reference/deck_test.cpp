@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "reference/reference_tests.h"
+#include "reference/reference_games.h"
 
 namespace orvix {
 namespace {

@@ -23,7 +23,7 @@
 
 #include "support/capture_stdout.h"
 #include "eval/tables.h"
-#include "reference/reference_tests.h"
+#include "reference/reference_games.h"
 #include "support/brute_force.h"
 
 namespace orvix {
@@ -317,7 +317,7 @@ TEST(TestCommand, PrintsExactlyTheIndependentlyComputedTables) {
   expected += table_text(labels, Counts{1277, 2860, 858, 858, 10, 5853, 156, 156, 10, 13}, 12051);
 
   build_eval_tables();
-  const std::string printed = test::capture_stdout([] { run_reference_tests(); });
+  const std::string printed = test::capture_stdout([] { run_reference_games(); });
   EXPECT_EQ(printed, expected);
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "support/capture_stdout.h"
-#include "reference/reference_tests.h"
+#include "reference/reference_games.h"
 
 namespace orvix {
 namespace {

@@ -17,7 +17,7 @@
 
 #include "eval/evaluate.h"
 #include "eval/tables.h"
-#include "reference/reference_tests.h"
+#include "reference/reference_games.h"
 #include "support/brute_force.h"
 
 namespace orvix {

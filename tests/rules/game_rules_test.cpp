@@ -14,7 +14,6 @@ namespace {
 
 using testing_support::count_pack;
 using testing_support::invariant_holds;
-using testing_support::same_game;
 
 constexpr int kTwo = 0, kThree = 1, kFour = 2;
 constexpr int kDiamonds = 0, kHearts = 3;
@@ -22,17 +21,17 @@ constexpr int kDiamonds = 0, kHearts = 3;
 TEST(GameRules, DefaultsHoldOneDeckForFivePlayersOfFive) {
   GameRules rules;
   rules.decks = 9;
-  rules.error_text = "x";
+  rules.error_text.text = "x";
   rules.card_delta[4][2] = 3;
   rules.wild[1][1] = 1;
   reset_defaults(rules);
-  EXPECT_EQ(rules.error_text, nullptr);
+  EXPECT_EQ(rules.error_text.text, nullptr);
   EXPECT_EQ(rules.decks, 1);
   EXPECT_EQ(rules.players, 5);
   EXPECT_EQ(rules.hand_size, 5);
   EXPECT_EQ(rules.jokers, 0);
   EXPECT_EQ(rules.run_length, 5000000);
-  EXPECT_TRUE(same_game(rules, GameRules{}));
+  EXPECT_TRUE((rules == GameRules{}));
   EXPECT_EQ(cards_available(rules), 52);
   EXPECT_FALSE(has_negative_card(rules));
 }
@@ -70,9 +69,9 @@ void expect_all(const std::vector<RuleCase>& cases) {
       EXPECT_TRUE(accepted);
     } else {
       EXPECT_FALSE(accepted);
-      ASSERT_NE(rules.error_text, nullptr);
-      EXPECT_EQ(std::string(rules.error_text), c.refusal);
-      EXPECT_TRUE(same_game(rules, before)) << "a refused change must leave the game as it was";
+      ASSERT_NE(rules.error_text.text, nullptr);
+      EXPECT_EQ(std::string(rules.error_text.text), c.refusal);
+      EXPECT_TRUE((rules == before)) << "a refused change must leave the game as it was";
     }
     EXPECT_TRUE(invariant_holds(rules));
     if (c.check) c.check(rules);
@@ -251,7 +250,7 @@ TEST(GameRules, WildFlagsNeverTouchJokersOrCounts) {
   clear_wilds(rules);
   GameRules expected;
   expected.jokers = 2;
-  EXPECT_TRUE(same_game(rules, expected));
+  EXPECT_TRUE((rules == expected));
 }
 
 // Random sequences of changes against a model that decides acceptance from
@@ -326,18 +325,47 @@ TEST(GameRules, RandomChangesKeepTheInvariantAndRefuseAsAWhole) {
     }
     const bool expect_accepted = in_range && invariant_holds(model);
     ASSERT_EQ(accepted, expect_accepted) << "step " << step << " op " << op;
+    ASSERT_EQ(deal_fits_pack(model), invariant_holds(model) && model.players >= 1 && model.hand_size >= 1)
+        << "step " << step << " op " << op;
     if (accepted) {
-      ASSERT_TRUE(same_game(rules, model)) << "step " << step;
+      ASSERT_TRUE((rules == model)) << "step " << step;
     } else {
-      ASSERT_TRUE(same_game(rules, before)) << "step " << step;
-      ASSERT_NE(rules.error_text, nullptr);
-      const std::string text = rules.error_text;
+      ASSERT_TRUE((rules == before)) << "step " << step;
+      ASSERT_NE(rules.error_text.text, nullptr);
+      const std::string text = rules.error_text.text;
       ASSERT_EQ(text.rfind("Error: ", 0), 0u);
       ASSERT_EQ(text.back(), '\n');
     }
     ASSERT_EQ(cards_available(rules), count_pack(rules));
     ASSERT_TRUE(invariant_holds(rules));
+    ASSERT_TRUE(deal_fits_pack(rules));
   }
+}
+
+// Two games are the same game when every rule agrees; the text of the last
+// refusal is no rule.
+TEST(GameRules, EqualityComparesEveryRuleButTheRefusalText) {
+  const std::vector<std::function<void(GameRules&)>> changes = {
+      [](GameRules& r) { r.decks = 2; },
+      [](GameRules& r) { r.players = 4; },
+      [](GameRules& r) { r.hand_size = 7; },
+      [](GameRules& r) { r.jokers = 1; },
+      [](GameRules& r) { r.run_length = 12; },
+      [](GameRules& r) { r.wild[12][3] = 1; },
+      [](GameRules& r) { r.wild[0][0] = 1; },
+      [](GameRules& r) { r.card_delta[12][3] = -1; },
+      [](GameRules& r) { r.card_delta[0][0] = 1; },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    GameRules changed;
+    changes[i](changed);
+    EXPECT_FALSE((changed == GameRules{})) << "change " << i;
+    EXPECT_TRUE((changed == changed)) << "change " << i;
+  }
+  GameRules refused;
+  EXPECT_FALSE(set_decks(refused, 0));
+  EXPECT_NE(refused.error_text.text, nullptr);
+  EXPECT_TRUE((refused == GameRules{}));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
 // Helpers shared by the rules tests.
 
-#include <cstring>
 #include <string>
 
 #include "rules/card_list.h"
@@ -9,13 +8,6 @@
 #include "rules/word_stream.h"
 
 namespace orvix::testing_support {
-
-// Every field but error_text.
-inline bool same_game(const GameRules& a, const GameRules& b) {
-  return a.decks == b.decks && a.players == b.players && a.hand_size == b.hand_size && a.jokers == b.jokers &&
-         a.run_length == b.run_length && std::memcmp(a.wild, b.wild, sizeof a.wild) == 0 &&
-         std::memcmp(a.card_delta, b.card_delta, sizeof a.card_delta) == 0;
-}
 
 // Pack size counted card by card, the way a dealer would.
 inline int count_pack(const GameRules& rules) {
@@ -33,13 +25,16 @@ inline bool invariant_holds(const GameRules& rules) {
   return count_pack(rules) >= rules.players * rules.hand_size;
 }
 
-// Runs one card-list command line as the command loop does: fold, take the
-// command word, hand the rest over.
+// Runs one card-list command line (wild, add or rem, singular or plural) as
+// the command loop does: fold, take the command word, hand the rest over.
 inline CardListResult run_card_command(GameRules& rules, const std::string& line) {
   const std::string upper = upper_copy(line);
   WordStream stream{upper};
-  const std::string command{read_word(stream)};
-  return apply_card_list(rules, command, stream);
+  const std::string_view command = read_word(stream);
+  CardListOperation operation = CardListOperation::kRemove;
+  if (command.starts_with("WILD")) operation = CardListOperation::kWild;
+  if (command.starts_with("ADD")) operation = CardListOperation::kAdd;
+  return apply_card_list(rules, operation, stream);
 }
 
 }  // namespace orvix::testing_support

@@ -8,13 +8,6 @@
 namespace orvix {
 namespace {
 
-TEST(WordStream, UpperCopyFoldsOnlyAsciiLetters) {
-  const std::string bytes = std::string("az AZ `{@[ 09 \xE9\xFF", 16) + std::string(1, '\0') + "q";
-  EXPECT_EQ(upper_copy(bytes), std::string("AZ AZ `{@[ 09 \xE9\xFF", 16) + std::string(1, '\0') + "Q");
-  EXPECT_EQ(upper_copy("Wild Two hEARTS"), "WILD TWO HEARTS");
-  EXPECT_EQ(upper_copy(""), "");
-}
-
 TEST(WordStream, WordsAreSeparatedByTheSixWhiteSpaceCharacters) {
   const std::string line = std::string(" \t\n\v\f\rGO\ta\rb\fc\vd\ne  x") + std::string(1, '\0') + "y\r";
   WordStream stream{line};

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
-#include "support/capture_stdout.h"
 #include "eval/tables.h"
-#include "sim/deck.h"
+#include "deal_helpers.h"
+#include "sim/trials.h"
 #include "sim/result_table.h"
 #include "sim/run_simulation.h"
 #include "sim/seeding.h"
@@ -224,16 +224,21 @@ TEST_F(Counting, EmptyRunsMergeZerosWithoutDividingByZero) {
   }
 }
 
-TEST_F(Counting, RefusesARunThatWouldDealPastTheDeck) {
+// The rules never accept such a game; a caller that builds one by hand is
+// stopped by the run's precondition (in builds with assertions) before any
+// card is dealt past the deck.
+TEST(CountingDeathTest, ARunThatWouldDealPastTheDeckIsAPreconditionFailure) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "assertions are compiled out";
+#else
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   GameRules rules;
   rules.players = 11;  // 55 cards from a 52-card pack
+  EXPECT_FALSE(deal_fits_pack(rules));
   ResultTable table;
   clear_results(table);
-  const std::string out = test::capture_stdout([&] { run_simulation_on(rules, table, 2); });
-  EXPECT_EQ(out.rfind("Error: ", 0), 0u) << out;
-  EXPECT_EQ(out.back(), '\n');
-  EXPECT_FALSE(table.stale);
-  EXPECT_EQ(hands_in(table), 0u);
+  EXPECT_DEATH(run_simulation_on(rules, table, 2), "deal_fits_pack");
+#endif
 }
 
 TEST(ResultTable, MergesWorkersAndDerivesSumsAndPercentages) {

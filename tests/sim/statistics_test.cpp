@@ -11,7 +11,8 @@
 #include <string>
 
 #include "eval/tables.h"
-#include "sim/deck.h"
+#include "deal_helpers.h"
+#include "sim/trials.h"
 #include "sim/result_table.h"
 #include "sim/seeding.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// The "test" command: exact enumerations of seven reference games.
+// The reference games behind the "test" command: seven small games whose
+// hands are enumerated exactly, and the table of distinguishable hands.
 
 #include <cstdint>
 
@@ -7,11 +8,9 @@
 
 namespace orvix {
 
-void run_reference_tests();
-
-// Enumerates one game and prints its table. An infinite deck always deals 5 cards.
-void enumerate_reference_game(bool infinite_deck, int cards_per_hand, bool deuces_wild,
-                              bool joker_per_deck);
+// Enumerates and prints the seven reference games, then the table of
+// distinguishable hands.
+void run_reference_games();
 
 void print_distinguishable_hands();
 
@@ -36,6 +35,9 @@ struct ReferenceGame {
   bool deuces_wild;
   bool joker_per_deck;
 };
+
+// Enumerates one game and prints its header and table.
+void print_reference_game(const ReferenceGame& game);
 
 // The cards per hand the game really deals: 5 for an infinite deck and for 5,
 // 7 otherwise.

@@ -1,7 +1,7 @@
 #pragma once
 // The game and deck descriptions printed by "game", "deck" and every run.
 
-#include "game_rules.h"
+#include "rules/game_rules.h"
 
 namespace orvix {
 

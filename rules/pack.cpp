@@ -1,11 +1,11 @@
-#include "deck.h"
+#include "rules/pack.h"
 
-#include "random.h"
-#include "shuffle.h"
+#include <cassert>
 
 namespace orvix {
 
 void build_deck(const GameRules& rules, CardCode* out) {
+  assert(deal_fits_pack(rules));
   int copies[kRankCount][kSuitCount];
   for (int rank = 0; rank < kRankCount; ++rank)
     for (int suit = 0; suit < kSuitCount; ++suit)
@@ -27,21 +27,11 @@ void build_deck(const GameRules& rules, CardCode* out) {
       out[position++] = kJoker;
       --jokers_left;
     }
-    // Nothing left to lay out: never spin, even if the count disagreed.
+    // cards_available counts exactly the copies laid out above, so every
+    // pass places at least one card until the total is reached.
+    assert(position > pass_start);
     if (position == pass_start) break;
   }
-}
-
-std::uint32_t next_random(SimWorker& worker) { return pcg_next(worker.seed, worker.stream); }
-
-void shuffle_deal(SimWorker& worker) {
-  // A local copy of the state stays in a register; the worker's field would
-  // be written back on every draw.
-  std::uint64_t state = worker.seed;
-  shuffle_positions(state, worker.stream, worker.deck.data(),
-                    static_cast<std::uint32_t>(worker.deck_size),
-                    static_cast<std::uint32_t>(worker.dealt_cards));
-  worker.seed = state;
 }
 
 }  // namespace orvix

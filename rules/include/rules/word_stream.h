@@ -3,8 +3,9 @@
 // words are separated by white space (blank, \t, \n, \v, \f, \r).
 
 #include <cstdint>
-#include <string>
 #include <string_view>
+
+#include "rules/ascii.h"  // upper_copy, for the callers that fold a line first
 
 namespace orvix {
 
@@ -12,9 +13,6 @@ struct WordStream {
   std::string_view text;
   std::size_t pos = 0;
 };
-
-// Copy of text with a-z folded to A-Z; every other byte unchanged.
-std::string upper_copy(std::string_view text);
 
 // True once the read position has reached the end of the line.
 bool at_end(const WordStream& stream);

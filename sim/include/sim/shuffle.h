@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "eval/card.h"
-#include "random.h"
+#include "sim/random.h"
 
 namespace orvix {
 

@@ -4,7 +4,8 @@
 namespace orvix {
 
 // The CPUs in this process's affinity mask (so `taskset -c 0 orvix` counts
-// one); 1 if the platform cannot tell.
+// one); where there is no such mask, the hardware threads; 1 if neither
+// can be told.
 int processor_count();
 
 }  // namespace orvix

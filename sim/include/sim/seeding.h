@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "sim_worker.h"
+#include "sim/sim_worker.h"
 
 namespace orvix {
 

@@ -7,31 +7,32 @@
 // workers: taking a worker's signal orders every write that worker made
 // before raising it ahead of the main thread's reads.
 
-#include <pthread.h>
-
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 namespace orvix {
 
+// Holds a mutex, so it is neither copied nor moved: workers keep its address.
 struct DoneSignals {
-  pthread_mutex_t lock;
-  pthread_cond_t raised;
+  std::mutex lock;
+  std::condition_variable raised;
   std::vector<std::uint8_t> counts;  // one per worker, 0 or 1
   int pending = 0;                   // how many counts are 1
   bool open = false;
 };
 
-// Makes count signals, all at 0. Returns 0, or the platform's error code.
+// Makes count signals, all at 0. Returns 0, or an error code (count < 0).
 int open_done_signals(DoneSignals& signals, int count);
 
 // Raises signal index by one. Returns 0, or an error code when the signal
-// is already raised (its maximum is 1) or the platform fails.
+// is already raised (its maximum is 1) or there is no such signal.
 int raise_done_signal(DoneSignals& signals, int index);
 
 // Waits without time limit for any raised signal and takes it (back to 0).
-// Returns the lowest raised index, or -1 if the wait failed or the group
-// holds no signals.
+// Returns the lowest raised index, or -1 if the group is closed or holds no
+// signals.
 int take_done_signal(DoneSignals& signals);
 
 void close_done_signals(DoneSignals& signals);

@@ -4,14 +4,15 @@
 #include <cstdint>
 
 #include "platform/done_signals.h"
-#include "result_table.h"
+#include "sim/result_table.h"
 #include "rules/game_rules.h"
-#include "sim_worker.h"
+#include "sim/sim_worker.h"
 
 namespace orvix {
 
-// Plays the run and merges every worker into table. On a platform failure it
-// prints its message and ends the process with exit status 1.
+// Plays the run and merges every worker into table; the game must fit its
+// pack (deal_fits_pack). On a platform failure it prints its message and ends
+// the process with exit status 1.
 void run_simulation(const GameRules& rules, ResultTable& table);
 
 // The same on worker_count workers (at least 1) instead of one per processor.
@@ -29,6 +30,6 @@ struct SimThreadParams {
 };
 
 // A worker thread's entry (argument: its SimThreadParams). Returns 0.
-int SimThread(void* params);
+int sim_thread(void* params);
 
 }  // namespace orvix

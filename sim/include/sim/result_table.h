@@ -4,12 +4,12 @@
 #include <cstdint>
 
 #include "eval/card.h"
-#include "sim_worker.h"
+#include "sim/sim_worker.h"
 
 namespace orvix {
 
 struct ResultTable {
-  bool stale = false;
+  bool stale = false;  // counts merged since the derived fields were last computed
   std::uint64_t wins[kCategoryCount][kRankCount] = {};
   std::uint64_t losses[kCategoryCount][kRankCount] = {};
   std::uint64_t category_wins[kCategoryCount] = {};
@@ -23,10 +23,12 @@ struct ResultTable {
 };
 
 void clear_results(ResultTable& table);
-void merge_worker_counts(const SimWorker& worker, ResultTable& table);
-void compute_percentages(ResultTable& table);
 
-// Plays the worker's trials deals, counting every hand as a win or a loss.
-void run_trials(SimWorker& worker);
+// Adds the worker's counts; the derived fields are then stale.
+void merge_worker_counts(const SimWorker& worker, ResultTable& table);
+
+// Refreshes the derived sums and percentages from the counts. The command
+// loop calls it once after each run; the reports only read the table.
+void compute_percentages(ResultTable& table);
 
 }  // namespace orvix

@@ -1,4 +1,4 @@
-#include "reference_tests.h"
+#include "reference/reference_games.h"
 
 #include "eval/tables.h"
 #include "platform/console.h"
@@ -38,9 +38,7 @@ void print_reference_table(const ReferenceCounts& counts) {
   print_category_rows(counts.category_hands, counts.hands);
 }
 
-void enumerate_reference_game(bool infinite_deck, int cards_per_hand, bool deuces_wild,
-                              bool joker_per_deck) {
-  const ReferenceGame game{infinite_deck, cards_per_hand, deuces_wild, joker_per_deck};
+void print_reference_game(const ReferenceGame& game) {
   print_reference_header(game);
   print_reference_table(count_reference_game(game));
 }
@@ -55,7 +53,7 @@ void print_distinguishable_hands() {
   print_category_rows(per_category, kCatalogueSize);
 }
 
-void run_reference_tests() {
+void run_reference_games() {
   // Five-card games put the joker before the wild deuces, seven-card games after.
   static constexpr ReferenceGame kGames[] = {
       {false, 5, false, false}, {false, 5, false, true}, {false, 5, true, false},
@@ -63,8 +61,7 @@ void run_reference_tests() {
       {true, 5, false, false},
   };
   for (const ReferenceGame& game : kGames) {
-    enumerate_reference_game(game.infinite_deck, game.cards_per_hand, game.deuces_wild,
-                             game.joker_per_deck);
+    print_reference_game(game);
     out_line_end();
   }
   print_distinguishable_hands();

@@ -1,0 +1,82 @@
+#pragma once
+// The game the next run will play, with its limits. Every change that could
+// leave the pack unable to deal every player a complete hand is validated;
+// a refused change leaves every field but error_text as it was.
+
+#include <cstdint>
+#include <limits>
+
+#include "eval/card.h"
+
+namespace orvix {
+
+// The limits of a game. The upper limits of players and hand size keep
+// players * hand_size small enough for any int.
+inline constexpr std::int32_t kMinDecks = 1;
+inline constexpr std::int32_t kMaxDecks = 50;
+inline constexpr std::int32_t kMinPlayers = 1;
+inline constexpr std::int32_t kMaxPlayers = 50;
+inline constexpr std::int32_t kMinHandSize = 1;
+inline constexpr std::int32_t kMaxHandSize = 20;
+inline constexpr std::int32_t kMinJokers = 0;
+inline constexpr std::int32_t kMaxJokers = 100;
+inline constexpr std::int64_t kMaxRunLength = std::numeric_limits<std::int32_t>::max();
+
+// The reason for the last refused change: a fixed text ending in '\n', or
+// null. It describes no part of the game, so it never makes two games differ.
+struct RefusalReason {
+  const char* text = nullptr;
+  friend bool operator==(const RefusalReason&, const RefusalReason&) { return true; }
+};
+
+struct GameRules {
+  RefusalReason error_text;
+  std::int32_t decks = 1;            // kMinDecks..kMaxDecks standard decks
+  std::int32_t players = 5;          // kMinPlayers..kMaxPlayers
+  std::int32_t hand_size = 5;        // kMinHandSize..kMaxHandSize
+  std::int32_t jokers = 0;           // kMinJokers..kMaxJokers, always wild
+  std::uint8_t wild[kRankCount][kSuitCount] = {};         // 1 = every copy of that kind is wild
+  std::int32_t card_delta[kRankCount][kSuitCount] = {};   // copies added (+) or removed (-)
+  std::int32_t run_length = 5000000;                      // deals per run, 1..kMaxRunLength
+
+  // Same game: every field but error_text.
+  bool operator==(const GameRules&) const = default;
+};
+
+void reset_defaults(GameRules& rules);
+
+bool set_decks(GameRules& rules, int count);
+bool set_players(GameRules& rules, int count);
+bool set_hand_size(GameRules& rules, int count);
+bool set_jokers(GameRules& rules, int count);
+// Any count is accepted as input; 0, negative counts and counts above
+// kMaxRunLength are refused.
+bool set_run_length(GameRules& rules, std::int64_t count);
+
+bool remove_card(GameRules& rules, int rank, int suit);
+bool remove_rank(GameRules& rules, int rank);
+bool remove_suit(GameRules& rules, int suit);
+
+void add_card(GameRules& rules, int rank, int suit);
+void add_rank(GameRules& rules, int rank);
+void add_suit(GameRules& rules, int suit);
+
+void set_wild_card(GameRules& rules, int rank, int suit);
+void set_wild_rank(GameRules& rules, int rank);
+void set_wild_suit(GameRules& rules, int suit);
+void clear_wilds(GameRules& rules);
+
+// Drops every added and removed card. Refused (false, error_text set) when the
+// plain pack could then no longer deal every player a complete hand.
+bool clear_add_remove(GameRules& rules);
+
+// Pack size: the positive copies of every kind plus the jokers.
+int cards_available(const GameRules& rules);
+bool has_negative_card(const GameRules& rules);
+
+// The one test of "the deal fits the pack": at least one player of at least
+// one card, no kind removed below zero copies, and enough cards for every
+// player's hand. Every accepted change keeps it true, so a run may rely on it.
+bool deal_fits_pack(const GameRules& rules);
+
+}  // namespace orvix
