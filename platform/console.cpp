@@ -1,28 +1,71 @@
 #include "platform/console.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace orvix {
+
+namespace {
+
+const char* failure_program = "orvix";
+int failure_status = 1;
+int lost_output_error = 0;  // errno that every write reports once output is lost
+
+// Standard error is the only place left to say it; the buffered output is
+// dropped with the process (_Exit flushes nothing), so nothing is tried twice.
+[[noreturn]] void output_failed(int error_number) {
+  std::fprintf(stderr, "%s: output could not be written (%s).\n", failure_program,
+               error_number != 0 ? std::strerror(error_number) : "unknown error");
+  std::fflush(stderr);
+  std::_Exit(failure_status);
+}
+
+// A write that failed leaves the stream's error flag set, and errno tells why.
+// A flush alone writes nothing new, so lost output is only reported by the
+// first call that had something to write (the one before it already failed).
+void check(bool failed, bool wrote) {
+  const int error_number = errno;
+  if (wrote && lost_output_error != 0) output_failed(lost_output_error);
+  if (failed || std::ferror(stdout)) output_failed(error_number);
+}
+
+}  // namespace
+
+void set_output_failure(const char* program, int status) {
+  failure_program = program;
+  failure_status = status;
+}
+
+void mark_output_lost(int error_number) { lost_output_error = error_number; }
 
 void out_printf(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::vfprintf(stdout, format, args);
+  errno = 0;
+  const int written = std::vfprintf(stdout, format, args);
   va_end(args);
+  check(written < 0, true);
 }
 
 void out_text(std::string_view text) {
-  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), stdout);
+  if (text.empty()) return;
+  errno = 0;
+  check(std::fwrite(text.data(), 1, text.size(), stdout) != text.size(), true);
 }
 
 void out_line_end() {
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
+  errno = 0;
+  const bool failed = std::fputc('\n', stdout) == EOF || std::fflush(stdout) != 0;
+  check(failed, true);
 }
 
-void out_flush() { std::fflush(stdout); }
+void out_flush() {
+  errno = 0;
+  check(std::fflush(stdout) != 0, false);
+}
 
 std::string format_fixed(double value, int decimals) {
   if (std::isnan(value)) return "nan";
