@@ -26,7 +26,10 @@ class Terminal {
   // error are the terminal, which is also the program's controlling terminal.
   Terminal() {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+      no_terminals_ = true;
+      return;
+    }
     const std::string slave_name = ::ptsname(master_);
     const int slave = ::open(slave_name.c_str(), O_RDWR | O_NOCTTY);
     if (slave < 0) return;
@@ -58,6 +61,7 @@ class Terminal {
   }
 
   bool started() const { return child_ > 0; }
+  bool no_terminals() const { return no_terminals_; }
 
   void type(const std::string& keys) { ASSERT_EQ(::write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size())); }
 
@@ -102,6 +106,7 @@ class Terminal {
   int slave_ = -1;
   pid_t child_ = -1;
   int status_ = -2;
+  bool no_terminals_ = false;
   termios before_{};
   std::string screen_;
   std::size_t seen_ = 0;
@@ -114,6 +119,7 @@ std::string not_supported(const std::string& word) {
 
 TEST(Terminal, TypedCommandsRunAndEndWithTheTerminalRestored) {
   Terminal terminal;
+  if (terminal.no_terminals()) GTEST_SKIP() << "no pseudo-terminals on this machine";
   ASSERT_TRUE(terminal.started());
   ASSERT_TRUE(terminal.wait_for(kBanner));
   ASSERT_TRUE(terminal.wait_for("orvix>"));
@@ -131,6 +137,7 @@ TEST(Terminal, TypedCommandsRunAndEndWithTheTerminalRestored) {
 TEST(Terminal, ArrowKeysRecallAndEditTheSessionHistory) {
   if (!line_editor_available()) GTEST_SKIP() << "built without libedit: the prompt reads plain lines";
   Terminal terminal;
+  if (terminal.no_terminals()) GTEST_SKIP() << "no pseudo-terminals on this machine";
   ASSERT_TRUE(terminal.started());
   ASSERT_TRUE(terminal.wait_for("orvix>"));
   terminal.type("foo\r");
@@ -163,6 +170,7 @@ TEST(Terminal, TerminalIsRestoredWhenASignalEndsTheProgram) {
   for (const int number : {SIGTERM, SIGHUP, SIGINT}) {
     SCOPED_TRACE(number);
     Terminal terminal;
+    if (terminal.no_terminals()) GTEST_SKIP() << "no pseudo-terminals on this machine";
     ASSERT_TRUE(terminal.started());
     ASSERT_TRUE(terminal.wait_for("orvix>"));
     terminal.type("dec");  // half a line typed
