@@ -32,7 +32,10 @@ void write_file(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string scratch(const std::string& name) { return ::testing::TempDir() + "orvix_robust_" + name; }
+// ctest runs each test in its own process, several at once: names per process.
+std::string scratch(const std::string& name) {
+  return ::testing::TempDir() + "orvix_robust_" + std::to_string(::getpid()) + "_" + name;
+}
 
 // Where a standard stream of the program goes: a path opened for it, or the
 // descriptor closed.
@@ -116,6 +119,20 @@ void write_all(int fd, const std::string& text) {
   }
 }
 
+// AddressSanitizer's shadow memory dwarfs what the program itself uses, so
+// peak memory is only checked in builds without it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryMeasured = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kMemoryMeasured = false;
+#else
+constexpr bool kMemoryMeasured = true;
+#endif
+#else
+constexpr bool kMemoryMeasured = true;
+#endif
+
 constexpr const char* kTooLong = "Error: line longer than 1048576 bytes ignored.\n";
 constexpr std::size_t kLimit = 1048576;
 
@@ -134,7 +151,7 @@ TEST(Robustness, EndlessLineIsDroppedWithFlatMemory) {
   EXPECT_EQ(finished.status, 0);
   EXPECT_EQ(finished.output, kTooLong);
   EXPECT_EQ(finished.error, "");
-  EXPECT_LT(finished.peak_kib, 20 * 1024) << "peak memory in KiB";
+  if (kMemoryMeasured) EXPECT_LT(finished.peak_kib, 20 * 1024) << "peak memory in KiB";
 }
 
 // Lines just under, at and over the limit, in quiet and in interactive mode:
@@ -182,7 +199,7 @@ TEST(Robustness, MegabyteAddLinesStopAtThePackLimit) {
   expected += "Using a total of 100000 cards:\n";
   EXPECT_EQ(finished.output.substr(0, expected.size()), expected);
   EXPECT_EQ(finished.error, "");
-  EXPECT_LT(finished.peak_kib, 50 * 1024) << "peak memory in KiB";
+  if (kMemoryMeasured) EXPECT_LT(finished.peak_kib, 50 * 1024) << "peak memory in KiB";
 }
 
 // Output that cannot be written ends the program at once with status 1 and
@@ -245,6 +262,7 @@ TEST(Robustness, UnreadableCommandsEndWithStatusOne) {
     EXPECT_EQ(finished.output, c.output);
     EXPECT_EQ(finished.error, "");
   }
+  ::rmdir(folder.c_str());
   // /i puts a file in place of a closed standard input.
   const std::string commands = scratch("q.cmd");
   write_file(commands, "foo\n");
