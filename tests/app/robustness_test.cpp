@@ -151,7 +151,9 @@ TEST(Robustness, EndlessLineIsDroppedWithFlatMemory) {
   EXPECT_EQ(finished.status, 0);
   EXPECT_EQ(finished.output, kTooLong);
   EXPECT_EQ(finished.error, "");
-  if (kMemoryMeasured) EXPECT_LT(finished.peak_kib, 20 * 1024) << "peak memory in KiB";
+  if (kMemoryMeasured) {
+    EXPECT_LT(finished.peak_kib, 20 * 1024) << "peak memory in KiB";
+  }
 }
 
 // Lines just under, at and over the limit, in quiet and in interactive mode:
@@ -199,7 +201,9 @@ TEST(Robustness, MegabyteAddLinesStopAtThePackLimit) {
   expected += "Using a total of 100000 cards:\n";
   EXPECT_EQ(finished.output.substr(0, expected.size()), expected);
   EXPECT_EQ(finished.error, "");
-  if (kMemoryMeasured) EXPECT_LT(finished.peak_kib, 50 * 1024) << "peak memory in KiB";
+  if (kMemoryMeasured) {
+    EXPECT_LT(finished.peak_kib, 50 * 1024) << "peak memory in KiB";
+  }
 }
 
 // Output that cannot be written ends the program at once with status 1 and
