@@ -3,12 +3,14 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/banner.h"
 #include "app/help.h"
 #include "app/line_reader.h"
 #include "platform/console.h"
+#include "platform/line_editor.h"
 #include "reference/reference_games.h"
 #include "rules/card_list.h"
 #include "rules/describe.h"
@@ -130,6 +132,7 @@ void run(LoopState& state, bool clear_first, bool quiet) {
   line_end_unless(quiet);
   if (clear_first) clear_results(state.table);
   describe_game(state.rules);
+  out_flush();  // all of it is out before the run, however the run ends
   start_lap_timer();
   run_simulation(state.rules, state.table);
   report_lap_time();
@@ -145,10 +148,7 @@ void confirm(bool quiet, const char* text) {
   out_line_end();
 }
 
-void print_prompt() {
-  out_text("orvix>");
-  out_flush();
-}
+constexpr const char* kPrompt = "orvix>";
 
 void greet(bool no_hint) {
   out_text(program_banner);
@@ -157,7 +157,25 @@ void greet(bool no_hint) {
     out_text("Type \"help\" or \"?\" for a list of commands.\n");
   }
   out_line_end();
-  print_prompt();
+}
+
+void flush_output() { out_flush(); }
+
+// The next command line, after the prompt unless quiet. The line editor shows
+// the prompt itself, so that it can redraw it.
+ReadStatus next_line(LineReader& reader, bool editing, bool quiet, std::string& line) {
+  if (!editing) {
+    if (!quiet) out_text(kPrompt);
+    return read_line(reader, line);
+  }
+  out_flush();
+  if (!edit_line(quiet ? "" : kPrompt, line)) return ReadStatus::end;
+  if (line.size() > kMaxLineBytes) {
+    line.clear();
+    return ReadStatus::too_long;
+  }
+  remember_line(line);
+  return ReadStatus::line;
 }
 
 }  // namespace
@@ -245,6 +263,7 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
       break;
     case CommandKind::kTest:
       line_end_unless(quiet);
+      out_flush();
       run_reference_games();
       out_line_end();
       break;
@@ -266,14 +285,30 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
   return true;
 }
 
-void command_loop(bool quiet, bool no_hint) {
+int command_loop(bool quiet, bool no_hint, const LoopInput& input) {
   LoopState state;
   start_loop_state(state);
   if (!quiet) greet(no_hint);
+  LineReader reader;
+  reader.before_wait = flush_output;
+  reader.error_number = input.error_number;
+  const bool editing = input.line_editing && line_editor_available();
   std::string line;
-  while (read_line(stdin, line)) {
-    if (!execute_line(state, line, quiet)) return;
-    if (!quiet) print_prompt();
+  for (;;) {
+    switch (next_line(reader, editing, quiet, line)) {
+      case ReadStatus::line:
+        if (!execute_line(state, line, quiet)) return 0;
+        break;
+      case ReadStatus::too_long:
+        out_printf("Error: line longer than %zu bytes ignored.\n", kMaxLineBytes);
+        break;
+      case ReadStatus::end:
+        return 0;
+      case ReadStatus::failed:
+        out_printf("Error: cannot read the commands (%s).\n", std::strerror(reader.error_number));
+        out_flush();
+        return 1;
+    }
   }
 }
 

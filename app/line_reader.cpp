@@ -1,16 +1,74 @@
 #include "app/line_reader.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 namespace orvix {
 
-bool read_line(std::FILE* in, std::string& line) {
-  line.clear();
-  int c = std::getc(in);
-  if (c == EOF) return false;
-  while (c != EOF && c != '\n') {
-    line.push_back(static_cast<char>(c));
-    c = std::getc(in);
+namespace {
+
+// Refills the empty buffer; false at the end of the input or on a failure.
+bool refill(LineReader& reader) {
+  if (reader.at_end || reader.error_number != 0) return false;
+  if (reader.before_wait != nullptr) reader.before_wait();
+  for (;;) {
+    const ssize_t n = ::read(reader.fd, reader.buffer.data(), reader.buffer.size());
+    if (n > 0) {
+      reader.start = 0;
+      reader.end = static_cast<std::size_t>(n);
+      return true;
+    }
+    if (n == 0) {
+      reader.at_end = true;
+      return false;
+    }
+    if (errno != EINTR) {
+      reader.error_number = errno;
+      return false;
+    }
   }
-  return true;
+}
+
+}  // namespace
+
+ReadStatus read_line(LineReader& reader, std::string& line) {
+  line.clear();
+  bool any_byte = false;
+  bool too_long = false;
+  for (;;) {
+    if (reader.start == reader.end && !refill(reader)) {
+      if (reader.error_number != 0) {
+        line.clear();
+        return ReadStatus::failed;
+      }
+      if (!any_byte) return ReadStatus::end;
+      break;  // a last line without its line end
+    }
+    const char* from = reader.buffer.data() + reader.start;
+    const std::size_t available = reader.end - reader.start;
+    const void* newline = std::memchr(from, '\n', available);
+    const std::size_t take =
+        newline != nullptr ? static_cast<std::size_t>(static_cast<const char*>(newline) - from) : available;
+    any_byte = true;
+    // Bytes past the limit are counted off, never kept.
+    if (!too_long) {
+      if (line.size() + take > kMaxLineBytes) {
+        too_long = true;
+        line.clear();
+        line.shrink_to_fit();
+      } else {
+        line.append(from, take);
+      }
+    }
+    reader.start += take;
+    if (newline != nullptr) {
+      ++reader.start;
+      break;
+    }
+  }
+  return too_long ? ReadStatus::too_long : ReadStatus::line;
 }
 
 }  // namespace orvix

@@ -1,5 +1,6 @@
 #include "app/switches.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -34,10 +35,30 @@ Switch classify(const std::string& arg) {
   return Switch::none;
 }
 
+// The file names after /i and /o, up to the argument where the scan stops.
+void collect_file_names(const std::vector<std::string>& args, std::vector<std::string>& inputs,
+                        std::vector<std::string>& outputs) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const Switch which = classify(args[i]);
+    if (which == Switch::quiet || which == Switch::no_hint) continue;
+    if (which == Switch::none || i + 1 >= args.size()) return;
+    (which == Switch::input ? inputs : outputs).push_back(args[++i]);
+  }
+}
+
 }  // namespace
 
 SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPlatform& platform) {
   SwitchOutcome outcome;
+  std::vector<std::string> inputs, outputs;
+  collect_file_names(args, inputs, outputs);
+  for (const std::string& output : outputs)
+    for (const std::string& input : inputs)
+      if (platform.same_file(input, output)) {
+        outcome.result = SwitchResult::same_file;
+        outcome.file_name = output;
+        return outcome;
+      }
   for (std::size_t i = 1; i < args.size(); ++i) {
     const Switch which = classify(args[i]);
     if (which == Switch::quiet) {
@@ -62,6 +83,7 @@ SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPl
           outcome.file_name = name;
           return outcome;
         }
+        outcome.input_redirected = true;
       } else {
         outcome.quiet = true;
         if (!platform.reopen_output(name)) {
@@ -69,6 +91,7 @@ SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPl
           outcome.file_name = name;
           return outcome;
         }
+        outcome.output_redirected = true;
       }
     } else {
       outcome.result = SwitchResult::usage;  // later arguments are never examined
@@ -97,6 +120,10 @@ void print_switch_outcome(const SwitchOutcome& outcome, std::string_view program
     case SwitchResult::input_not_readable:
       out_printf("Error: cannot open input file %s.\n", outcome.file_name.c_str());
       break;
+    case SwitchResult::same_file:
+      out_printf("Error: the input file and the output file are the same file (%s).\n",
+                 outcome.file_name.c_str());
+      break;
     case SwitchResult::input_reopen_failed:
       out_printf("Error on freopen assigning stdin from file %s\n", outcome.file_name.c_str());
       break;
@@ -113,8 +140,19 @@ int switch_exit_status(const SwitchOutcome& outcome) {
 
 SwitchPlatform system_switch_platform() {
   SwitchPlatform platform;
+  // A folder passes the access test but holds no lines to read.
   platform.input_readable = [](const std::string& name) {
-    return ::access(name.c_str(), R_OK) == 0;
+    struct stat info;
+    return ::access(name.c_str(), R_OK) == 0 && ::stat(name.c_str(), &info) == 0 &&
+           !S_ISDIR(info.st_mode);
+  };
+  // Two names of one file: the same name, or the same device and inode when
+  // both exist (links, "./x" and "x", different spellings of one path).
+  platform.same_file = [](const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    struct stat first, second;
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
   };
   platform.reopen_input = [](const std::string& name) {
     return std::freopen(name.c_str(), "r", stdin) != nullptr;

@@ -2,7 +2,8 @@
 // every 7-card (or 5-card) combination of a fixed 30-card slice of a shuffled
 // deck (2035800 hands), so the figures are per hand dealt, as in the command.
 //
-//   build-reference/bench/reference_bench --benchmark_counters_tabular=true
+//   cmake -S . -B build && cmake --build build -j2 --target reference_bench
+//   build/bench/reference_bench --benchmark_counters_tabular=true
 
 #include <benchmark/benchmark.h>
 

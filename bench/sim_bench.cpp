@@ -1,5 +1,5 @@
 // Deals per second per thread (CPU time) and the wall time of a whole run.
-//   cmake --build build-sim -j2 --target sim_bench && ./build-sim/bench/sim_bench
+//   cmake -S . -B build && cmake --build build -j2 --target sim_bench && ./build/bench/sim_bench
 // On a shared machine the speed of one core varies from second to second, so
 // the deal rates are measured in ten short repetitions: "_max" is the rate of
 // the least disturbed one, "_median" the typical one.

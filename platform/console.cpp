@@ -1,16 +1,46 @@
 #include "platform/console.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace orvix {
 namespace {
 
 std::atomic<bool> at_line_start{true};
+const char* failure_program = "orvix";
+int failure_status = 1;
+int lost_output_error = 0;  // errno that every write reports once output is lost
+
+// Standard error is the only place left to say it; the buffered output is
+// dropped with the process (_Exit flushes nothing), so nothing is tried twice.
+[[noreturn]] void output_failed(int error_number) {
+  std::fprintf(stderr, "%s: output could not be written (%s).\n", failure_program,
+               error_number != 0 ? std::strerror(error_number) : "unknown error");
+  std::fflush(stderr);
+  std::_Exit(failure_status);
+}
+
+// A write that failed leaves the stream's error flag set, and errno tells why.
+// A flush alone writes nothing new, so lost output is only reported by the
+// first call that had something to write (the one before it already failed).
+void check(bool failed, bool wrote) {
+  const int error_number = errno;
+  if (wrote && lost_output_error != 0) output_failed(lost_output_error);
+  if (failed || std::ferror(stdout)) output_failed(error_number);
+}
 
 }  // namespace
+
+void set_output_failure(const char* program, int status) {
+  failure_program = program;
+  failure_status = status;
+}
+
+void mark_output_lost(int error_number) { lost_output_error = error_number; }
 
 void out_printf(const char* format, ...) {
   // Formatted first, so the last byte is known; tables and texts are short.
@@ -38,19 +68,24 @@ void out_printf(const char* format, ...) {
 
 void out_text(std::string_view text) {
   if (text.empty()) return;
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  errno = 0;
+  check(std::fwrite(text.data(), 1, text.size(), stdout) != text.size(), true);
   at_line_start.store(text.back() == '\n', std::memory_order_relaxed);
 }
 
 void out_line_end() {
-  std::fputc('\n', stdout);
+  errno = 0;
+  const bool failed = std::fputc('\n', stdout) == EOF || std::fflush(stdout) != 0;
+  check(failed, true);
   at_line_start.store(true, std::memory_order_relaxed);
-  std::fflush(stdout);
 }
 
 bool out_at_line_start() { return at_line_start.load(std::memory_order_relaxed); }
 
-void out_flush() { std::fflush(stdout); }
+void out_flush() {
+  errno = 0;
+  check(std::fflush(stdout) != 0, false);
+}
 
 std::string format_fixed(double value, int decimals) {
   if (std::isnan(value)) return "nan";

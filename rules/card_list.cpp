@@ -105,13 +105,10 @@ void apply_wild(GameRules& rules, const Token& token) {
     set_wild_card(rules, token.rank, token.suit);
 }
 
-void apply_add(GameRules& rules, const Token& token) {
-  if (token.suit < 0)
-    add_rank(rules, token.rank);
-  else if (token.rank < 0)
-    add_suit(rules, token.suit);
-  else
-    add_card(rules, token.rank, token.suit);
+bool apply_add(GameRules& rules, const Token& token) {
+  if (token.suit < 0) return add_rank(rules, token.rank);
+  if (token.rank < 0) return add_suit(rules, token.suit);
+  return add_card(rules, token.rank, token.suit);
 }
 
 bool apply_remove(GameRules& rules, const Token& token) {
@@ -153,7 +150,7 @@ CardListResult apply_card_list(GameRules& rules, CardListOperation operation, Wo
         break;
       case CardListOperation::kAdd:
         if (first) text.insert(0, "Added cards ");
-        apply_add(rules, token);
+        if (!apply_add(rules, token)) return failure(rules.error_text.text);
         break;
       case CardListOperation::kRemove:
         if (first) text.insert(0, "Removed cards ");

@@ -12,15 +12,28 @@ int cards_needed(const GameRules& rules) { return rules.players * rules.hand_siz
 
 bool pack_too_small(const GameRules& rules) { return cards_available(rules) < cards_needed(rules); }
 
+bool pack_too_large(const GameRules& rules) { return cards_available(rules) > kMaxPackCards; }
+
+constexpr const char* kPackTooLarge = "Error: A pack holds at most 100000 cards.\n";
+
 bool refuse(GameRules& rules, const char* text) {
   rules.error_text.text = text;
   return false;
 }
 
-// Adding has no upper limit by design, but a count must never wrap around:
-// an absurd number of copies simply stops growing.
-void add_copies(std::int32_t& delta) {
-  if (delta < std::numeric_limits<std::int32_t>::max()) ++delta;
+// Adds one copy of each of `count` kinds laid out as for remove_kinds below,
+// all or nothing. The pack limit keeps every count far from overflowing.
+bool add_kinds(GameRules& rules, int first, int stride, int count) {
+  auto delta = [&](int i) -> std::int32_t& {
+    const int kind = first + i * stride;
+    return rules.card_delta[kind / kSuitCount][kind % kSuitCount];
+  };
+  for (int i = 0; i < count; ++i) ++delta(i);
+  if (pack_too_large(rules)) {
+    for (int i = 0; i < count; ++i) --delta(i);
+    return refuse(rules, kPackTooLarge);
+  }
+  return true;
 }
 
 // Takes one copy of each of `count` kinds, all or nothing (the removals'
@@ -67,6 +80,10 @@ bool set_count(GameRules& rules, const CountRule& rule, int count) {
   if (pack_too_small(rules) || (rule.checks_removed && has_negative_card(rules))) {
     field = previous;
     return refuse(rules, rule.short_text);
+  }
+  if (pack_too_large(rules)) {
+    field = previous;
+    return refuse(rules, kPackTooLarge);
   }
   return true;
 }
@@ -138,15 +155,11 @@ bool remove_suit(GameRules& rules, int suit) {
                       "Error: Not enough cards available to remove suit.\n");
 }
 
-void add_card(GameRules& rules, int rank, int suit) { add_copies(rules.card_delta[rank][suit]); }
+bool add_card(GameRules& rules, int rank, int suit) { return add_kinds(rules, rank * kSuitCount + suit, 1, 1); }
 
-void add_rank(GameRules& rules, int rank) {
-  for (int suit = 0; suit < kSuitCount; ++suit) add_copies(rules.card_delta[rank][suit]);
-}
+bool add_rank(GameRules& rules, int rank) { return add_kinds(rules, rank * kSuitCount, 1, kSuitCount); }
 
-void add_suit(GameRules& rules, int suit) {
-  for (int rank = 0; rank < kRankCount; ++rank) add_copies(rules.card_delta[rank][suit]);
-}
+bool add_suit(GameRules& rules, int suit) { return add_kinds(rules, suit, kSuitCount, kRankCount); }
 
 void set_wild_card(GameRules& rules, int rank, int suit) { rules.wild[rank][suit] = 1; }
 

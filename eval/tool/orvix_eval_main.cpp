@@ -1,15 +1,23 @@
 // orvix-eval: scores poker hands read from standard input, one per line.
 // For every line it writes one line: the hand's value in hex, its category
 // and its top rank ("0x1200088A One Pair King"), or "error: " and why.
-// Exit status 0 when every line was a hand and all was written, 1 otherwise.
+// Exit status 0 when every line was a hand, 1 when some line was not, 2 when
+// the input could not be read, the output could not be written or the
+// arguments were wrong.
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "eval/evaluate.h"
 #include "eval/tables.h"
 #include "eval/tool/hand_lines.h"
 #include "platform/console.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -17,6 +25,24 @@ using orvix::HandLineReader;
 using orvix::LineStatus;
 
 constexpr std::size_t kReadBlock = 1 << 20;
+constexpr int kFailed = 2;
+
+constexpr const char* kUsage =
+    "Usage: orvix-eval [--help]\n"
+    "Scores the poker hand on each line of standard input: 1 to 20 cards separated by\n"
+    "blanks, each a rank 23456789TJQKA and a suit dsch in either case, or * for a wild\n"
+    "card. Writes one line per input line: the value in hex, the category and the top\n"
+    "rank (\"0x24201082 Two Pair Ace\"), or \"error: \" and why.\n"
+    "Exit status: 0 every line was a hand, 1 some line was not, 2 the input could not\n"
+    "be read, the output could not be written or an argument was wrong.\n";
+
+// True when a read of fd would have to wait: answers held back until then
+// must go out first, or a person typing hands (or a program talking to the
+// tool line by line) would wait for them forever.
+bool input_would_wait(int fd) {
+  pollfd p{fd, POLLIN, 0};
+  return ::poll(&p, 1, 0) == 0;
+}
 constexpr std::size_t kWriteBlock = 1 << 20;
 
 struct Output {
@@ -40,7 +66,21 @@ struct Output {
 
 }  // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
+  const orvix::ClosedStreams closed = orvix::reopen_closed_standard_streams();
+  orvix::set_output_failure("orvix-eval", kFailed);
+  if (closed.output) orvix::mark_output_lost(EBADF);
+  if (argc > 1) {
+    const std::string_view arg = argv[1];
+    if (argc == 2 && (arg == "--help" || arg == "-h")) {
+      orvix::out_text(kUsage);
+      orvix::out_flush();
+      return 0;
+    }
+    std::fputs(kUsage, stderr);
+    return kFailed;
+  }
+
   orvix::build_eval_tables();
   Output out;
   out.text.reserve(kWriteBlock + 256);
@@ -75,16 +115,29 @@ int main() {
 
   HandLineReader reader;
   static char block[kReadBlock];
-  for (;;) {
-    const std::size_t n = std::fread(block, 1, sizeof block, stdin);
-    if (n > 0) orvix::feed_bytes(reader, block, n, on_line);
-    if (n < sizeof block) break;
+  int read_error = closed.input ? EBADF : 0;
+  while (read_error == 0) {
+    if (!out.text.empty() && input_would_wait(0)) {
+      out.flush();
+      orvix::out_flush();
+    }
+    const ssize_t n = ::read(0, block, sizeof block);
+    if (n > 0) {
+      orvix::feed_bytes(reader, block, static_cast<std::size_t>(n), on_line);
+    } else if (n == 0) {
+      orvix::finish_bytes(reader, on_line);
+      break;
+    } else if (errno != EINTR) {
+      read_error = errno;
+    }
   }
-  if (std::ferror(stdin)) all_read = false;
-  orvix::finish_bytes(reader, on_line);
+  // Answers already found are written either way; a write that fails ends the
+  // program with its own message and status.
   out.flush();
   orvix::out_flush();
-  // Output that could not be written is no success either (a full disk, a closed pipe).
-  if (std::ferror(stdout)) all_read = false;
+  if (read_error != 0) {
+    std::fprintf(stderr, "orvix-eval: input could not be read (%s).\n", std::strerror(read_error));
+    return kFailed;
+  }
   return all_read ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,14 +13,25 @@ namespace orvix {
 namespace {
 
 // Records every platform call in order; files named in `unreadable` fail the
-// access test, and reopening a file named in `broken` fails.
+// access test, and reopening a file named in `broken` fails. Two names are
+// one file when they are equal or both map to the same name in `links`.
 struct FakeSystem {
   std::set<std::string> unreadable;
   std::set<std::string> broken;
+  std::map<std::string, std::string> links;
   std::vector<std::string> calls;
+
+  std::string target(const std::string& name) const {
+    const auto link = links.find(name);
+    return link == links.end() ? name : link->second;
+  }
 
   SwitchPlatform platform() {
     SwitchPlatform p;
+    p.same_file = [this](const std::string& in, const std::string& out) {
+      calls.push_back("same " + in + " " + out);
+      return target(in) == target(out);
+    };
     p.input_readable = [this](const std::string& name) {
       calls.push_back("access " + name);
       return unreadable.count(name) == 0;
@@ -68,12 +80,24 @@ TEST(SwitchScan, EachArgumentListGivesItsOutcomeAndRedirectionsInOrder) {
       {{"/o", "/n"}, R::run, true, false, "", {"stdout /n"}},
       // Repeated redirections each reopen; the scan goes on after a file name.
       {{"/i", "a", "/i", "b", "/o", "c", "/O", "d"}, R::run, true, false, "",
-       {"access a", "stdin a", "access b", "stdin b", "stdout c", "stdout d"}},
+       {"same a c", "same b c", "same a d", "same b d", "access a", "stdin a", "access b", "stdin b",
+        "stdout c", "stdout d"}},
+      // One file as input and output: refused before anything is opened, in
+      // either order, under another name too, and even behind another /i.
+      {{"/i", "x", "/o", "x"}, R::same_file, false, false, "x", {"same x x"}},
+      {{"/o", "x", "/i", "x", "/q"}, R::same_file, false, false, "x", {"same x x"}},
+      {{"/i", "cmds.txt", "/o", "link"}, R::same_file, false, false, "link", {"same cmds.txt link"}},
+      {{"/i", "x", "/i", "y", "/o", "x"}, R::same_file, false, false, "x", {"same x x"}},
+      {{"/o", "a", "/i", "b", "/o", "x", "/i", "x"}, R::same_file, false, false, "x",
+       {"same b a", "same x a", "same b x", "same x x"}},
+      // Names after the argument where the scan stops are never opened.
+      {{"/i", "x", "/z", "/o", "x"}, R::usage, true, false, "", {"access x", "stdin x"}},
+      {{"/i", "x", "/o"}, R::missing_file_name, true, false, "", {"access x", "stdin x"}},
       {{"/i"}, R::missing_file_name, false, false, "", {}},
       {{"-o"}, R::missing_file_name, false, false, "", {}},
       {{"/q", "/o", "out.txt", "/I"}, R::missing_file_name, true, false, "", {"stdout out.txt"}},
       {{"/o", "out.txt", "/i", "missing"}, R::input_not_readable, true, false, "missing",
-       {"stdout out.txt", "access missing"}},
+       {"same missing out.txt", "stdout out.txt", "access missing"}},
       {{"/i", "broken"}, R::input_reopen_failed, true, false, "broken", {"access broken", "stdin broken"}},
       {{"/o", "broken", "/q"}, R::output_reopen_failed, true, false, "broken", {"stdout broken"}},
       // Anything else is no switch: usage, and nothing after it is looked at.
@@ -99,6 +123,7 @@ TEST(SwitchScan, EachArgumentListGivesItsOutcomeAndRedirectionsInOrder) {
     FakeSystem system;
     system.unreadable = {"missing", "/q"};
     system.broken = {"broken"};
+    system.links = {{"link", "cmds.txt"}};
     const SwitchOutcome outcome = scan_switches(args, system.platform());
     EXPECT_EQ(outcome.result, c.result);
     EXPECT_EQ(outcome.quiet, c.quiet);
@@ -121,6 +146,7 @@ TEST(SwitchScan, OnlyFailuresEndWithStatusOne) {
       {SwitchResult::usage, 0},
       {SwitchResult::missing_file_name, 1},
       {SwitchResult::input_not_readable, 1},
+      {SwitchResult::same_file, 1},
       {SwitchResult::input_reopen_failed, 1},
       {SwitchResult::output_reopen_failed, 1},
   };

@@ -1,10 +1,13 @@
 // orvix-eval, the real binary, on files: whole output compared.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -62,14 +65,109 @@ TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
   EXPECT_EQ(empty.status, 0);
 }
 
-// Scored hands that could not be written are not a success.
-TEST(OrvixEvalTool, ExitStatusOneWhenOutputFails) {
-  const std::string path = std::string(ORVIX_TOOL_WORK) + "/full.in";
-  write_file(path, "As Ad 9c 9h 3s\n");
-  const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' < '" + path + "' > /dev/full";
+struct ShellRun {
+  int status;
+  std::string output;
+  std::string error;
+};
+
+// Runs `redirections` after the tool in the shell, with standard output and
+// error kept apart ("<&-" closes standard input, "> /dev/full" fills the disk).
+ShellRun run_shell(const std::string& arguments, const std::string& redirections, const std::string& name) {
+  const std::string out = std::string(ORVIX_TOOL_WORK) + "/" + name + ".stdout";
+  const std::string err = std::string(ORVIX_TOOL_WORK) + "/" + name + ".stderr";
+  const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' " + arguments + " 2> '" + err + "' " +
+                              (redirections.find('>') == std::string::npos ? "> '" + out + "' " : "") +
+                              redirections;
+  std::remove(out.c_str());
   const int raw = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(raw));
-  EXPECT_EQ(WEXITSTATUS(raw), 1);
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(out), read_file(err)};
+}
+
+// Read and write failures and wrong arguments end with status 2 and one
+// line on standard error; 1 is kept for lines that are not hands.
+TEST(OrvixEvalTool, FailuresEndWithStatusTwoAndOneLineOnStandardError) {
+  const std::string hand = std::string(ORVIX_TOOL_WORK) + "/one_hand.in";
+  write_file(hand, "As Ad 9c 9h 3s\n");
+  struct Case {
+    const char* name;
+    std::string arguments, redirections, error;
+  };
+  const Case cases[] = {
+      {"full disk", "", "< '" + hand + "' > /dev/full",
+       "orvix-eval: output could not be written (No space left on device).\n"},
+      {"closed output", "", "< '" + hand + "' >&-", "orvix-eval: output could not be written (Bad file descriptor).\n"},
+      {"closed input", "", "<&-", "orvix-eval: input could not be read (Bad file descriptor).\n"},
+      {"folder as input", "", "< /", "orvix-eval: input could not be read (Is a directory).\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ShellRun run = run_shell(c.arguments, c.redirections, "failure");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.error, c.error);
+    EXPECT_EQ(run.output, "");
+  }
+}
+
+TEST(OrvixEvalTool, HelpOnStandardOutputAndWrongArgumentsOnStandardError) {
+  const ShellRun help = run_shell("--help", "< /dev/null", "help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.error, "");
+  EXPECT_EQ(help.output.rfind("Usage: orvix-eval [--help]\n", 0), 0u) << help.output;
+  EXPECT_NE(help.output.find("Exit status: 0"), std::string::npos);
+  EXPECT_EQ(run_shell("-h", "< /dev/null", "h").output, help.output);
+  for (const char* wrong : {"-x", "--help extra", "As", "''"}) {
+    SCOPED_TRACE(wrong);
+    const ShellRun run = run_shell(wrong, "< /dev/null", "wrong");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(run.error, help.output);
+  }
+}
+
+// A program talking to the tool line by line: it writes one hand and waits
+// for its answer before writing the next. Held-back answers deadlock it; the
+// guard below only turns such a hang into a failure.
+TEST(OrvixEvalTool, EachAnswerIsOutBeforeTheToolWaitsForMoreInput) {
+  int to_tool[2], from_tool[2];
+  ASSERT_EQ(::pipe(to_tool), 0);
+  ASSERT_EQ(::pipe(from_tool), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::dup2(to_tool[0], 0);
+    ::dup2(from_tool[1], 1);
+    ::close(to_tool[1]);
+    ::close(from_tool[0]);
+    ::execl(ORVIX_EVAL_TOOL, ORVIX_EVAL_TOOL, static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(to_tool[0]);
+  ::close(from_tool[1]);
+  const std::pair<const char*, const char*> talk[] = {
+      {"As Ad 9c 9h 3s\n", "0x24201082 Two Pair Ace\n"},
+      {"* Kd 9c 5h 3s\n", "0x1200088A One Pair King\n"},
+      {"As Zz\n", "error: unknown card\n"},
+  };
+  for (const auto& [question, answer] : talk) {
+    ASSERT_EQ(::write(to_tool[1], question, std::strlen(question)), static_cast<ssize_t>(std::strlen(question)));
+    std::string got;
+    while (got.find('\n') == std::string::npos) {
+      pollfd ready{from_tool[0], POLLIN, 0};
+      ASSERT_EQ(::poll(&ready, 1, 60000), 1) << "no answer to " << question;
+      char buffer[256];
+      const ssize_t n = ::read(from_tool[0], buffer, sizeof buffer);
+      ASSERT_GT(n, 0);
+      got.append(buffer, static_cast<std::size_t>(n));
+    }
+    EXPECT_EQ(got, answer);
+  }
+  ::close(to_tool[1]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(from_tool[0]);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);  // one line was not a hand
 }
 
 // A corpus of random hands of every size, with wild cards and repeated

@@ -214,6 +214,51 @@ TEST(GameRules, RemovalsAreAllOrNothing) {
   });
 }
 
+// A pack of exactly `cards` cards: one deck with the rest added as Twos of
+// diamonds (the rank and suit operations then test the edge).
+void fill_pack(GameRules& r, int cards) {
+  r.card_delta[kTwo][kDiamonds] = cards - 52;
+  ASSERT_EQ(cards_available(r), cards);
+}
+
+TEST(GameRules, PackHoldsAtMostOneHundredThousandCards) {
+  const char* full = "Error: A pack holds at most 100000 cards.\n";
+  auto card = [](GameRules& r) { return add_card(r, kThree, kHearts); };
+  auto rank = [](GameRules& r) { return add_rank(r, kThree); };
+  auto suit = [](GameRules& r) { return add_suit(r, kHearts); };
+  auto decks = [](int n) { return [n](GameRules& r) { return set_decks(r, n); }; };
+  auto jokers = [](int n) { return [n](GameRules& r) { return set_jokers(r, n); }; };
+  auto pack_is = [](int n) { return [n](const GameRules& r) { EXPECT_EQ(cards_available(r), n); }; };
+  expect_all({
+      {"a card fills the pack", [](GameRules& r) { fill_pack(r, 99999); }, card, nullptr, pack_is(100000)},
+      {"one card too many", [](GameRules& r) { fill_pack(r, 100000); }, card, full, nullptr},
+      {"a rank fills the pack", [](GameRules& r) { fill_pack(r, 99996); }, rank, nullptr, pack_is(100000)},
+      {"a rank is refused whole", [](GameRules& r) { fill_pack(r, 99997); }, rank, full, nullptr},
+      {"a suit fills the pack", [](GameRules& r) { fill_pack(r, 99987); }, suit, nullptr, pack_is(100000)},
+      {"a suit is refused whole", [](GameRules& r) { fill_pack(r, 99988); }, suit, full, nullptr},
+      {"an added copy of a removed card counts once it is back",
+       [](GameRules& r) {
+         fill_pack(r, 100000);
+         r.card_delta[kThree][kHearts] = -1;
+         ASSERT_EQ(cards_available(r), 99999);
+       },
+       card, nullptr, pack_is(100000)},
+      // Added cards are added once, so more decks grow the pack by 52 each.
+      {"decks 2 fills the pack", [](GameRules& r) { fill_pack(r, 99948); }, decks(2), nullptr, pack_is(100000)},
+      {"decks 2 passes it", [](GameRules& r) { fill_pack(r, 99949); }, decks(2), full, nullptr},
+      {"fewer decks are always allowed",
+       [](GameRules& r) {
+         ASSERT_TRUE(set_decks(r, 3));
+         r.card_delta[kTwo][kDiamonds] = 100000 - 156;
+       },
+       decks(2), nullptr, pack_is(99948)},
+      {"jokers fill the pack", [](GameRules& r) { fill_pack(r, 99900); }, jokers(100), nullptr, pack_is(100000)},
+      {"jokers pass it", [](GameRules& r) { fill_pack(r, 99901); }, jokers(100), full, nullptr},
+      {"the range comes first", [](GameRules& r) { fill_pack(r, 100000); }, jokers(101),
+       "Error: Maximum of 100 jokers supported.\n", nullptr},
+  });
+}
+
 TEST(GameRules, ClearingAddedCardsKeepsEnoughToDeal) {
   auto clear = [](GameRules& r) { return clear_add_remove(r); };
   expect_all({
@@ -303,15 +348,15 @@ TEST(GameRules, RandomChangesKeepTheInvariantAndRefuseAsAWhole) {
         break;
       case 7:
         ++model.card_delta[rank][suit];
-        add_card(rules, rank, suit);
+        accepted = add_card(rules, rank, suit);
         break;
       case 8:
         for (auto& d : model.card_delta[rank]) ++d;
-        add_rank(rules, rank);
+        accepted = add_rank(rules, rank);
         break;
       case 9:
         for (auto& r : model.card_delta) ++r[suit];
-        add_suit(rules, suit);
+        accepted = add_suit(rules, suit);
         break;
       case 10:
         for (auto& r : model.card_delta)

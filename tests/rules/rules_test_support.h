@@ -22,7 +22,8 @@ inline bool invariant_holds(const GameRules& rules) {
   for (int rank = 0; rank < kRankCount; ++rank)
     for (int suit = 0; suit < kSuitCount; ++suit)
       if (rules.decks + rules.card_delta[rank][suit] < 0) return false;
-  return count_pack(rules) >= rules.players * rules.hand_size;
+  const int pack = count_pack(rules);
+  return pack >= rules.players * rules.hand_size && pack <= kMaxPackCards;
 }
 
 // Runs one card-list command line (wild, add or rem, singular or plural) as

@@ -14,9 +14,16 @@ struct LoopState {
   ResultTable table;
 };
 
+// Where the command lines come from.
+struct LoopInput {
+  bool line_editing = false;  // standard input and output are a terminal: edit lines
+  int error_number = 0;       // standard input was unusable from the start (errno)
+};
+
 // Greets, then reads and carries out one line at a time from standard input
-// until a quit word or the end of the input.
-void command_loop(bool quiet, bool no_hint);
+// until a quit word or the end of the input. Returns the exit status: 0, or
+// 1 when the commands could not be read.
+int command_loop(bool quiet, bool no_hint, const LoopInput& input);
 
 // Sets the rules to their defaults and clears the counters.
 void start_loop_state(LoopState& state);

@@ -1,6 +1,10 @@
 #pragma once
 // The one owner of standard output. Everything orvix prints goes through
 // these calls, so output appears in exactly the order the calls are made.
+// Output that cannot be written (a full disk, a closed pipe or descriptor)
+// ends the process at the first failed write or flush: one line on standard
+// error names the program and the reason, and the exit status is the one set
+// by set_output_failure (1 unless changed).
 
 #include <cstdarg>
 #include <string>
@@ -24,6 +28,16 @@ void out_flush();
 // nothing was written yet). Read from any thread; the progress line uses it
 // so it never draws over a partial line.
 bool out_at_line_start();
+
+// How a failed write is reported: "<program>: output could not be written
+// (<reason>).\n" on standard error, then exit with `status`. program must
+// outlive the process (a literal).
+void set_output_failure(const char* program, int status);
+
+// Marks standard output as lost before anything is written to it (it was
+// closed at start-up and now points at /dev/null): the first write or flush
+// fails with error_number as its reason.
+void mark_output_lost(int error_number);
 
 // Fixed-decimal text of value, rounding halfway cases away from zero:
 // the value is first written to 17 significant digits, and that digit

@@ -43,6 +43,11 @@ struct GameRules {
   bool operator==(const GameRules&) const = default;
 };
 
+// The most cards a pack may hold, jokers included. The largest game without
+// added cards has 50 x 52 + 100 = 2,700; the bound keeps every worker's copy
+// of the pack small whatever is added.
+inline constexpr int kMaxPackCards = 100000;
+
 void reset_defaults(GameRules& rules);
 
 bool set_decks(GameRules& rules, int count);
@@ -57,9 +62,12 @@ bool remove_card(GameRules& rules, int rank, int suit);
 bool remove_rank(GameRules& rules, int rank);
 bool remove_suit(GameRules& rules, int suit);
 
-void add_card(GameRules& rules, int rank, int suit);
-void add_rank(GameRules& rules, int rank);
-void add_suit(GameRules& rules, int suit);
+// Adding one copy of a card, of each suit of a rank, or of each rank of a
+// suit. Refused as a whole (false, error_text set) when the pack would hold
+// more than kMaxPackCards.
+bool add_card(GameRules& rules, int rank, int suit);
+bool add_rank(GameRules& rules, int rank);
+bool add_suit(GameRules& rules, int suit);
 
 void set_wild_card(GameRules& rules, int rank, int suit);
 void set_wild_rank(GameRules& rules, int rank);

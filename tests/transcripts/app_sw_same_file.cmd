@@ -1,0 +1,2 @@
+decks 2
+game
