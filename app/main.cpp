@@ -3,7 +3,7 @@
 
 #include "app/command_loop.h"
 #include "app/switches.h"
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 
 int main(int argc, char* argv[]) {
   std::vector<std::string> args;

@@ -1,6 +1,6 @@
 #include "reference_tests.h"
 
-#include "eval/tables.h"
+#include <orvix/internal/catalogue.h>
 #include "platform/console.h"
 
 namespace orvix {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "eval/card.h"
+#include <orvix/card.h>
 
 namespace orvix {
 

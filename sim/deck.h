@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "eval/card.h"
+#include <orvix/card.h>
 #include "rules/game_rules.h"
 #include "sim_worker.h"
 

@@ -7,8 +7,8 @@
 #include <new>
 #include <vector>
 
-#include "eval/card.h"
-#include "eval/evaluate.h"
+#include <orvix/card.h>
+#include <orvix/evaluate.h>
 #include "rules/game_rules.h"
 
 namespace orvix {

@@ -1,4 +1,4 @@
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 #include "result_table.h"
 #include "shuffle.h"
 

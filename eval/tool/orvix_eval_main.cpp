@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
-#include "eval/tool/hand_lines.h"
+#include <orvix/evaluate.h>
+
+#include "hand_lines.h"
 #include "platform/console.h"
 
 namespace {
@@ -41,7 +41,6 @@ struct Output {
 }  // namespace
 
 int main() {
-  orvix::build_eval_tables();
   Output out;
   out.text.reserve(kWriteBlock + 256);
   bool all_read = true;
@@ -49,7 +48,7 @@ int main() {
   const auto on_line = [&](const HandLineReader& r, LineStatus status) {
     switch (status) {
       case LineStatus::kHand: {
-        const orvix::HandValue v = orvix::select_evaluator(r.count)(r.cards);
+        const orvix::HandValue v = orvix::evaluate(r.cards, r.count);
         out.append_hex8(v);
         out.append(" ");
         out.append(orvix::kCategoryNames[orvix::hand_category(v)]);

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
+#include <orvix/internal/catalogue.h>
+#include <orvix/internal/evaluators.h>
 
 namespace orvix {
 namespace {
 
 TEST(SevenCards, EveryHandOfOneDeck) {
-  build_eval_tables();
   long long by_category[kCategoryCount] = {};
   std::vector<bool> seen(kCatalogueSize, false);
   CardCode deck[kCardKinds];
@@ -34,6 +34,7 @@ TEST(SevenCards, EveryHandOfOneDeck) {
                 const HandValue v = evaluate_7(h);
                 ++by_category[hand_category(v)];
                 const auto at = std::lower_bound(kFiveCardValues.begin(), kFiveCardValues.end(), v);
+                ASSERT_TRUE(at != kFiveCardValues.end() && *at == v) << std::hex << v;
                 seen[at - kFiveCardValues.begin()] = true;
               }
             }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "support/capture_stdout.h"
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 #include "sim/deck.h"
 #include "sim/result_table.h"
 #include "sim/run_simulation.h"

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 #include "sim/deck.h"
 #include "sim/result_table.h"
 #include "sim/seeding.h"
