@@ -64,6 +64,11 @@ HandValue best_flush(const HandCounts& c, const CardCode* cards, int count, std:
   return best;
 }
 
+// The category by the number of pairs, packed one per nibble so that a shift
+// picks it without a branch: 0 pairs One Pair, 1 Three of a Kind, 2 Full House.
+constexpr unsigned kOneWildCategoryByPairs = kOnePair | kThreeOfAKind << 4 | kFullHouse << 8;
+static_assert(kOneWildCategoryByPairs == 0x631u);
+
 // One wild card, no flush, no rank three times: the wild card joins the
 // higher of two pairs (Full House), a single pair (Three of a Kind) or the
 // highest card (One Pair), unless a Straight is better. Chosen by selects,
@@ -71,11 +76,6 @@ HandValue best_flush(const HandCounts& c, const CardCode* cards, int count, std:
 //   pairs 0: major top(r1), minor top 4(r1)   = major | top 3(r1 & ~major)
 //   pairs 1: major r2,      minor r2 | top 2(r1 & ~r2)
 //   pairs 2: major top(r2), minor top 2(r2)   = major | top(r2 & ~major)
-// The category by the number of pairs, packed one per nibble so that a shift
-// picks it without a branch: 0 pairs One Pair, 1 Three of a Kind, 2 Full House.
-constexpr unsigned kOneWildCategoryByPairs = kOnePair | kThreeOfAKind << 4 | kFullHouse << 8;
-static_assert(kOneWildCategoryByPairs == 0x631u);
-
 HandValue one_wild_common(unsigned r1, unsigned r2, unsigned st) {
   const unsigned pairs = unsigned{r2 != 0} + multi_bit(r2);
   const unsigned category = kOneWildCategoryByPairs >> (4 * pairs) & 0xF;

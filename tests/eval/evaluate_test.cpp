@@ -85,8 +85,8 @@ TEST(EvaluateDeathTest, SizesOutsideOneToTwentyAreRefused) {
   CardCode cards[kMaxHandSize + 1];
   for (int i = 0; i <= kMaxHandSize; ++i) cards[i] = make_card(i % kRankCount, i % kSuitCount, false);
   for (int n : {-1, 0, kMaxHandSize + 1, 1000}) {
-    evaluate_hand score = evaluate_1;
-    HandValue value = 1;
+    [[maybe_unused]] evaluate_hand score = evaluate_1;
+    [[maybe_unused]] HandValue value = 1;
     EXPECT_DEBUG_DEATH(score = select_evaluator(n), "hand_size") << n;
     EXPECT_DEBUG_DEATH(value = evaluate(cards, n), "hand_size") << n;
 #ifdef NDEBUG

@@ -13,7 +13,6 @@
 //   for (...) value = score(cards);
 
 #include <bit>
-#include <cassert>
 #include <cstdint>
 
 #include <orvix/card.h>
