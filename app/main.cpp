@@ -6,7 +6,7 @@
 
 #include "app/command_loop.h"
 #include "app/switches.h"
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 #include "platform/console.h"
 #include "platform/standard_streams.h"
 

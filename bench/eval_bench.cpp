@@ -15,8 +15,8 @@
 #include <random>
 #include <vector>
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
+#include <orvix/card.h>
+#include <orvix/evaluate.h>
 
 namespace {
 
@@ -46,7 +46,6 @@ std::vector<CardCode> deal_hands(int size, bool deuces_wild, unsigned seed) {
 // One iteration scores every pre-dealt hand once; the counter per_hand
 // is the thread CPU time of an iteration divided by the number of hands.
 void run(benchmark::State& state, int size, bool deuces_wild) {
-  orvix::build_eval_tables();
   const std::vector<CardCode> hands = deal_hands(size, deuces_wild, 42u + static_cast<unsigned>(size));
   const orvix::evaluate_hand evaluate = orvix::select_evaluator(size);
   orvix::HandValue sum = 0;

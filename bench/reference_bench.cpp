@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
+#include <orvix/internal/evaluators.h>
+#include <orvix/internal/catalogue.h>
 #include "reference/enumerate.h"
 #include "reference/reference_games.h"
 #include "reference/value_set.h"

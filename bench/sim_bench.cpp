@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 #include "sim/result_table.h"
 #include "sim/run_simulation.h"
 #include "sim/seeding.h"

@@ -2,9 +2,11 @@
 // ranks held four or more times. Categories are tested from the best down;
 // the first that holds gives the value.
 #include <algorithm>
+#include <cassert>
+
+#include <orvix/internal/evaluators.h>
 
 #include "decide.h"
-#include "evaluate.h"
 
 namespace orvix {
 namespace {
@@ -41,12 +43,12 @@ SuitRanks collect_one_suit(const CardCode* cards, int count, int suit) {
 // holds, gathered for all suits in one pass (a wild card adds no rank bit).
 unsigned best_straight_flush(const HandCounts& c, const CardCode* cards, int count, std::uint32_t flush_suits,
                              int wilds) {
-  if (count == 5) return eval_tables.straight_reach[c.a1 & kRankBitsMask][wilds];
+  if (count == 5) return straight_reach(c.a1 & kRankBitsMask, wilds);
   unsigned held[kSuitCount] = {0, 0, 0, 0};
   for (int i = 0; i < count; ++i) held[card_suit_index(cards[i])] |= cards[i] & kRankBitsMask;
   unsigned best = 0;
   for (int suit = 0; suit < kSuitCount; ++suit)
-    if (flush_suits & kSuitBits[suit]) best = std::max<unsigned>(best, eval_tables.straight_reach[held[suit]][wilds]);
+    if (flush_suits & kSuitBits[suit]) best = std::max(best, straight_reach(held[suit], wilds));
   return best;
 }
 
@@ -62,6 +64,11 @@ HandValue best_flush(const HandCounts& c, const CardCode* cards, int count, std:
   return best;
 }
 
+// The category by the number of pairs, packed one per nibble so that a shift
+// picks it without a branch: 0 pairs One Pair, 1 Three of a Kind, 2 Full House.
+constexpr unsigned kOneWildCategoryByPairs = kOnePair | kThreeOfAKind << 4 | kFullHouse << 8;
+static_assert(kOneWildCategoryByPairs == 0x631u);
+
 // One wild card, no flush, no rank three times: the wild card joins the
 // higher of two pairs (Full House), a single pair (Three of a Kind) or the
 // highest card (One Pair), unless a Straight is better. Chosen by selects,
@@ -70,11 +77,10 @@ HandValue best_flush(const HandCounts& c, const CardCode* cards, int count, std:
 //   pairs 1: major r2,      minor r2 | top 2(r1 & ~r2)
 //   pairs 2: major top(r2), minor top 2(r2)   = major | top(r2 & ~major)
 HandValue one_wild_common(unsigned r1, unsigned r2, unsigned st) {
-  const EvalTables& t = eval_tables;
-  const unsigned pairs = (r2 != 0) + t.multi_bit[r2];
-  const unsigned category = 0x631u >> (4 * pairs) & 0xF;
-  const unsigned major = t.top_bits[pairs == 0 ? r1 : r2][0];
-  const unsigned kickers = t.top_bits[(pairs == 2 ? r2 : r1) & ~major][2 - pairs];
+  const unsigned pairs = unsigned{r2 != 0} + multi_bit(r2);
+  const unsigned category = kOneWildCategoryByPairs >> (4 * pairs) & 0xF;
+  const unsigned major = top(pairs == 0 ? r1 : r2, 1);
+  const unsigned kickers = top((pairs == 2 ? r2 : r1) & ~major, 3 - pairs);
   const HandValue value = hand_value(static_cast<int>(category), major, major | kickers);
   const HandValue straight = kStraightValues[st];  // beats all but the Full House
   return value > straight ? value : straight;
@@ -87,29 +93,31 @@ HandValue four_of_a_kind(unsigned q, unsigned r1) {
 }  // namespace
 
 HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
+  assert(count >= 5 && count <= kMaxHandSize && cards != nullptr && c.wilds >= 0 && c.wilds <= count);
   const unsigned r1 = c.a1 & kRankBitsMask;
   const unsigned r2 = c.a2 & kRankBitsMask;
   const unsigned r3 = c.a3 & kRankBitsMask;
   const unsigned r4 = c.a4 & kRankBitsMask;
   const int w = c.wilds;
-  if (w >= 5) return hand_value(kFiveOfAKind, 1u << 12, 0);
+  if (w >= 5) return hand_value(kFiveOfAKind, kAceBit, 0);
   if (w == 4) return hand_value(kFiveOfAKind, top(r1, 1), 0);
 
-  // Suits that can still make five cards with the wild cards' help.
+  // With w wild cards, a rank held 5 - w times makes five of a kind, and a
+  // suit that holds 5 - w cards can still make a flush.
   const std::uint32_t at_least[5] = {c.a1, c.a2, c.a3, c.a4, c.a5};
+  const unsigned five_of_a_kind = at_least[4 - w] & kRankBitsMask;
+  if (five_of_a_kind != 0) return hand_value(kFiveOfAKind, top(five_of_a_kind, 1), 0);
   const std::uint32_t flush_suits = at_least[4 - w] & kSuitBitsMask;
-  const unsigned st = eval_tables.straight_reach[r1][w];
+  const unsigned st = straight_reach(r1, w);
+  if (flush_suits != 0 && st != 0) {
+    const unsigned sf = best_straight_flush(c, cards, count, flush_suits, w);
+    if (sf != 0) return kStraightFlushValues[sf];
+  }
 
   switch (w) {
     case 0: {
-      const unsigned r5 = c.a5 & kRankBitsMask;
-      if (r5 != 0) return hand_value(kFiveOfAKind, top(r5, 1), 0);
-      if (flush_suits != 0 && st != 0) {
-        const unsigned sf = best_straight_flush(c, cards, count, flush_suits, 0);
-        if (sf != 0) return kStraightFlushValues[sf];
-      }
       if (r4 != 0) return four_of_a_kind(top(r4, 1), r1);
-      if (r3 != 0 && (eval_tables.multi_bit[r3] != 0 || (r2 & ~r3) != 0)) {
+      if (r3 != 0 && (multi_bit(r3) || (r2 & ~r3) != 0)) {
         const unsigned t = top(r3, 1);
         return hand_value(kFullHouse, t, t | top(r2 & ~t, 1));
       }
@@ -117,55 +125,39 @@ HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
       return decide_common(r1, r2, r3);
     }
     case 1: {
-      if (r4 != 0) return hand_value(kFiveOfAKind, top(r4, 1), 0);
-      if (flush_suits != 0 && st != 0) {
-        const unsigned sf = best_straight_flush(c, cards, count, flush_suits, 1);
-        if (sf != 0) return kStraightFlushValues[sf];
-      }
       if (r3 != 0) return four_of_a_kind(top(r3, 1), r1);
       if (flush_suits != 0) {
-        if (eval_tables.multi_bit[r2] != 0) return hand_value(kFullHouse, top(r2, 1), top(r2, 2));
+        if (multi_bit(r2)) return hand_value(kFullHouse, top(r2, 1), top(r2, 2));
         return best_flush(c, cards, count, flush_suits, 1);
       }
       return one_wild_common(r1, r2, st);
     }
     case 2: {
-      if (r3 != 0) return hand_value(kFiveOfAKind, top(r3, 1), 0);
-      if (flush_suits != 0 && st != 0) {
-        const unsigned sf = best_straight_flush(c, cards, count, flush_suits, 2);
-        if (sf != 0) return kStraightFlushValues[sf];
-      }
       if (r2 != 0) return four_of_a_kind(top(r2, 1), r1);
       if (flush_suits != 0) return best_flush(c, cards, count, flush_suits, 2);
       if (st != 0) return kStraightValues[st];
       return hand_value(kThreeOfAKind, top(r1, 1), top(r1, 3));
     }
-    default: {  // three wild cards
-      if (r2 != 0) return hand_value(kFiveOfAKind, top(r2, 1), 0);
-      if (flush_suits != 0 && st != 0) {
-        const unsigned sf = best_straight_flush(c, cards, count, flush_suits, 3);
-        if (sf != 0) return kStraightFlushValues[sf];
-      }
+    default:  // three wild cards
       return four_of_a_kind(top(r1, 1), r1);
-    }
   }
 }
 
 // Wild cards come first as Aces, then the suit's ranks from the top, each as
 // often as it is held (up to three times with no wild card, twice with one;
 // with two wild cards a repeat can never be best). Stops at five nibbles.
-// flush_value(1, 0x1C80 (A K Q 9), 0x1000 (A), 0) == 0x500CCCBA: wild Ace, Ace,
-// Ace, King, Queen.
 HandValue flush_value(int wilds, unsigned at_least_1, unsigned at_least_2, unsigned at_least_3) {
+  assert(wilds >= 0 && at_least_1 <= kRankBitsMask && (at_least_2 & ~at_least_1) == 0 &&
+         (at_least_3 & ~at_least_2) == 0);
   HandValue value = static_cast<HandValue>(kFlush) << kCategoryShift;
   int written = 0;
   const auto write = [&](unsigned rank) { value |= static_cast<HandValue>(rank) << kNibbleShifts[written++]; };
-  for (int i = 0; i < wilds && i < 2; ++i) write(12);
+  for (int i = 0; i < wilds && i < 2; ++i) write(kAceRank);
   if (wilds >= 2) at_least_2 = 0;
   if (wilds >= 1) at_least_3 = 0;
   unsigned rest = at_least_1;
   while (written < 5 && rest != 0) {
-    const unsigned rank = eval_tables.high_index[rest];
+    const unsigned rank = static_cast<unsigned>(high_index(rest));
     const unsigned times = 1 + (at_least_2 >> rank & 1) + (at_least_3 >> rank & 1);
     for (unsigned k = 0; k < times && written < 5; ++k) write(rank);
     rest &= ~(1u << rank);

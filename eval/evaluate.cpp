@@ -1,4 +1,8 @@
-#include "evaluate.h"
+#include <orvix/evaluate.h>
+
+#include <cassert>
+
+#include <orvix/internal/evaluators.h>
 
 #include "decide.h"
 
@@ -16,9 +20,11 @@ inline SumCarry add3(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
 }
 
 // From a per-bit count in binary (ones, twos, fours; at most 7) to the
-// at-least masks, plus the wild count from the wild flag's own count.
+// at-least masks, plus the wild count from the wild flag's own count: its
+// three binary digits shifted down to bits 0, 1 and 2.
 inline HandCounts at_least_masks(std::uint32_t ones, std::uint32_t twos, std::uint32_t fours) {
-  const int wilds = static_cast<int>((ones >> 23 & 1) | (twos >> 22 & 2) | (fours >> 21 & 4));
+  const int wilds = static_cast<int>((ones >> kWildShift & 1) | (twos >> (kWildShift - 1) & 2) |
+                                     (fours >> (kWildShift - 2) & 4));
   return {ones | twos | fours, twos | fours, (ones & twos) | fours, fours, fours & (ones | twos), wilds};
 }
 
@@ -31,6 +37,7 @@ inline HandCounts at_least_masks(std::uint32_t ones, std::uint32_t twos, std::ui
 }  // namespace
 
 HandValue evaluate_5(const CardCode* c) {
+  assert(c != nullptr);
   const SumCarry x = add3(c[0], c[1], c[2]);
   const SumCarry y = add3(x.sum, c[3], c[4]);
   const std::uint32_t ones = y.sum, twos = x.carry ^ y.carry, fours = x.carry & y.carry;
@@ -42,6 +49,7 @@ HandValue evaluate_5(const CardCode* c) {
 }
 
 HandValue evaluate_7(const CardCode* c) {
+  assert(c != nullptr);
   const SumCarry x = add3(c[0], c[1], c[2]);
   const SumCarry y = add3(c[3], c[4], c[5]);
   const SumCarry z = add3(x.sum, y.sum, c[6]);
@@ -58,6 +66,7 @@ HandValue evaluate_7(const CardCode* c) {
 // The first five cards by the adder, then one card at a time from the top
 // mask down, so that each card lifts each bit by one step only.
 HandValue evaluate_many(int count, const CardCode* cards) {
+  assert(count >= 5 && count <= kMaxHandSize && cards != nullptr);
   const SumCarry x = add3(cards[0], cards[1], cards[2]);
   const SumCarry y = add3(x.sum, cards[3], cards[4]);
   HandCounts h = at_least_masks(y.sum, x.carry ^ y.carry, x.carry & y.carry);
@@ -68,34 +77,40 @@ HandValue evaluate_many(int count, const CardCode* cards) {
     h.a3 |= h.a2 & c;
     h.a2 |= h.a1 & c;
     h.a1 |= c;
-    h.wilds += static_cast<int>(c >> 23 & 1);
+    h.wilds += static_cast<int>(c >> kWildShift & 1);
   }
   if (needs_rare(h.a1, h.a4, h.a5)) return decide_rare(h, cards, count);
   return decide_common(h.a1 & kRankBitsMask, h.a2 & kRankBitsMask, h.a3 & kRankBitsMask);
 }
 
-HandValue evaluate_6(const CardCode* c) { return evaluate_many(6, c); }
-HandValue evaluate_8(const CardCode* c) { return evaluate_many(8, c); }
-HandValue evaluate_9(const CardCode* c) { return evaluate_many(9, c); }
-HandValue evaluate_10(const CardCode* c) { return evaluate_many(10, c); }
-HandValue evaluate_11(const CardCode* c) { return evaluate_many(11, c); }
-HandValue evaluate_12(const CardCode* c) { return evaluate_many(12, c); }
-HandValue evaluate_13(const CardCode* c) { return evaluate_many(13, c); }
-HandValue evaluate_14(const CardCode* c) { return evaluate_many(14, c); }
-HandValue evaluate_15(const CardCode* c) { return evaluate_many(15, c); }
-HandValue evaluate_16(const CardCode* c) { return evaluate_many(16, c); }
-HandValue evaluate_17(const CardCode* c) { return evaluate_many(17, c); }
-HandValue evaluate_18(const CardCode* c) { return evaluate_many(18, c); }
-HandValue evaluate_19(const CardCode* c) { return evaluate_many(19, c); }
-HandValue evaluate_20(const CardCode* c) { return evaluate_many(20, c); }
+namespace {
+
+// The sizes without an adder of their own.
+template <int N>
+HandValue evaluate_n(const CardCode* cards) {
+  return evaluate_many(N, cards);
+}
+
+// Indexed by hand size - 1.
+constexpr evaluate_hand kBySize[kMaxHandSize] = {
+    evaluate_1,     evaluate_2,     evaluate_3,     evaluate_4,     evaluate_5,
+    evaluate_n<6>,  evaluate_7,     evaluate_n<8>,  evaluate_n<9>,  evaluate_n<10>,
+    evaluate_n<11>, evaluate_n<12>, evaluate_n<13>, evaluate_n<14>, evaluate_n<15>,
+    evaluate_n<16>, evaluate_n<17>, evaluate_n<18>, evaluate_n<19>, evaluate_n<20>};
+
+}  // namespace
 
 evaluate_hand select_evaluator(int hand_size) {
-  static constexpr evaluate_hand kBySize[21] = {
-      evaluate_20, evaluate_1,  evaluate_2,  evaluate_3,  evaluate_4,  evaluate_5,  evaluate_6,
-      evaluate_7,  evaluate_8,  evaluate_9,  evaluate_10, evaluate_11, evaluate_12, evaluate_13,
-      evaluate_14, evaluate_15, evaluate_16, evaluate_17, evaluate_18, evaluate_19, evaluate_20};
-  if (hand_size < 1 || hand_size > 20) return evaluate_20;
-  return kBySize[hand_size];
+  assert(hand_size >= 1 && hand_size <= kMaxHandSize);
+  if (hand_size < 1 || hand_size > kMaxHandSize) return nullptr;
+  return kBySize[hand_size - 1];
+}
+
+HandValue evaluate(const CardCode* cards, int count) {
+  const evaluate_hand evaluator = select_evaluator(count);
+  if (evaluator == nullptr) return 0;
+  assert(cards != nullptr);
+  return evaluator(cards);
 }
 
 }  // namespace orvix

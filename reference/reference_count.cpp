@@ -1,7 +1,7 @@
 #include "reference/reference_games.h"
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
+#include <orvix/internal/evaluators.h>
+#include <orvix/internal/catalogue.h>
 #include "reference/enumerate.h"
 #include "reference/value_set.h"
 

@@ -1,6 +1,6 @@
 #include "reference/reference_games.h"
 
-#include "eval/tables.h"
+#include <orvix/internal/catalogue.h>
 #include "platform/console.h"
 
 namespace orvix {

@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 #include "sim/shuffle.h"
 
 namespace orvix {

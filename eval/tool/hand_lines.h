@@ -1,18 +1,19 @@
 #pragma once
 // Splits a byte stream into hands, one per line, for orvix-eval. A hand is
-// cards separated by blanks: a rank character (23456789TJQKA) and a suit
-// character (dsch) in either case, or "*" for a wild card. Any bytes are
-// accepted: a CR is a blank (so CR LF line ends work), a NUL or any other
-// byte inside a word makes it an unknown card, and a line of any length
-// needs no more memory than twenty cards.
+// cards separated by blanks, each read by parse_card: a rank character
+// (23456789TJQKA) and a suit character (dsch) in either case, or "*" for a
+// wild card. Any bytes are accepted: a CR is a blank (so CR LF line ends
+// work), a NUL or any other byte inside a word makes it an unknown card, and
+// a line of any length needs no more memory than twenty cards.
 
 #include <cstddef>
 
-#include "eval/card.h"
+#include <orvix/card.h>
+#include <orvix/evaluate.h>
 
 namespace orvix {
 
-inline constexpr int kMaxToolCards = 20;
+inline constexpr int kMaxToolCards = kMaxHandSize;
 
 enum class LineStatus { kHand, kUnknownCard, kNoCards, kTooManyCards };
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
-#include "eval/tool/hand_lines.h"
+#include <orvix/evaluate.h>
+
+#include "hand_lines.h"
 #include "platform/console.h"
 #include "platform/standard_streams.h"
 
@@ -81,7 +81,6 @@ int main(int argc, char* argv[]) {
     return kFailed;
   }
 
-  orvix::build_eval_tables();
   Output out;
   out.text.reserve(kWriteBlock + 256);
   bool all_read = true;
@@ -89,7 +88,7 @@ int main(int argc, char* argv[]) {
   const auto on_line = [&](const HandLineReader& r, LineStatus status) {
     switch (status) {
       case LineStatus::kHand: {
-        const orvix::HandValue v = orvix::select_evaluator(r.count)(r.cards);
+        const orvix::HandValue v = orvix::evaluate(r.cards, r.count);
         out.append_hex8(v);
         out.append(" ");
         out.append(orvix::kCategoryNames[orvix::hand_category(v)]);

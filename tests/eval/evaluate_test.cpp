@@ -1,28 +1,30 @@
 // The evaluators on hand-worked values, under reordering and re-labelling of
-// wild cards, and over every five-card hand of one deck.
+// wild cards, and over every five-card hand of one deck; the entry points on
+// sizes they refuse; the card text.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <set>
+#include <string>
+#include <string_view>
 
-#include "eval/evaluate.h"
+#include <orvix/card.h>
+#include <orvix/evaluate.h>
+#include <orvix/internal/catalogue.h>
+#include <orvix/internal/evaluators.h>
+
 #include "eval/known_hands.h"
-#include "eval/tables.h"
 #include "support/brute_force.h"
+#include "support/random_hands.h"
 
 namespace orvix::test {
 namespace {
 
-class Evaluate : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { build_eval_tables(); }
-};
-
 // Every way the program can reach an evaluator for this many cards.
 std::vector<HandValue> all_evaluations(const std::vector<CardCode>& cards) {
   const int n = static_cast<int>(cards.size());
-  std::vector<HandValue> out = {select_evaluator(n)(cards.data())};
+  std::vector<HandValue> out = {select_evaluator(n)(cards.data()), evaluate(cards.data(), n)};
   if (n >= 5) out.push_back(evaluate_many(n, cards.data()));
   if (n == 5) out.push_back(evaluate_5(cards.data()));
   if (n == 7) out.push_back(evaluate_7(cards.data()));
@@ -34,13 +36,13 @@ void expect_value(const std::vector<CardCode>& cards, HandValue want, const std:
     EXPECT_EQ(got, want) << label << " as " << hand_text(cards) << std::hex << ": got 0x" << got << " want 0x" << want;
 }
 
-TEST_F(Evaluate, KnownHands) {
+TEST(Evaluate, KnownHands) {
   for (const KnownHand& k : kKnownBigHands) expect_value(hand(k.hand), k.value, k.hand);
   for (const KnownHand& k : kKnownSmallHands) expect_value(hand(k.hand), k.value, k.hand);
 }
 
 // Card order never matters, nor the rank and suit a wild card once had.
-TEST_F(Evaluate, OrderAndWildLabelsDoNotMatter) {
+TEST(Evaluate, OrderAndWildLabelsDoNotMatter) {
   std::mt19937_64 rng(7);
   std::uniform_int_distribution<int> rank_of(0, kRankCount - 1), suit_of(0, kSuitCount - 1);
   const auto check = [&](const KnownHand& k) {
@@ -56,16 +58,45 @@ TEST_F(Evaluate, OrderAndWildLabelsDoNotMatter) {
   for (const KnownHand& k : kKnownSmallHands) check(k);
 }
 
-TEST_F(Evaluate, SelectEvaluatorBySize) {
-  const evaluate_hand by_size[] = {evaluate_1,  evaluate_2,  evaluate_3,  evaluate_4,  evaluate_5,
-                                   evaluate_6,  evaluate_7,  evaluate_8,  evaluate_9,  evaluate_10,
-                                   evaluate_11, evaluate_12, evaluate_13, evaluate_14, evaluate_15,
-                                   evaluate_16, evaluate_17, evaluate_18, evaluate_19, evaluate_20};
-  for (int n = 1; n <= 20; ++n) EXPECT_EQ(select_evaluator(n), by_size[n - 1]) << n;
-  for (int n : {-1, 0, 21, 1000}) EXPECT_EQ(select_evaluator(n), evaluate_20) << n;
+// Each size has its evaluator, and evaluate() scores as it does: on random
+// hands of that size with and without wild cards.
+TEST(Evaluate, EvaluateAgreesWithSelectEvaluator) {
+  const evaluate_hand own[] = {evaluate_1, evaluate_2, evaluate_3, evaluate_4, evaluate_5, nullptr, evaluate_7};
+  std::mt19937_64 rng(11);
+  for (int n = 1; n <= kMaxHandSize; ++n) {
+    const evaluate_hand score = select_evaluator(n);
+    ASSERT_NE(score, nullptr) << n;
+    if (n <= 7 && own[n - 1] != nullptr) {
+      EXPECT_EQ(score, own[n - 1]) << n;
+    }
+    for (int i = 0; i < 200; ++i) {
+      const std::vector<CardCode> cards = random_hand(rng, {n, i % 4 == 0 ? std::min(n, 2) : 0});
+      ASSERT_EQ(evaluate(cards.data(), n), score(cards.data())) << hand_text(cards);
+      if (n >= 5) {
+        ASSERT_EQ(evaluate_many(n, cards.data()), score(cards.data())) << hand_text(cards);
+      }
+    }
+  }
 }
 
-TEST_F(Evaluate, FlushValueWritesWildAcesThenRanks) {
+// A size outside 1..20 is refused in every build: no evaluator and the value
+// 0, and an assertion failure where asserts are on (Debug, sanitizers).
+TEST(EvaluateDeathTest, SizesOutsideOneToTwentyAreRefused) {
+  CardCode cards[kMaxHandSize + 1];
+  for (int i = 0; i <= kMaxHandSize; ++i) cards[i] = make_card(i % kRankCount, i % kSuitCount, false);
+  for (int n : {-1, 0, kMaxHandSize + 1, 1000}) {
+    [[maybe_unused]] evaluate_hand score = evaluate_1;
+    [[maybe_unused]] HandValue value = 1;
+    EXPECT_DEBUG_DEATH(score = select_evaluator(n), "hand_size") << n;
+    EXPECT_DEBUG_DEATH(value = evaluate(cards, n), "hand_size") << n;
+#ifdef NDEBUG
+    EXPECT_EQ(score, nullptr) << n;
+    EXPECT_EQ(value, 0u) << n;
+#endif
+  }
+}
+
+TEST(Evaluate, FlushValueWritesWildAcesThenRanks) {
   struct Case { int wilds; unsigned s1, s2, s3; HandValue want; };
   const Case cases[] = {
       {0, 0x1000 | 0x800 | 0x80 | 0x8 | 0x2, 0, 0, 0x500CB731},  // A K 9 5 3
@@ -80,7 +111,7 @@ TEST_F(Evaluate, FlushValueWritesWildAcesThenRanks) {
     EXPECT_EQ(flush_value(c.wilds, c.s1, c.s2, c.s3), c.want) << std::hex << c.want;
 }
 
-TEST_F(Evaluate, TopRankFilesUnderTheRightRank) {
+TEST(Evaluate, TopRankFilesUnderTheRightRank) {
   struct Case { const char* hand; int rank; };
   const Case cases[] = {{"As Kd 9c 5h 3s", 12}, {"As 2d 3c 4h 5s", 3}, {"As Ks 9s 5s 3s", 12},
                         {"* Kd 9c 5h 3s", 11}, {"9s 9d 9c Ah As", 7},  {"Kh Kd 5d 5c", 11},
@@ -112,8 +143,67 @@ TEST(CardWords, LayoutAndListingOrder) {
     EXPECT_EQ(std::string(kPaddedCategoryNames[c]), (std::string(kCategoryNames[c]) + "               ").substr(0, 15));
 }
 
+// Every card make_card can build has a text that parse_card reads back: the
+// same card for a natural one, a joker for a wild one (wild cards score alike
+// whatever they were).
+TEST(CardText, RoundTripsEveryCard) {
+  EXPECT_EQ(card_text(make_card(12, 1, false)), "As");
+  EXPECT_EQ(card_text(make_card(8, 0, false)), "Td");
+  EXPECT_EQ(card_text(make_card(0, 3, false)), "2h");
+  EXPECT_EQ(card_text(kJoker), "*");
+  EXPECT_EQ(card_text(make_card(5, 2, true)), "*");
+  for (int r = 0; r < kRankCount; ++r)
+    for (int s = 0; s < kSuitCount; ++s)
+      for (bool wild : {false, true}) {
+        const CardCode card = make_card(r, s, wild);
+        const std::string text = card_text(card);
+        CardCode back = 0;
+        ASSERT_TRUE(parse_card(text, back)) << text;
+        EXPECT_EQ(back, wild ? kJoker : card) << text;
+        const std::string want = wild ? std::string("*") : std::string{kRankChars[r], kSuitChars[s]};
+        EXPECT_EQ(text, want);
+      }
+}
+
+// parse_card against its definition on every text of up to two bytes, any
+// byte value included: a rank character and a suit character matched without
+// regard to case, or a lone "*". Refused texts leave the card alone.
+TEST(CardText, ParseAcceptsExactlyTheCardTexts) {
+  const auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+  const auto find = [&](const char* chars, unsigned char c) {
+    for (int i = 0; chars[i] != '\0'; ++i)
+      if (fold(static_cast<unsigned char>(chars[i])) == fold(c)) return i;
+    return -1;
+  };
+  const CardCode kUntouched = 0xDEADBEEF;
+  int accepted = 0;
+  for (int a = 0; a < 256; ++a) {
+    const char one[1] = {static_cast<char>(a)};
+    CardCode card = kUntouched;
+    const bool ok = parse_card(std::string_view(one, 1), card);
+    EXPECT_EQ(ok, a == '*') << a;
+    EXPECT_EQ(card, a == '*' ? kJoker : kUntouched) << a;
+    for (int b = 0; b < 256; ++b) {
+      const char two[2] = {static_cast<char>(a), static_cast<char>(b)};
+      const int rank = a == 0 ? -1 : find(kRankChars, static_cast<unsigned char>(a));
+      const int suit = b == 0 ? -1 : find(kSuitChars, static_cast<unsigned char>(b));
+      card = kUntouched;
+      const bool read = parse_card(std::string_view(two, 2), card);
+      ASSERT_EQ(read, rank >= 0 && suit >= 0) << a << " " << b;
+      ASSERT_EQ(card, read ? make_card(rank, suit, false) : kUntouched) << a << " " << b;
+      accepted += read;
+    }
+  }
+  EXPECT_EQ(accepted, 18 * 8);  // 8 digits and 5 letters in two cases; 4 suits in two cases
+  for (const char* text : {"", " ", "As ", " As", "Asd", "10s", "**", "* ", "A", "s"}) {
+    CardCode card = kUntouched;
+    EXPECT_FALSE(parse_card(text, card)) << '"' << text << '"';
+    EXPECT_EQ(card, kUntouched) << text;
+  }
+}
+
 // All 2,598,960 hands of one deck, by category, and the 7462 distinct values.
-TEST_F(Evaluate, EveryFiveCardHandOfOneDeck) {
+TEST(Evaluate, EveryFiveCardHandOfOneDeck) {
   long long by_category[kCategoryCount] = {};
   std::vector<bool> seen(kCatalogueSize, false);
   CardCode deck[kCardKinds];

@@ -1,6 +1,7 @@
 # Installs the evaluator library from BUILD_DIR into a fresh prefix under
-# WORK_DIR, then configures, builds and runs the consumer project in
-# SOURCE_DIR against it. Run with cmake -P and -D for each variable.
+# WORK_DIR, checks that only the public headers were installed, then
+# configures, builds and runs the consumer project in SOURCE_DIR against it.
+# Run with cmake -P and -D for each variable.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
@@ -13,6 +14,13 @@ function(run_step)
 endfunction()
 
 run_step(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix --component orvix_eval)
+# The two public headers and nothing else: the internals stay in the tree.
+file(GLOB_RECURSE headers RELATIVE ${WORK_DIR}/prefix/include ${WORK_DIR}/prefix/include/*)
+list(SORT headers)
+if(NOT headers STREQUAL "orvix/card.h;orvix/evaluate.h")
+  message(FATAL_ERROR "installed headers: ${headers}; want orvix/card.h;orvix/evaluate.h")
+endif()
+
 run_step(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build
   -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_BUILD_TYPE=Release)
 run_step(${CMAKE_COMMAND} --build ${WORK_DIR}/build)

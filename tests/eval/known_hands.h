@@ -2,7 +2,7 @@
 // Hands with their exact values, worked out by hand from the rules of hand
 // values. Every evaluator (fast or brute force) must reproduce them.
 
-#include "eval/card.h"
+#include <orvix/evaluate.h>
 
 namespace orvix::test {
 

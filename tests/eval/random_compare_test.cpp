@@ -2,8 +2,9 @@
 // every size, with zero to six wild cards and repeated cards.
 #include <gtest/gtest.h>
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
+#include <orvix/internal/evaluators.h>
+
 #include "support/brute_force.h"
 #include "support/random_hands.h"
 
@@ -14,12 +15,7 @@
 namespace orvix::test {
 namespace {
 
-class RandomCompare : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { build_eval_tables(); }
-};
-
-TEST_F(RandomCompare, EveryEvaluatorMatchesBruteForce) {
+TEST(RandomCompare, EveryEvaluatorMatchesBruteForce) {
   std::mt19937_64 rng(20261209);
   for (int size = 1; size <= 20; ++size) {
     for (int wilds = 0; wilds <= 6 && wilds <= size; ++wilds) {

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
+#include <orvix/internal/catalogue.h>
+#include <orvix/internal/evaluators.h>
 
 namespace orvix {
 namespace {
 
 TEST(SevenCards, EveryHandOfOneDeck) {
-  build_eval_tables();
   long long by_category[kCategoryCount] = {};
   std::vector<bool> seen(kCatalogueSize, false);
   long long not_in_catalogue = 0;  // values that are no five-card value at all

@@ -6,32 +6,47 @@
 #include <algorithm>
 #include <bit>
 #include <set>
+#include <vector>
 
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
+#include <orvix/internal/catalogue.h>
+#include <orvix/internal/tables.h>
+
 #include "support/brute_force.h"
 
 namespace orvix::test {
 namespace {
 
-class Tables : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { build_eval_tables(); }
-};
+// A hand scored while the program's globals are still being initialised,
+// before main: the tables must already be complete then.
+const CardCode kEarlyHand[7] = {make_card(12, 1, false), make_card(12, 0, false), make_card(9, 2, false),
+                                make_card(8, 3, false),  make_card(7, 1, false),  make_card(6, 1, false),
+                                make_card(0, 2, false)};
+const HandValue kEarlyValue = evaluate(kEarlyHand, 7);
 
-TEST_F(Tables, WorkedExamples) {
-  const EvalTables& t = eval_tables;
+TEST(Tables, ReadyBeforeMain) {
+  // Ace Ace Jack Ten Nine: One Pair of Aces; not 0x10000000, the value of empty tables.
+  EXPECT_EQ(kEarlyValue, 0x14001380u);
+  EXPECT_EQ(kEarlyValue, evaluate(kEarlyHand, 7));
+}
+
+TEST(Tables, WorkedExamples) {
+  const EvalTables& t = kEvalTables;
   struct Multi { unsigned m; int want; };
   for (Multi c : {Multi{0, 0}, {0x0001, 0}, {0x1000, 0}, {0x0003, 1}, {0x1FFF, 1}})
-    EXPECT_EQ(t.multi_bit[c.m], c.want) << std::hex << c.m;
-  for (Multi c : {Multi{0, 0xFF}, {0x0001, 0}, {0x0002, 1}, {0x0003, 1}, {0x1000, 12}, {0x1FFF, 12}})
-    EXPECT_EQ(t.high_index[c.m], c.want) << std::hex << c.m;
+    EXPECT_EQ(multi_bit(c.m), static_cast<unsigned>(c.want)) << std::hex << c.m;
+  for (Multi c : {Multi{0x0001, 0}, {0x0002, 1}, {0x0003, 1}, {0x0880, 11}, {0x1000, 12}, {0x1FFF, 12}})
+    EXPECT_EQ(high_index(c.m), c.want) << std::hex << c.m;
 
   struct Top { unsigned m; unsigned want[5]; };
   for (const Top& c : {Top{0x188A, {0x1000, 0x1800, 0x1880, 0x1888, 0x188A}},
                        Top{0x0005, {0x0004, 0x0005, 0x0005, 0x0005, 0x0005}},
                        Top{0x1FFF, {0x1000, 0x1800, 0x1C00, 0x1E00, 0x1F00}},
                        Top{0, {0, 0, 0, 0, 0}}})
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(t.top_bits[c.m][k], c.want[k]) << std::hex << c.m << " k " << k;
+    for (int k = 0; k < 5; ++k) {
+      EXPECT_EQ(t.top_bits[c.m][k], c.want[k]) << std::hex << c.m << " k " << k;
+      EXPECT_EQ(top(c.m, k + 1), c.want[k]) << std::hex << c.m << " k " << k;
+    }
 
   struct Reach { unsigned m; int want[4]; };
   for (const Reach& c : {Reach{0x100F, {1, 2, 3, 4}}, Reach{0x100E, {0, 1, 3, 4}},
@@ -40,16 +55,16 @@ TEST_F(Tables, WorkedExamples) {
                          Reach{0x1111, {0, 0, 0, 10}}, Reach{0x1001, {0, 0, 0, 1}},
                          Reach{0x0003, {0, 0, 0, 2}}, Reach{0x0421, {0, 0, 0, 0}},
                          Reach{0, {0, 0, 0, 0}}, Reach{0x1F0F, {10, 10, 10, 10}}})
-    for (int w = 0; w < 4; ++w) EXPECT_EQ(t.straight_reach[c.m][w], c.want[w]) << std::hex << c.m << " w " << w;
+    for (int w = 0; w < 4; ++w) EXPECT_EQ(straight_reach(c.m, w), c.want[w]) << std::hex << c.m << " w " << w;
 }
 
 // Each entry against its meaning, for all 8192 masks.
-TEST_F(Tables, EveryMaskMatchesItsDefinition) {
-  const EvalTables& t = eval_tables;
+TEST(Tables, EveryMaskMatchesItsDefinition) {
   for (unsigned m = 0; m < kRankMaskCount; ++m) {
-    ASSERT_EQ(t.multi_bit[m], std::popcount(m) >= 2 ? 1 : 0) << m;
-    if (m != 0) {
-      ASSERT_EQ(t.high_index[m], std::bit_width(m) - 1) << m;
+    ASSERT_EQ(multi_bit(m), std::popcount(m) >= 2 ? 1u : 0u) << m;
+    if (m != 0) {  // the highest rank: no higher bit set, and its own bit set
+      const int h = high_index(m);
+      ASSERT_TRUE(h >= 0 && h < kRankCount && (m >> h) == 1u) << m;
     }
     unsigned highest = 0;  // the k+1 highest bits, peeled off one at a time
     unsigned rest = m;
@@ -58,14 +73,14 @@ TEST_F(Tables, EveryMaskMatchesItsDefinition) {
         highest |= std::bit_floor(rest);
         rest &= ~std::bit_floor(rest);
       }
-      ASSERT_EQ(t.top_bits[m][k], highest) << m << " k " << k;
+      ASSERT_EQ(top(m, k + 1), highest) << m << " k " << k;
     }
     // With w free ranks a straight is reachable when at most w of its ranks are missing.
     for (int w = 0; w < 4; ++w) {
       int best = 0;
       for (int s = 1; s <= kStraightCount; ++s)
         if (std::popcount(kStraightPatterns[s] & ~m & 0x1FFFu) <= w) best = s;
-      ASSERT_EQ(t.straight_reach[m][w], best) << m << " w " << w;
+      ASSERT_EQ(straight_reach(m, w), static_cast<unsigned>(best)) << m << " w " << w;
     }
   }
 }
@@ -99,6 +114,7 @@ TEST(Catalogue, DerivedByEnumeration) {
   });
   const std::vector<HandValue> derived(values.begin(), values.end());
   ASSERT_EQ(derived.size(), 12051u);
+  ASSERT_EQ(kFiveCardValues.size(), derived.size());
   EXPECT_EQ(derived.front(), 0x000BC000u);
   EXPECT_EQ(derived.back(), 0x94000000u);
   EXPECT_TRUE(std::equal(derived.begin(), derived.end(), kFiveCardValues.begin(), kFiveCardValues.end()));

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "support/capture_stdout.h"
-#include "eval/tables.h"
+#include <orvix/internal/catalogue.h>
 #include "reference/reference_games.h"
 #include "support/brute_force.h"
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "eval/evaluate.h"
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
+#include <orvix/internal/evaluators.h>
 #include "reference/reference_games.h"
 #include "support/brute_force.h"
 

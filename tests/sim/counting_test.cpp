@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 #include "deal_helpers.h"
 #include "sim/trials.h"
 #include "sim/result_table.h"

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "eval/tables.h"
+#include <orvix/evaluate.h>
 #include "deal_helpers.h"
 #include "sim/trials.h"
 #include "sim/result_table.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "eval/card.h"
+#include <orvix/evaluate.h>
 
 namespace orvix::test {
 

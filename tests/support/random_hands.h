@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "eval/card.h"
+#include <orvix/card.h>
 
 namespace orvix::test {
 

@@ -7,7 +7,7 @@
 // visit(const CardCode* hand) sees a buffer of 5 or 7 cards that stays valid
 // only for that call.
 
-#include "eval/card.h"
+#include <orvix/card.h>
 
 namespace orvix {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "eval/card.h"
+#include <orvix/evaluate.h>
 
 namespace orvix {
 

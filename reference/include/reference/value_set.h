@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "eval/card.h"
+#include <orvix/evaluate.h>
 
 namespace orvix {
 

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "eval/card.h"
+#include <orvix/card.h>
+#include <orvix/evaluate.h>
 
 namespace orvix {
 
@@ -17,7 +18,8 @@ inline constexpr std::int32_t kMaxDecks = 50;
 inline constexpr std::int32_t kMinPlayers = 1;
 inline constexpr std::int32_t kMaxPlayers = 50;
 inline constexpr std::int32_t kMinHandSize = 1;
-inline constexpr std::int32_t kMaxHandSize = 20;
+// kMaxHandSize (20) is the evaluator's own limit (<orvix/evaluate.h>): a game
+// may deal every hand size the evaluator scores, and no other.
 inline constexpr std::int32_t kMinJokers = 0;
 inline constexpr std::int32_t kMaxJokers = 100;
 inline constexpr std::int64_t kMaxRunLength = std::numeric_limits<std::int32_t>::max();

@@ -2,7 +2,7 @@
 // The pack a game implies, laid out card by card. Both the deck listing and
 // every run's workers lay it out here, so the two always agree.
 
-#include "eval/card.h"
+#include <orvix/card.h>
 #include "rules/game_rules.h"
 
 namespace orvix {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "eval/card.h"
+#include <orvix/evaluate.h>
 #include "sim/sim_worker.h"
 
 namespace orvix {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "eval/card.h"
+#include <orvix/card.h>
 #include "sim/random.h"
 
 namespace orvix {

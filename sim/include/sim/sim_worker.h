@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "eval/card.h"
-#include "eval/evaluate.h"
+#include <orvix/card.h>
+#include <orvix/evaluate.h>
 #include "rules/game_rules.h"
 #include "sim/cache_line_allocator.h"
 

@@ -1,7 +1,15 @@
 #pragma once
-// Card and hand-value words shared by every part of orvix.
+// Cards for the orvix evaluator: one 32-bit word per card, and its text.
+//
+//   CardCode c = make_card(12, 1, false);  // Ace of spades
+//   parse_card("as", c);                   // the same card from its text
+//   card_text(c) == "As";
+//   card_text(kJoker) == "*";
 
+#include <cassert>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace orvix {
 
@@ -16,28 +24,20 @@ namespace orvix {
 // wild Seven of clubs = 0x20850000, joker = 0x00800000.
 using CardCode = std::uint32_t;
 
-// HandValue: greater is better, equal ties.
-//
-//   bits 31..28 category | 27..14 major_ranks (rank mask << 14) | 13..0 minor_ranks
-//
-// A Flush instead holds five 4-bit rank indices in bits 19..0, best first.
-using HandValue = std::uint32_t;
-
-inline constexpr int kRankCount = 13;
-inline constexpr int kSuitCount = 4;
+inline constexpr int kRankCount = 13;  // rank index 0..12: Two .. Ace
+inline constexpr int kSuitCount = 4;   // suit index 0..3: diamonds, spades, clubs, hearts
 inline constexpr int kCardKinds = kRankCount * kSuitCount;
 
 inline constexpr CardCode kRankBitsMask = 0x00001FFF;
 inline constexpr int kRankIndexShift = 16;
-inline constexpr CardCode kWildFlag = 0x00800000;
+inline constexpr int kWildShift = 23;
+inline constexpr CardCode kWildFlag = CardCode{1} << kWildShift;
 inline constexpr int kSuitBitShift = 24;
 inline constexpr CardCode kSuitBitsMask = 0x0F000000;
 inline constexpr int kSuitIndexShift = 28;
 inline constexpr CardCode kJoker = kWildFlag;
 
-inline constexpr int kCategoryShift = 28;
-inline constexpr int kMajorShift = 14;
-
+// The card text: a rank character and a suit character, or "*" for any wild card.
 inline constexpr char kRankChars[] = "23456789TJQKA";
 inline constexpr char kSuitChars[] = "dsch";
 inline constexpr const char* kRankWords[kRankCount] = {
@@ -45,31 +45,10 @@ inline constexpr const char* kRankWords[kRankCount] = {
     "Nine", "Ten", "Jack", "Queen", "King", "Ace"};
 inline constexpr const char* kSuitWords[kSuitCount] = {"Diamonds", "Spades", "Clubs", "Hearts"};
 
-enum HandCategory : int {
-  kHighCard = 0,
-  kOnePair = 1,
-  kTwoPair = 2,
-  kThreeOfAKind = 3,
-  kStraight = 4,
-  kFlush = 5,
-  kFullHouse = 6,
-  kFourOfAKind = 7,
-  kStraightFlush = 8,
-  kFiveOfAKind = 9,
-};
-inline constexpr int kCategoryCount = 10;
-
-inline constexpr const char* kCategoryNames[kCategoryCount] = {
-    "High Card", "One Pair",   "Two Pair",       "Three of a Kind", "Straight",
-    "Flush",     "Full House", "Four of a Kind", "Straight Flush",  "Five of a Kind"};
-
-// The names padded with blanks to 15 characters: the row labels of reports.
-inline constexpr const char* kPaddedCategoryNames[kCategoryCount] = {
-    "High Card      ", "One Pair       ", "Two Pair       ", "Three of a Kind",
-    "Straight       ", "Flush          ", "Full House     ", "Four of a Kind ",
-    "Straight Flush ", "Five of a Kind "};
-
+// The card of rank index `rank` (0..12) and suit index `suit` (0..3), wild or
+// natural: make_card(0, 0, false) == 0x01000001.
 constexpr CardCode make_card(int rank, int suit, bool wild) {
+  assert(rank >= 0 && rank < kRankCount && suit >= 0 && suit < kSuitCount);
   const CardCode indices = static_cast<CardCode>(suit) << kSuitIndexShift |
                            static_cast<CardCode>(rank) << kRankIndexShift;
   if (wild) return indices | kWildFlag;
@@ -86,6 +65,13 @@ constexpr int card_sort_key(CardCode card) {
   return card_rank_index(card) * 8 + card_suit_index(card) * 2 + (is_wild(card) ? 0 : 1);
 }
 
-constexpr int hand_category(HandValue value) { return static_cast<int>(value >> kCategoryShift); }
+// Reads one card: a rank character of "23456789TJQKA" and a suit character of
+// "dsch", each in either case ("Td", "tD"), or "*" for a wild card (kJoker).
+// Anything else, including surrounding blanks, is refused: returns false and
+// leaves `card` as it was.
+bool parse_card(std::string_view text, CardCode& card);
+
+// The text of a card, as parse_card reads it: "As", "Td"; "*" for every wild card.
+std::string card_text(CardCode card);
 
 }  // namespace orvix

@@ -1,0 +1,89 @@
+#pragma once
+// Scores poker hands of 1 to 20 cards, wild cards and repeated cards (several
+// decks) included. Nothing to set up first; every call is a pure function of
+// its cards, safe from any number of threads at once, and allocates nothing.
+//
+//   CardCode hand[5];  // "* * 7h 8h 9s": two wild cards make a Jack-high straight
+//   ...
+//   HandValue v = evaluate(hand, 5);  // 0x408003E0
+//   kCategoryNames[hand_category(v)] == "Straight", kRankWords[top_rank(v)] == "Jack"
+//
+// For many hands of one size, look the evaluator up once:
+//   const evaluate_hand score = select_evaluator(7);
+//   for (...) value = score(cards);
+
+#include <bit>
+#include <cstdint>
+
+#include <orvix/card.h>
+
+namespace orvix {
+
+// HandValue: greater is better, equal ties.
+//
+//   bits 31..28 category | 27..14 major_ranks (rank mask << 14) | 13..0 minor_ranks
+//
+// A Flush instead holds five 4-bit rank indices in bits 19..0, best first.
+using HandValue = std::uint32_t;
+
+inline constexpr int kCategoryShift = 28;
+inline constexpr int kMajorShift = 14;
+inline constexpr int kFlushTopShift = 16;  // where a Flush keeps its best rank index
+inline constexpr HandValue kNibbleMask = 0xF;
+
+enum HandCategory : int {
+  kHighCard = 0,
+  kOnePair = 1,
+  kTwoPair = 2,
+  kThreeOfAKind = 3,
+  kStraight = 4,
+  kFlush = 5,
+  kFullHouse = 6,
+  kFourOfAKind = 7,
+  kStraightFlush = 8,
+  kFiveOfAKind = 9,
+};
+inline constexpr int kCategoryCount = 10;
+
+inline constexpr const char* kCategoryNames[kCategoryCount] = {
+    "High Card", "One Pair",   "Two Pair",       "Three of a Kind", "Straight",
+    "Flush",     "Full House", "Four of a Kind", "Straight Flush",  "Five of a Kind"};
+
+// The names padded with blanks to 15 characters: the row labels of reports.
+inline constexpr const char* kPaddedCategoryNames[kCategoryCount] = {
+    "High Card      ", "One Pair       ", "Two Pair       ", "Three of a Kind",
+    "Straight       ", "Flush          ", "Full House     ", "Four of a Kind ",
+    "Straight Flush ", "Five of a Kind "};
+
+// The category of a value, 0..9 (a HandCategory): hand_category(0x408003E0) == kStraight.
+constexpr int hand_category(HandValue value) { return static_cast<int>(value >> kCategoryShift); }
+
+// The rank index (0..12) a hand is filed under: the best rank of its major
+// ranks, or a Flush's best card. top_rank(0x408003E0) == 9 (Jack).
+constexpr int top_rank(HandValue value) {
+  if (hand_category(value) == kFlush) return static_cast<int>(value >> kFlushTopShift & kNibbleMask);
+  // The highest set bit of the major ranks: 31 - countl_zero, written as the
+  // XOR that compiles to one instruction. Every value of a hand has a major
+  // rank; the | 1 only keeps the count defined for 0.
+  return 31 ^ std::countl_zero(static_cast<std::uint32_t>(value >> kMajorShift & kRankBitsMask) | 1u);
+}
+
+// Hands hold 1 to kMaxHandSize cards.
+inline constexpr int kMaxHandSize = 20;
+
+// An evaluator for one hand size: the address of the hand's first card in, its value out.
+using evaluate_hand = HandValue (*)(const CardCode* cards);
+
+// The evaluator for hands of `hand_size` cards, 1 to 20; nullptr for any other
+// size (and an assertion failure in builds that check them).
+evaluate_hand select_evaluator(int hand_size);
+
+// The value of the `count` cards from `cards`, 1 to 20 of them; 0 for any
+// other count (and an assertion failure in builds that check them).
+HandValue evaluate(const CardCode* cards, int count);
+
+// Does nothing: the tables are built when the program is compiled. Kept so
+// that programs written when it had to come first still build.
+inline void build_eval_tables() {}
+
+}  // namespace orvix
