@@ -63,7 +63,12 @@ class Terminal {
   bool started() const { return child_ > 0; }
   bool no_terminals() const { return no_terminals_; }
 
-  void type(const std::string& keys) { ASSERT_EQ(::write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size())); }
+  // Types keys once the editor is reading: keys typed ahead of it meet the
+  // terminal's line mode, which eats some of them (Ctrl-R, Ctrl-D).
+  void type(const std::string& keys) {
+    ASSERT_TRUE(wait_editing());
+    ASSERT_EQ(::write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+  }
 
   // Reads what the program shows until `text` has appeared in it (since the
   // last wait); false if the program went quiet for a minute without it.
@@ -97,6 +102,18 @@ class Terminal {
     }
     status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return status_;
+  }
+
+  // Waits until the line editor has taken the terminal out of line mode. A
+  // key typed before that meets the terminal's own line discipline, which
+  // eats some of them (Ctrl-R reprints the line there).
+  bool wait_editing() {
+    for (int waited_ms = 0; waited_ms < 60000; waited_ms += 5) {
+      termios now{};
+      if (::tcgetattr(slave_, &now) == 0 && (now.c_lflag & ICANON) == 0) return true;
+      ::usleep(5000);
+    }
+    return false;
   }
 
   void signal(int number) { ::kill(child_, number); }
