@@ -8,6 +8,7 @@
 #include "app/banner.h"
 #include "app/help.h"
 #include "app/line_reader.h"
+#include "app/run_commands.h"
 #include "platform/console.h"
 #include "reference/reference_tests.h"
 #include "rules/card_list.h"
@@ -23,7 +24,8 @@ namespace {
 
 enum class Command {
   game, deck, decks, hands, hand_size, players, jokers, card_list, reset, clear, clear_wilds,
-  clear_add_remove, go, more, stats, counts, test, quit, help, none, unsupported,
+  clear_add_remove, go, more, stats, counts, test, seed, shard, save, load, quit, help, none,
+  unsupported,
 };
 
 struct CommandWord {
@@ -59,6 +61,10 @@ constexpr CommandWord kCommandTable[] = {
     {"STATS", Command::stats},
     {"COUNTS", Command::counts},
     {"TEST", Command::test},
+    {"SEED", Command::seed},
+    {"SHARD", Command::shard},
+    {"SAVE", Command::save},
+    {"LOAD", Command::load},
     {"QUIT", Command::quit},
     {"Q", Command::quit},
     {"EXIT", Command::quit},
@@ -140,10 +146,13 @@ void card_list(GameRules& rules, std::string_view word, WordStream& stream, bool
 
 void run(LoopState& state, bool clear_first, bool quiet) {
   line_end_unless(quiet);
-  if (clear_first) clear_results(state.table);
-  describe_game(state.rules);
+  if (clear_first) {
+    clear_results(state.table);
+    state.runs.clear();
+  }
+  describe_game(state.rules, state.run_settings.part, state.run_settings.parts);
   start_lap_timer();
-  run_simulation(state.rules, state.table);
+  play_recorded_run(state);
   report_lap_time();
   out_line_end();
   compute_percentages(state.table);
@@ -177,6 +186,8 @@ void greet(bool no_hint) {
 void start_loop_state(LoopState& state) {
   reset_defaults(state.rules);
   clear_results(state.table);
+  state.runs.clear();
+  state.run_settings = RunSettings{};
 }
 
 bool execute_line(LoopState& state, std::string_view line, bool quiet) {
@@ -217,10 +228,13 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
     case Command::reset:
       reset_defaults(rules);
       clear_results(state.table);
+      state.runs.clear();
+      reset_run_settings(state.run_settings);
       confirm(quiet, "Reset game to defaults and cleared counters.");
       break;
     case Command::clear:
       clear_results(state.table);
+      state.runs.clear();
       confirm(quiet, "Counters cleared.");
       break;
     case Command::clear_wilds:
@@ -253,6 +267,18 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
       line_end_unless(quiet);
       run_reference_tests();
       out_line_end();
+      break;
+    case Command::seed:
+      seed_command(state.run_settings, stream, quiet);
+      break;
+    case Command::shard:
+      shard_command(state.run_settings, stream, quiet);
+      break;
+    case Command::save:
+      save_command(state, line, quiet);
+      break;
+    case Command::load:
+      load_command(state, line, quiet);
       break;
     case Command::quit:
       return false;
