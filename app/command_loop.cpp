@@ -199,7 +199,7 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
   switch (find_command(word)) {
     case Command::game:
       line_end_unless(quiet);
-      describe_game(rules);
+      describe_game(rules, state.run_settings.part, state.run_settings.parts);
       out_line_end();
       break;
     case Command::deck:

@@ -83,11 +83,13 @@ struct Reader {
     if (value == nullptr) return false;
     const std::string what = where + "." + key;
     if (!value->is_number_integer()) return fail(what + " is not a whole number");
-    const bool in_range = value->is_number_unsigned()
-                              ? value->get<std::uint64_t>() <= static_cast<std::uint64_t>(high)
-                              : value->get<std::int64_t>() >= low && value->get<std::int64_t>() <= high;
+    // Unsigned values above 2^63 would wrap to negative as int64.
+    if (value->is_number_unsigned() && value->get<std::uint64_t>() > static_cast<std::uint64_t>(high))
+      return fail(what + " is out of range");
+    const std::int64_t number = value->get<std::int64_t>();
+    const bool in_range = number >= low && number <= high;
     if (!in_range) return fail(what + " is out of range");
-    out = static_cast<std::int32_t>(value->get<std::int64_t>());
+    out = static_cast<std::int32_t>(number);
     return true;
   }
 
@@ -124,7 +126,7 @@ struct Reader {
         !ranged_member(object, "players", where, 1, 50, rules.players) ||
         !ranged_member(object, "hand_size", where, 1, 20, rules.hand_size) ||
         !ranged_member(object, "jokers", where, 0, 100, rules.jokers) ||
-        !ranged_member(object, "run_length", where, std::numeric_limits<std::int32_t>::min(),
+        !ranged_member(object, "run_length", where, 1,
                        std::numeric_limits<std::int32_t>::max(), rules.run_length))
       return false;
     const bool ok =
