@@ -65,9 +65,17 @@ bool replace_file(const std::string& name, std::string_view bytes, std::string& 
 
 bool read_whole_file(const std::string& name, std::size_t max_bytes, std::string& bytes,
                      std::string& reason) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so a FIFO without a writer cannot hang the session; only
+  // regular files are read.
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     reason = system_reason(errno);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    reason = S_ISDIR(info.st_mode) ? system_reason(EISDIR) : "not a regular file";
+    ::close(fd);
     return false;
   }
   std::string text;

@@ -13,8 +13,9 @@ namespace orvix {
 // system's reason in `reason` and removes the temporary file.
 bool replace_file(const std::string& name, std::string_view bytes, std::string& reason);
 
-// Reads the whole file into bytes. Refuses (false, reason set) what cannot be
-// opened or read, and files above max_bytes.
+// Reads the whole regular file into bytes. Refuses (false, reason set) what
+// cannot be opened or read, what is no regular file (a folder, a FIFO, a
+// device), and files above max_bytes.
 bool read_whole_file(const std::string& name, std::size_t max_bytes, std::string& bytes,
                      std::string& reason);
 

@@ -15,8 +15,9 @@ namespace orvix {
 // The layout version of the JSON file; a reader refuses anything newer.
 inline constexpr std::uint32_t kSaveFormatVersion = 1;
 
-// Largest file "load" reads; a real save is a few kilobytes per run.
-inline constexpr std::size_t kMaxSaveBytes = 64u << 20;
+// Largest file "load" reads: a save takes well under a kilobyte per run, and
+// the parsed document needs many times the file's size in memory.
+inline constexpr std::size_t kMaxSaveBytes = 32u << 20;
 
 struct SavedResults {
   ResultTable table;  // counters only; sums and percentages not computed

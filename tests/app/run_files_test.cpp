@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -43,12 +44,22 @@ void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// A fresh empty folder under the test temp dir, ending in '/'.
-std::string fresh_folder(const std::string& name) {
-  const std::string dir = ::testing::TempDir() + "orvix_" + name + "_" + std::to_string(::getpid()) + "/";
-  ::mkdir(dir.c_str(), 0755);
-  return dir;
-}
+// A fresh empty folder under the test temp dir (path ends in '/'), removed
+// with everything in it at the end of the test.
+struct Folder {
+  std::string path;
+  explicit Folder(const std::string& name)
+      : path(::testing::TempDir() + "orvix_" + name + "_" + std::to_string(::getpid()) + "/") {
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directory(path);
+  }
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+  ~Folder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
 
 std::vector<std::string> folder_entries(const std::string& dir) {
   std::vector<std::string> names;
@@ -117,7 +128,8 @@ void expect_refused(Session& session, const std::string& path, const std::string
 void give_history(Session& session) { session.run({"hands 50", "players 2", "go"}); }
 
 TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
-  const std::string dir = fresh_folder("exact_load");
+  const Folder folder("exact_load");
+  const std::string& dir = folder.path;
   const std::string text = real_save(dir);
   Session maker;
   maker.run({"load " + dir + "real.json"});
@@ -157,7 +169,8 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
 }
 
 TEST(SavedResults, EveryTruncationOfARealSaveIsRefused) {
-  const std::string dir = fresh_folder("truncated");
+  const Folder folder("truncated");
+  const std::string& dir = folder.path;
   const std::string text = real_save(dir);
   ASSERT_GT(text.size(), 1000u);
   ASSERT_EQ(text.back(), '\n');
@@ -188,7 +201,8 @@ TEST(SavedResults, EveryTruncationOfARealSaveIsRefused) {
 }
 
 TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
-  const std::string dir = fresh_folder("mutated");
+  const Folder folder("mutated");
+  const std::string& dir = folder.path;
   const Json real = Json::parse(real_save(dir));
   const std::string big = "18446744073709551616";
   struct Mutation {
@@ -292,7 +306,8 @@ std::string save_with_count(std::uint64_t n) {
 }
 
 TEST(SavedResults, SumsBeyondSixtyFourBitsAreRefused) {
-  const std::string dir = fresh_folder("overflow");
+  const Folder folder("overflow");
+  const std::string& dir = folder.path;
   const std::uint64_t max = ~std::uint64_t{0};
   write_file(dir + "max.json", save_with_count(max));
   write_file(dir + "one.json", save_with_count(1));
@@ -317,6 +332,23 @@ TEST(SavedResults, SumsBeyondSixtyFourBitsAreRefused) {
   halves["counters"]["categories"][1]["category"] = "One Pair";
   write_file(dir + "halves.json", halves.dump());
   expect_refused(other, dir + "halves.json", "beyond 2^64 - 1");
+}
+
+TEST(SavedResults, OnlyRegularFilesOfASaneSizeAreRead) {
+  const Folder folder("odd_files");
+  const std::string& dir = folder.path;
+  ASSERT_EQ(::mkfifo((dir + "pipe").c_str(), 0644), 0);
+  ::mkdir((dir + "folder").c_str(), 0755);
+  {
+    std::ofstream big(dir + "big.json", std::ios::binary);
+    big << "{\"format\": \"orvix-save\", \"pad\": \"" << std::string(kMaxSaveBytes, ' ') << "\"}";
+  }
+  Session session;
+  give_history(session);
+  expect_refused(session, dir + "pipe", "(not a regular file)");  // and no wait for a writer
+  expect_refused(session, dir + "folder", "(Is a directory)");
+  expect_refused(session, dir + "big.json", "(file too large)");
+  ::unlink((dir + "big.json").c_str());
 }
 
 TEST(RunRecords, RunsAreRecordedWithTheirSeedsAndClearedWithTheTable) {
@@ -458,7 +490,8 @@ std::vector<std::string> split_at_marks(const std::string& output) {
 }
 
 TEST(SaveLoadProgram, ARoundTripReproducesCountsByteForByte) {
-  const std::string dir = fresh_folder("round_trip");
+  const Folder folder("round_trip");
+  const std::string& dir = folder.path;
   const Finished finished = run_orvix(dir, {"/q"},
                                       "hands 20000\nplayers 7\nwild 9\ngo\nmark\ncounts\nmark\nsave Round.JSON\n"
                                       "clear\nload Round.JSON\nmark\ncounts\nmark\nsave copy.json\n"
@@ -499,7 +532,8 @@ std::vector<std::string> split(const std::string& text, char separator) {
 }
 
 TEST(SaveLoadProgram, CsvRowsMatchTheCountersAndWilsonIntervals) {
-  const std::string dir = fresh_folder("csv");
+  const Folder folder("csv");
+  const std::string& dir = folder.path;
   const Finished finished =
       run_orvix(dir, {"/q"}, "hands 30000\nplayers 4\nhandsize 7\nwild 2\ngo\nsave t.json\nsave T.cSv\n");
   EXPECT_EQ(finished.status, 0);
@@ -544,7 +578,8 @@ TEST(SaveLoadProgram, CsvRowsMatchTheCountersAndWilsonIntervals) {
 }
 
 TEST(SaveLoadProgram, WritesAreAtomicAndNeverReplaceTheSessionsOwnFiles) {
-  const std::string dir = fresh_folder("atomic");
+  const Folder folder("atomic");
+  const std::string& dir = folder.path;
   ::mkdir((dir + "sub").c_str(), 0755);
   write_file(dir + "old.json", "old contents");
   write_file(dir + "cmds.txt", "save cmds.txt\nsave ./cmds.txt\nsave old.json\nsave sub\nsave missing/x.json\n");
