@@ -9,6 +9,7 @@
 #include "app/banner.h"
 #include "app/help.h"
 #include "app/line_reader.h"
+#include "app/run_commands.h"
 #include "platform/console.h"
 #include "platform/line_editor.h"
 #include "reference/reference_games.h"
@@ -26,7 +27,7 @@ namespace {
 // What the first word of a line asks for.
 enum class CommandKind {
   kGame, kDeck, kDecks, kHands, kHandSize, kPlayers, kJokers, kWild, kAdd, kRemove, kReset, kClear,
-  kClearWilds, kClearAddRemove, kGo, kMore, kStats, kCounts, kTest, kQuit, kHelp, kNone, kUnsupported,
+  kClearWilds, kClearAddRemove, kGo, kMore, kStats, kCounts, kTest, kSeed, kShard, kSave, kLoad, kQuit, kHelp, kNone, kUnsupported,
 };
 
 struct CommandWord {
@@ -62,6 +63,10 @@ constexpr CommandWord kCommandTable[] = {
     {"STATS", CommandKind::kStats},
     {"COUNTS", CommandKind::kCounts},
     {"TEST", CommandKind::kTest},
+    {"SEED", CommandKind::kSeed},
+    {"SHARD", CommandKind::kShard},
+    {"SAVE", CommandKind::kSave},
+    {"LOAD", CommandKind::kLoad},
     {"QUIT", CommandKind::kQuit},
     {"Q", CommandKind::kQuit},
     {"EXIT", CommandKind::kQuit},
@@ -130,11 +135,14 @@ void card_list(GameRules& rules, CardListOperation operation, WordStream& stream
 
 void run(LoopState& state, bool clear_first, bool quiet) {
   line_end_unless(quiet);
-  if (clear_first) clear_results(state.table);
-  describe_game(state.rules);
+  if (clear_first) {
+    clear_results(state.table);
+    state.runs.clear();
+  }
+  describe_game(state.rules, state.run_settings.part, state.run_settings.parts);
   out_flush();  // all of it is out before the run, however the run ends
   start_lap_timer();
-  run_simulation(state.rules, state.table);
+  play_recorded_run(state);
   report_lap_time();
   out_line_end();
   compute_percentages(state.table);
@@ -183,6 +191,8 @@ ReadStatus next_line(LineReader& reader, bool editing, bool quiet, std::string& 
 void start_loop_state(LoopState& state) {
   reset_defaults(state.rules);
   clear_results(state.table);
+  state.runs.clear();
+  state.run_settings = RunSettings{};
 }
 
 bool execute_line(LoopState& state, std::string_view line, bool quiet) {
@@ -194,7 +204,7 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
   switch (find_command(word)) {
     case CommandKind::kGame:
       line_end_unless(quiet);
-      describe_game(rules);
+      describe_game(rules, state.run_settings.part, state.run_settings.parts);
       out_line_end();
       break;
     case CommandKind::kDeck:
@@ -229,10 +239,13 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
     case CommandKind::kReset:
       reset_defaults(rules);
       clear_results(state.table);
+      state.runs.clear();
+      reset_run_settings(state.run_settings);
       confirm(quiet, "Reset game to defaults and cleared counters.");
       break;
     case CommandKind::kClear:
       clear_results(state.table);
+      state.runs.clear();
       confirm(quiet, "Counters cleared.");
       break;
     case CommandKind::kClearWilds:
@@ -266,6 +279,18 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
       out_flush();
       run_reference_games();
       out_line_end();
+      break;
+    case CommandKind::kSeed:
+      seed_command(state.run_settings, stream, quiet);
+      break;
+    case CommandKind::kShard:
+      shard_command(state.run_settings, stream, quiet);
+      break;
+    case CommandKind::kSave:
+      save_command(state, line, quiet);
+      break;
+    case CommandKind::kLoad:
+      load_command(state, line, quiet);
       break;
     case CommandKind::kQuit:
       return false;

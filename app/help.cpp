@@ -28,6 +28,10 @@ constexpr const char* kCommandLines[] = {
     "clearwild[s]          : Clear only the wildcards (jokers remain).\n",
     "clearaddrem[s]        : Clear only the cards added or removed.\n",
     "test                  : Enumerate some common games and provide some statistics (single threaded).\n",
+    "seed [<number>|random]: Repeat runs exactly: same seed, same counts (alone: show last seed).\n",
+    "shard <i> <n>         : Play only part i of n of each run (to spread a run over machines).\n",
+    "save <file>           : Save counters, game and seeds (.json; .csv with error margins).\n",
+    "load <file>           : Add the counters saved in a .json file to the current counters.\n",
     "quit | q | exit       : Quit the program, also quits when end of file seen.\n",
 };
 

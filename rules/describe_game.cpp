@@ -1,3 +1,4 @@
+#include <cinttypes>
 #include <cstdint>
 
 #include "rules/describe.h"
@@ -95,13 +96,16 @@ void describe_changes(const GameRules& rules, int sign, const char* heading, con
 
 }  // namespace
 
-void describe_game(const GameRules& rules) {
+void describe_game(const GameRules& rules) { describe_game(rules, 1, 1); }
+
+void describe_game(const GameRules& rules, std::uint32_t part, std::uint32_t parts) {
   out_printf("Poker with %d %s, %d %s, %d players, hand size %d %s.\n", rules.decks,
              plural(rules.decks, "deck", "decks"), rules.jokers, plural(rules.jokers, "joker", "jokers"),
              rules.players, rules.hand_size, plural(rules.hand_size, "card", "cards"));
   describe_wilds(rules);
   describe_changes(rules, 1, "Adding cards: ", "No added cards.\n");
   describe_changes(rules, -1, "Removing cards: ", "No removed cards.\n");
+  if (parts > 1) out_printf("Playing part %" PRIu32 " of %" PRIu32 ".\n", part, parts);
   out_printf("Simulating %d hands played.\n", rules.run_length);
 }
 

@@ -5,6 +5,8 @@
 
 #include "rules/game_rules.h"
 #include "sim/result_table.h"
+#include "sim/run_record.h"
+#include "sim/run_settings.h"
 
 namespace orvix {
 
@@ -12,6 +14,8 @@ namespace orvix {
 struct LoopState {
   GameRules rules;
   ResultTable table;
+  RunSettings run_settings;  // seeds and part of the runs to come
+  RunRecords runs;           // the runs whose counts are in table
 };
 
 // Where the command lines come from.

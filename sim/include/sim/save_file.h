@@ -1,0 +1,44 @@
+#pragma once
+// Saved results: the JSON file that "save" writes and "load" reads back, and
+// the CSV table for spreadsheets. The JSON layout is described in
+// docs/save-format.md.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "sim/result_table.h"
+#include "sim/run_record.h"
+
+namespace orvix {
+
+// The layout version of the JSON file; a reader refuses anything newer.
+inline constexpr std::uint32_t kSaveFormatVersion = 1;
+
+// Largest file "load" reads: a save takes well under a kilobyte per run, and
+// the parsed document needs many times the file's size in memory.
+inline constexpr std::size_t kMaxSaveBytes = 32u << 20;
+
+struct SavedResults {
+  ResultTable table;  // counters only; sums and percentages not computed
+  RunRecords runs;
+  std::string program_version;
+  std::uint64_t dealing_version = 0;
+};
+
+// The JSON text of the table's counters and the runs that made them.
+std::string save_json_text(const ResultTable& table, const RunRecords& runs);
+
+// Reads a JSON save. Refuses (false, reason set, saved untouched) anything
+// that is not a complete, consistent save of a format this program knows.
+bool parse_save(std::string_view text, SavedResults& saved, std::string& reason);
+
+// Adds saved counters into table. Refuses (false, table untouched) when any
+// counter or the grand total would pass 2^64 - 1.
+bool add_saved_counts(ResultTable& table, const ResultTable& saved);
+
+// The spreadsheet table: a header row, then per category a row for the whole
+// category (rank "All") and one per top rank, Ace to Two.
+std::string save_csv_text(const ResultTable& table);
+
+}  // namespace orvix

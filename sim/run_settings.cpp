@@ -1,0 +1,46 @@
+#include "sim/run_settings.h"
+
+#include "platform/os_random.h"
+#include "sim/seeding.h"
+
+namespace orvix {
+
+void reset_run_settings(RunSettings& settings) {
+  const bool has_last_seed = settings.has_last_seed;
+  const std::uint64_t last_seed = settings.last_seed;
+  settings = RunSettings{};
+  settings.has_last_seed = has_last_seed;
+  settings.last_seed = last_seed;
+}
+
+void fix_seed(RunSettings& settings, std::uint64_t seed) {
+  settings.fixed_seed = true;
+  settings.seed_base = seed;
+  settings.seeded_runs = 0;
+}
+
+void use_fresh_seeds(RunSettings& settings) {
+  settings.fixed_seed = false;
+  settings.seed_base = 0;
+  settings.seeded_runs = 0;
+}
+
+std::uint64_t seed_sequence_value(std::uint64_t base, std::uint64_t k) {
+  // splitmix64() takes one step of the generator's state and mixes it, so
+  // output k is splitmix64 of the state after k - 1 steps.
+  constexpr std::uint64_t kGamma = 0x9E3779B97F4A7C15;
+  return k == 0 ? base : splitmix64(base + (k - 1) * kGamma);
+}
+
+std::uint64_t take_run_seed(RunSettings& settings) {
+  std::uint64_t seed = 0;
+  if (settings.fixed_seed)
+    seed = seed_sequence_value(settings.seed_base, settings.seeded_runs++);
+  else
+    seed = os_random_u64();
+  settings.has_last_seed = true;
+  settings.last_seed = seed;
+  return seed;
+}
+
+}  // namespace orvix

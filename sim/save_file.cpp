@@ -1,0 +1,330 @@
+#include "sim/save_file.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "sim/run_settings.h"
+
+namespace orvix {
+
+namespace {
+
+// Keeps members in the order written, so the file reads top-down.
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kFormatName = "orvix-save";
+constexpr std::uint64_t kMax64 = std::numeric_limits<std::uint64_t>::max();
+
+std::string card_text(int rank, int suit) { return {kRankChars[rank], kSuitChars[suit]}; }
+
+Json game_json(const GameRules& game) {
+  Json wild = Json::array();
+  Json added = Json::array();
+  Json removed = Json::array();
+  for (int rank = 0; rank < kRankCount; ++rank)
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+      if (game.wild[rank][suit] != 0) wild.push_back(card_text(rank, suit));
+      for (std::int32_t i = 0; i < game.card_delta[rank][suit]; ++i) added.push_back(card_text(rank, suit));
+      for (std::int32_t i = 0; i > game.card_delta[rank][suit]; --i) removed.push_back(card_text(rank, suit));
+    }
+  return Json{{"decks", game.decks},       {"players", game.players}, {"hand_size", game.hand_size},
+              {"jokers", game.jokers},     {"run_length", game.run_length}, {"wild", wild},
+              {"added", added},            {"removed", removed}};
+}
+
+// --- reading -----------------------------------------------------------
+
+// Walks a parsed document; the first fault found is the reason of the refusal.
+struct Reader {
+  std::string reason;
+
+  bool fail(std::string text) {
+    if (reason.empty()) reason = std::move(text);
+    return false;
+  }
+
+  const Json* member(const Json& object, const char* key, const std::string& where) {
+    if (!object.is_object()) {
+      fail(where + " is not an object");
+      return nullptr;
+    }
+    const auto found = object.find(key);
+    if (found == object.end()) {
+      fail("missing " + where + "." + key);
+      return nullptr;
+    }
+    return &*found;
+  }
+
+  bool unsigned_value(const Json& value, const std::string& what, std::uint64_t& out) {
+    if (value.is_number_unsigned()) {
+      out = value.get<std::uint64_t>();
+      return true;
+    }
+    if (value.is_number_integer()) return fail(what + " is negative");
+    if (value.is_number_float()) return fail(what + " is not a whole number below 2^64");
+    return fail(what + " is not a number");
+  }
+
+  bool unsigned_member(const Json& object, const char* key, const std::string& where, std::uint64_t& out) {
+    const Json* value = member(object, key, where);
+    return value != nullptr && unsigned_value(*value, where + "." + key, out);
+  }
+
+  // A whole number within [low, high] (the rules' signed fields).
+  bool ranged_member(const Json& object, const char* key, const std::string& where, std::int64_t low,
+                     std::int64_t high, std::int32_t& out) {
+    const Json* value = member(object, key, where);
+    if (value == nullptr) return false;
+    const std::string what = where + "." + key;
+    if (!value->is_number_integer()) return fail(what + " is not a whole number");
+    // Unsigned values above 2^63 would wrap to negative as int64.
+    if (value->is_number_unsigned() && value->get<std::uint64_t>() > static_cast<std::uint64_t>(high))
+      return fail(what + " is out of range");
+    const std::int64_t number = value->get<std::int64_t>();
+    const bool in_range = number >= low && number <= high;
+    if (!in_range) return fail(what + " is out of range");
+    out = static_cast<std::int32_t>(number);
+    return true;
+  }
+
+  const Json* array_member(const Json& object, const char* key, const std::string& where) {
+    const Json* value = member(object, key, where);
+    if (value != nullptr && !value->is_array()) {
+      fail(where + "." + key + " is not an array");
+      return nullptr;
+    }
+    return value;
+  }
+
+  // Parses "As"-style card texts; calls on_card(rank, suit) for each.
+  template <typename OnCard>
+  bool cards(const Json& object, const char* key, const std::string& where, OnCard on_card) {
+    const Json* list = array_member(object, key, where);
+    if (list == nullptr) return false;
+    for (const Json& item : *list) {
+      if (!item.is_string()) return fail(where + "." + key + " holds a non-text card");
+      const std::string& text = item.get_ref<const std::string&>();
+      const char* rank = text.size() == 2 ? std::strchr(kRankChars, text[0]) : nullptr;
+      const char* suit = text.size() == 2 ? std::strchr(kSuitChars, text[1]) : nullptr;
+      if (rank == nullptr || suit == nullptr || text[0] == '\0' || text[1] == '\0')
+        return fail(where + "." + key + " holds an unknown card");
+      if (!on_card(static_cast<int>(rank - kRankChars), static_cast<int>(suit - kSuitChars)))
+        return fail(where + "." + key + " holds too many copies of a card");
+    }
+    return true;
+  }
+
+  bool game(const Json& object, const std::string& where, GameRules& rules) {
+    rules = GameRules{};
+    if (!ranged_member(object, "decks", where, 1, 50, rules.decks) ||
+        !ranged_member(object, "players", where, 1, 50, rules.players) ||
+        !ranged_member(object, "hand_size", where, 1, 20, rules.hand_size) ||
+        !ranged_member(object, "jokers", where, 0, 100, rules.jokers) ||
+        !ranged_member(object, "run_length", where, 1,
+                       std::numeric_limits<std::int32_t>::max(), rules.run_length))
+      return false;
+    const bool ok =
+        cards(object, "wild", where,
+              [&](int r, int s) { return rules.wild[r][s] == 0 ? (rules.wild[r][s] = 1, true) : false; }) &&
+        cards(object, "added", where,
+              [&](int r, int s) {
+                if (rules.card_delta[r][s] == std::numeric_limits<std::int32_t>::max()) return false;
+                ++rules.card_delta[r][s];
+                return true;
+              }) &&
+        cards(object, "removed", where, [&](int r, int s) {
+          // A kind is either added or removed, and never more copies than the decks hold.
+          if (rules.card_delta[r][s] > 0 || rules.card_delta[r][s] <= -rules.decks) return false;
+          --rules.card_delta[r][s];
+          return true;
+        });
+    if (!ok) return false;
+    if (static_cast<std::int64_t>(rules.players) * rules.hand_size > cards_available(rules))
+      return fail(where + " cannot deal every player a hand");
+    return true;
+  }
+
+  bool run(const Json& object, const std::string& where, RunRecord& record) {
+    const Json* game_object = member(object, "game", where);
+    if (game_object == nullptr || !game(*game_object, where + ".game", record.game)) return false;
+    std::uint64_t part = 0;
+    std::uint64_t parts = 0;
+    if (!unsigned_member(object, "seed", where, record.seed) || !unsigned_member(object, "part", where, part) ||
+        !unsigned_member(object, "parts", where, parts) ||
+        !unsigned_member(object, "hands_played", where, record.hands_played))
+      return false;
+    if (parts > std::numeric_limits<std::uint32_t>::max() || part < 1 || part > parts)
+      return fail(where + " has no part " + std::to_string(part) + " of " + std::to_string(parts));
+    record.part = static_cast<std::uint32_t>(part);
+    record.parts = static_cast<std::uint32_t>(parts);
+    const Json* seconds = member(object, "seconds", where);
+    if (seconds == nullptr) return false;
+    if (!seconds->is_number() || !std::isfinite(seconds->get<double>()) || seconds->get<double>() < 0.0)
+      return fail(where + ".seconds is not a time");
+    record.seconds = seconds->get<double>();
+    return true;
+  }
+
+  // One row of 13 counters, Two to Ace; their sum must equal `total`.
+  bool rank_counts(const Json& category, const char* key, const std::string& where, std::uint64_t total,
+                   std::uint64_t (&row)[kRankCount]) {
+    const Json* list = array_member(category, key, where);
+    if (list == nullptr) return false;
+    if (list->size() != kRankCount) return fail(where + "." + key + " does not hold 13 counts");
+    std::uint64_t sum = 0;
+    for (int r = 0; r < kRankCount; ++r) {
+      if (!unsigned_value((*list)[static_cast<std::size_t>(r)], where + "." + key, row[r])) return false;
+      if (row[r] > kMax64 - sum) return fail(where + "." + key + " adds up beyond 2^64 - 1");
+      sum += row[r];
+    }
+    if (sum != total) return fail(where + "." + key + " does not add up to its total");
+    return true;
+  }
+
+  bool counters(const Json& object, ResultTable& table) {
+    const Json* list = array_member(object, "categories", "counters");
+    if (list == nullptr) return false;
+    if (list->size() != kCategoryCount) return fail("counters.categories does not hold 10 categories");
+    std::uint64_t total = 0;
+    for (int c = 0; c < kCategoryCount; ++c) {
+      const Json& category = (*list)[static_cast<std::size_t>(c)];
+      const std::string where = "counters.categories[" + std::to_string(c) + "]";
+      const Json* name = member(category, "category", where);
+      if (name == nullptr) return false;
+      if (!name->is_string() || name->get_ref<const std::string&>() != kCategoryNames[c])
+        return fail(where + " is not " + kCategoryNames[c]);
+      std::uint64_t occurred = 0;
+      std::uint64_t won = 0;
+      std::uint64_t lost = 0;
+      if (!unsigned_member(category, "occurred", where, occurred) ||
+          !unsigned_member(category, "won", where, won) || !unsigned_member(category, "lost", where, lost))
+        return false;
+      if (won > kMax64 - lost || won + lost != occurred) return fail(where + " won and lost do not add up");
+      if (occurred > kMax64 - total) return fail("counters add up beyond 2^64 - 1");
+      total += occurred;
+      if (!rank_counts(category, "won_by_rank", where, won, table.wins[c]) ||
+          !rank_counts(category, "lost_by_rank", where, lost, table.losses[c]))
+        return false;
+    }
+    std::uint64_t stated = 0;
+    if (!unsigned_member(object, "total_hands", "counters", stated)) return false;
+    if (stated != total) return fail("counters.total_hands does not add up");
+    return true;
+  }
+};
+
+}  // namespace
+
+std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
+  Json categories = Json::array();
+  std::uint64_t total = 0;
+  for (int c = 0; c < kCategoryCount; ++c) {
+    Json won = Json::array();
+    Json lost = Json::array();
+    std::uint64_t won_sum = 0;
+    std::uint64_t lost_sum = 0;
+    for (int r = 0; r < kRankCount; ++r) {
+      won.push_back(table.wins[c][r]);
+      lost.push_back(table.losses[c][r]);
+      won_sum += table.wins[c][r];
+      lost_sum += table.losses[c][r];
+    }
+    total += won_sum + lost_sum;
+    categories.push_back(Json{{"category", kCategoryNames[c]},
+                              {"occurred", won_sum + lost_sum},
+                              {"won", won_sum},
+                              {"lost", lost_sum},
+                              {"won_by_rank", won},
+                              {"lost_by_rank", lost}});
+  }
+  Json run_list = Json::array();
+  for (const RunRecord& run : runs)
+    run_list.push_back(Json{{"game", game_json(run.game)},
+                            {"seed", run.seed},
+                            {"part", run.part},
+                            {"parts", run.parts},
+                            {"hands_played", run.hands_played},
+                            {"seconds", run.seconds}});
+  const Json document{{"format", kFormatName},
+                      {"format_version", kSaveFormatVersion},
+                      {"program_version", ORVIX_VERSION},
+                      {"dealing_version", kDealingVersion},
+                      {"counters", Json{{"total_hands", total}, {"categories", categories}}},
+                      {"runs", run_list}};
+  return document.dump(2) + "\n";
+}
+
+bool parse_save(std::string_view text, SavedResults& saved, std::string& reason) {
+  const Json document = Json::parse(text.begin(), text.end(), nullptr, false);
+  if (document.is_discarded()) {
+    reason = "not complete JSON";
+    return false;
+  }
+  Reader reader;
+  SavedResults result;
+  const auto refuse = [&](const std::string& why) {
+    reason = reader.reason.empty() ? why : reader.reason;
+    return false;
+  };
+  if (!document.is_object()) return refuse("not an orvix save file");
+  const auto format = document.find("format");
+  if (format == document.end() || !format->is_string() || format->get_ref<const std::string&>() != kFormatName)
+    return refuse("not an orvix save file");
+
+  std::uint64_t version = 0;
+  if (!reader.unsigned_member(document, "format_version", "file", version)) return refuse("");
+  if (version > kSaveFormatVersion)
+    return refuse("format version " + std::to_string(version) + " is newer than this program reads");
+  if (version < 1) return refuse("format version 0 does not exist");
+
+  const Json* program = reader.member(document, "program_version", "file");
+  if (program == nullptr) return refuse("");
+  if (!program->is_string()) return refuse("file.program_version is not text");
+  result.program_version = program->get<std::string>();
+  if (!reader.unsigned_member(document, "dealing_version", "file", result.dealing_version)) return refuse("");
+
+  const Json* counters = reader.member(document, "counters", "file");
+  if (counters == nullptr || !reader.counters(*counters, result.table)) return refuse("");
+
+  const Json* runs = reader.array_member(document, "runs", "file");
+  if (runs == nullptr) return refuse("");
+  // Every counted hand belongs to one run: hands played times players.
+  std::uint64_t run_hands = 0;
+  for (std::size_t i = 0; i < runs->size(); ++i) {
+    RunRecord record;
+    if (!reader.run((*runs)[i], "runs[" + std::to_string(i) + "]", record)) return refuse("");
+    const auto players = static_cast<std::uint64_t>(record.game.players);
+    if (record.hands_played > (kMax64 - run_hands) / players) return refuse("runs add up beyond 2^64 - 1");
+    run_hands += record.hands_played * players;
+    result.runs.push_back(record);
+  }
+  if (run_hands != counted_hands(result.table)) return refuse("the runs do not add up to the counters");
+  saved = std::move(result);
+  return true;
+}
+
+bool add_saved_counts(ResultTable& table, const ResultTable& saved) {
+  std::uint64_t total = counted_hands(table);
+  for (int c = 0; c < kCategoryCount; ++c)
+    for (int r = 0; r < kRankCount; ++r) {
+      const std::uint64_t more[2] = {saved.wins[c][r], saved.losses[c][r]};
+      const std::uint64_t have[2] = {table.wins[c][r], table.losses[c][r]};
+      for (int k = 0; k < 2; ++k) {
+        if (more[k] > kMax64 - have[k] || more[k] > kMax64 - total) return false;
+        total += more[k];
+      }
+    }
+  for (int c = 0; c < kCategoryCount; ++c)
+    for (int r = 0; r < kRankCount; ++r) {
+      table.wins[c][r] += saved.wins[c][r];
+      table.losses[c][r] += saved.losses[c][r];
+    }
+  table.stale = true;
+  return true;
+}
+
+}  // namespace orvix

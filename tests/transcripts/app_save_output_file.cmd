@@ -1,0 +1,3 @@
+save out.txt
+save ./out.txt
+save out.txt.csv
