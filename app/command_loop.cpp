@@ -9,6 +9,7 @@
 #include "app/help.h"
 #include "app/line_reader.h"
 #include "platform/console.h"
+#include "reference/exact_report.h"
 #include "reference/reference_tests.h"
 #include "rules/card_list.h"
 #include "rules/describe.h"
@@ -23,7 +24,7 @@ namespace {
 
 enum class Command {
   game, deck, decks, hands, hand_size, players, jokers, card_list, reset, clear, clear_wilds,
-  clear_add_remove, go, more, stats, counts, test, quit, help, none, unsupported,
+  clear_add_remove, go, more, stats, counts, test, exact, quit, help, none, unsupported,
 };
 
 struct CommandWord {
@@ -59,6 +60,7 @@ constexpr CommandWord kCommandTable[] = {
     {"STATS", Command::stats},
     {"COUNTS", Command::counts},
     {"TEST", Command::test},
+    {"EXACT", Command::exact},
     {"QUIT", Command::quit},
     {"Q", Command::quit},
     {"EXIT", Command::quit},
@@ -253,6 +255,9 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
       line_end_unless(quiet);
       run_reference_tests();
       out_line_end();
+      break;
+    case Command::exact:
+      run_exact(rules, quiet);
       break;
     case Command::quit:
       return false;

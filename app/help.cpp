@@ -28,6 +28,7 @@ constexpr const char* kCommandLines[] = {
     "clearwild[s]          : Clear only the wildcards (jokers remain).\n",
     "clearaddrem[s]        : Clear only the cards added or removed.\n",
     "test                  : Enumerate some common games and provide some statistics (single threaded).\n",
+    "exact                 : Exact odds of one hand under the current rules (every hand counted).\n",
     "quit | q | exit       : Quit the program, also quits when end of file seen.\n",
 };
 
