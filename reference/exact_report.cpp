@@ -66,11 +66,13 @@ void print_rank_rows(const ExactTable& table, int width) {
 }
 
 // With wild cards a higher category can be the more common one; a pay table
-// that follows the usual order would then pay more for the likelier hand.
+// that follows the usual order would then pay more for the likelier hand. A
+// category the game can never deal (straights in four cards, pairs in a
+// one-suit pack) has no rarity to compare, so it gets no note.
 void print_rarity_notes(const ExactTable& table) {
   for (int higher = 1; higher < kCategoryCount; ++higher)
     for (int lower = 0; lower < higher; ++lower) {
-      if (table.by_category[higher] <= table.by_category[lower]) continue;
+      if (table.by_category[lower] == 0 || table.by_category[higher] <= table.by_category[lower]) continue;
       out_text("Note: ");
       out_text(kCategoryNames[higher]);
       out_text(" (");
