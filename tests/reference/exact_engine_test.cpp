@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "eval/tables.h"
+#include "platform/progress_line.h"
 #include "platform/stop_request.h"
 #include "reference/exact_engine.h"
 #include "rules/game_rules.h"
@@ -378,6 +379,45 @@ TEST(ExactEngine, StopsWhenAskedAndSaysSo) {
   const ExactTable whole = count_exact(game, options);
   EXPECT_FALSE(whole.stopped);
   EXPECT_EQ(count_text(whole.total), "133784560");
+}
+
+TEST(ExactEngine, ProgressCoversEveryMultisetWhileSymmetryEvaluatesFewer) {
+  build_eval_tables();
+  struct Case {
+    const char* name;
+    void (*build)(GameRules&);
+    std::uint64_t evaluated_at_most;  // what the suit symmetry must save
+  };
+  const Case cases[] = {
+      {"four alike suits", [](GameRules&) {}, 2598960 / 19},
+      {"hearts apart: three alike", [](GameRules& r) { EXPECT_TRUE(remove_card(r, 12, 3)); }, 2598960 / 5},
+      {"no two suits alike",
+       [](GameRules& r) {
+         EXPECT_TRUE(remove_card(r, 12, 3));
+         EXPECT_TRUE(remove_card(r, 11, 2));
+         EXPECT_TRUE(remove_card(r, 10, 1));
+       },
+       ~std::uint64_t{0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameRules rules;
+    reset_defaults(rules);
+    c.build(rules);
+    ExactGame game;
+    game.pack = pack_from_rules(rules);
+    const std::uint64_t multisets = distinct_code_multisets(game);
+    ProgressScope progress(multisets, "hands");
+    ExactOptions options;
+    options.workers = 2;
+    options.progress = &progress.line;
+    const ExactTable t = count_exact(game, options);
+    EXPECT_EQ(progress.line.done.load(), multisets);
+    EXPECT_LE(t.evaluated, c.evaluated_at_most);
+    if (c.evaluated_at_most == ~std::uint64_t{0}) {
+      EXPECT_EQ(t.evaluated, multisets);
+    }
+  }
 }
 
 TEST(CountText, WritesEveryDigit) {
