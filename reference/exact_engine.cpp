@@ -541,9 +541,12 @@ std::uint64_t distinct_code_multisets(const ExactGame& game) {
 
 ExactTable count_exact(const ExactGame& game, const ExactOptions& options) {
   assert(game.hand_size >= 1 && game.hand_size <= kMaxHand);
+  // BigCount holds C(n, 20) and n^20 for every n below 2^50.
+  assert(pack_size(game.pack) < std::int64_t{1} << 50);
   const std::unique_ptr<Plan> plan = make_plan(game);
-  // Every partial weight of the walk divides into some hand it completes, so
-  // a type that holds the total holds every sum and product on the way.
+  // The walk only enters subtrees that complete a hand, and every factor is
+  // at least 1, so each partial weight is at most the weight of a whole hand,
+  // and every sum at most the total: the type that holds the total suffices.
   const BigCount total = total_hands(game);
   const bool ordered = game.draw == HandDraw::ordered;
   if (total <= BigCount(std::numeric_limits<std::uint64_t>::max()))
