@@ -12,6 +12,7 @@
 #include "app/run_commands.h"
 #include "platform/console.h"
 #include "platform/line_editor.h"
+#include "reference/exact_report.h"
 #include "reference/reference_games.h"
 #include "rules/card_list.h"
 #include "rules/describe.h"
@@ -27,7 +28,7 @@ namespace {
 // What the first word of a line asks for.
 enum class CommandKind {
   kGame, kDeck, kDecks, kHands, kHandSize, kPlayers, kJokers, kWild, kAdd, kRemove, kReset, kClear,
-  kClearWilds, kClearAddRemove, kGo, kMore, kStats, kCounts, kTest, kSeed, kShard, kSave, kLoad, kQuit, kHelp, kNone, kUnsupported,
+  kClearWilds, kClearAddRemove, kGo, kMore, kStats, kCounts, kTest, kExact, kSeed, kShard, kSave, kLoad, kQuit, kHelp, kNone, kUnsupported,
 };
 
 struct CommandWord {
@@ -63,6 +64,7 @@ constexpr CommandWord kCommandTable[] = {
     {"STATS", CommandKind::kStats},
     {"COUNTS", CommandKind::kCounts},
     {"TEST", CommandKind::kTest},
+    {"EXACT", CommandKind::kExact},
     {"SEED", CommandKind::kSeed},
     {"SHARD", CommandKind::kShard},
     {"SAVE", CommandKind::kSave},
@@ -279,6 +281,9 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
       out_flush();
       run_reference_games();
       out_line_end();
+      break;
+    case CommandKind::kExact:
+      run_exact(rules, quiet);
       break;
     case CommandKind::kSeed:
       seed_command(state.run_settings, stream, quiet);

@@ -102,11 +102,15 @@ void describe_game(const GameRules& rules, std::uint32_t part, std::uint32_t par
   out_printf("Poker with %d %s, %d %s, %d players, hand size %d %s.\n", rules.decks,
              plural(rules.decks, "deck", "decks"), rules.jokers, plural(rules.jokers, "joker", "jokers"),
              rules.players, rules.hand_size, plural(rules.hand_size, "card", "cards"));
+  describe_cards(rules);
+  if (parts > 1) out_printf("Playing part %" PRIu32 " of %" PRIu32 ".\n", part, parts);
+  out_printf("Simulating %d hands played.\n", rules.run_length);
+}
+
+void describe_cards(const GameRules& rules) {
   describe_wilds(rules);
   describe_changes(rules, 1, "Adding cards: ", "No added cards.\n");
   describe_changes(rules, -1, "Removing cards: ", "No removed cards.\n");
-  if (parts > 1) out_printf("Playing part %" PRIu32 " of %" PRIu32 ".\n", part, parts);
-  out_printf("Simulating %d hands played.\n", rules.run_length);
 }
 
 }  // namespace orvix

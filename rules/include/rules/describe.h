@@ -13,4 +13,7 @@ void describe_game(const GameRules& rules);
 void describe_game(const GameRules& rules, std::uint32_t part, std::uint32_t parts);
 void describe_deck(const GameRules& rules);
 
+// The wild, added and removed lines of describe_game (its middle three).
+void describe_cards(const GameRules& rules);
+
 }  // namespace orvix

@@ -1,0 +1,143 @@
+#include "reference/exact_report.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <string>
+
+#include "platform/console.h"
+#include "platform/processors.h"
+#include "platform/progress_line.h"
+#include "platform/stop_request.h"
+#include "rules/describe.h"
+
+namespace orvix {
+
+namespace {
+
+constexpr int kMinimumCountWidth = 12;
+
+constexpr const char* kRankHeadings[kRankCount] = {
+    "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE", "TEN", "JACK", "QUEEN", "KING", "ACE"};
+
+const char* plural(std::int64_t count, const char* one, const char* many) { return count == 1 ? one : many; }
+
+double percent_of(const BigCount& part, const BigCount& whole) {
+  if (whole == 0) return 0.0;
+  return part.convert_to<double>() / whole.convert_to<double>() * 100.0;
+}
+
+void print_game_lines(const GameRules& rules) {
+  out_printf("Poker with %d %s, %d %s, one hand of %d %s.\n", rules.decks,
+             plural(rules.decks, "deck", "decks"), rules.jokers, plural(rules.jokers, "joker", "jokers"),
+             rules.hand_size, plural(rules.hand_size, "card", "cards"));
+  describe_cards(rules);
+}
+
+void print_category_rows(const ExactTable& table, int width) {
+  out_printf("%-15s %*s %12s  %s", "HAND", width, "HANDS", "PERCENT", "ODDS");
+  out_line_end();
+  for (int c = 0; c < kCategoryCount; ++c) {
+    const BigCount& count = table.by_category[c];
+    out_printf("%-15s %*s ", kPaddedCategoryNames[c], width, count_text(count).c_str());
+    out_fixed(percent_of(count, table.total), 11, 6);
+    if (count == 0) {
+      out_text("%  -");
+    } else {
+      out_text("%  1 in ");
+      out_text(format_fixed(table.total.convert_to<double>() / count.convert_to<double>(), 2));
+    }
+    out_line_end();
+  }
+  out_printf("%-15s %*s ", "Total", width, count_text(table.total).c_str());
+  out_fixed(100.0, 11, 6);
+  out_text("%");
+  out_line_end();
+}
+
+void print_rank_rows(const ExactTable& table, int width) {
+  out_printf("%-15s", "HAND");
+  for (int r = kRankCount - 1; r >= 0; --r) out_printf(" %*s", width, kRankHeadings[r]);
+  out_line_end();
+  for (int c = 0; c < kCategoryCount; ++c) {
+    out_printf("%-15s", kPaddedCategoryNames[c]);
+    for (int r = kRankCount - 1; r >= 0; --r) out_printf(" %*s", width, count_text(table.by_rank[c][r]).c_str());
+    out_line_end();
+  }
+}
+
+// With wild cards a higher category can be the more common one; a pay table
+// that follows the usual order would then pay more for the likelier hand. A
+// category the game can never deal (straights in four cards, pairs in a
+// one-suit pack) has no rarity to compare, so it gets no note.
+void print_rarity_notes(const ExactTable& table) {
+  for (int higher = 1; higher < kCategoryCount; ++higher)
+    for (int lower = 0; lower < higher; ++lower) {
+      if (table.by_category[lower] == 0 || table.by_category[higher] <= table.by_category[lower]) continue;
+      out_text("Note: ");
+      out_text(kCategoryNames[higher]);
+      out_text(" (");
+      out_text(format_fixed(percent_of(table.by_category[higher], table.total), 6));
+      out_text("%) is more common than ");
+      out_text(kCategoryNames[lower]);
+      out_text(" (");
+      out_text(format_fixed(percent_of(table.by_category[lower], table.total), 6));
+      out_text("%), though it ranks higher.");
+      out_line_end();
+    }
+}
+
+}  // namespace
+
+void print_exact_table(const ExactTable& table) {
+  const int width = std::max(kMinimumCountWidth, static_cast<int>(count_text(table.total).size()));
+  print_category_rows(table, width);
+  out_line_end();
+  print_rank_rows(table, width);
+  print_rarity_notes(table);
+}
+
+void run_exact(const GameRules& rules, bool quiet, int workers) {
+  ExactGame game;
+  game.pack = pack_from_rules(rules);
+  game.hand_size = rules.hand_size;
+  const std::uint64_t multisets = distinct_code_multisets(game);
+  if (multisets > kExactMultisetLimit) {
+    out_printf("Error: exact would evaluate %" PRIu64 " hands (limit 10000000000); use go to simulate.\n",
+               multisets);
+    return;
+  }
+  const BigCount total = total_hands(game);
+  if (total == 0) {
+    // The rules never let the pack fall short of a hand; never count nothing.
+    out_text("Error: Not enough cards to deal a complete hand.\n");
+    return;
+  }
+
+  if (!quiet) out_line_end();
+  print_game_lines(rules);
+  out_printf("Counting %s %s.", count_text(total).c_str(), total == 1 ? "hand" : "hands");
+  out_line_end();
+  out_line_end();
+
+  ExactOptions options;
+  options.workers = workers > 0 ? workers : processor_count();
+  options.watch_stop = true;
+  ExactTable table;
+  {
+    StopWindow window;
+    ProgressScope progress(multisets, "hands");
+    options.progress = &progress.line;
+    table = count_exact(game, options);
+  }
+  if (table.stopped) {
+    out_text("Stopped.");
+    out_line_end();
+    end_session_if_not_interactive();
+    out_line_end();
+    return;
+  }
+  print_exact_table(table);
+  out_line_end();
+}
+
+}  // namespace orvix

@@ -1,0 +1,73 @@
+// Ctrl-C during a long exact count, through the real program: the count
+// stops with "Stopped." and no table, and a session read from a command file
+// ends there with status 130 (the commands after it never run).
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace orvix {
+namespace {
+
+std::string read_file(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
+  const std::string dir = ::testing::TempDir();
+  const std::string commands = dir + "orvix_exact_stop.cmd";
+  const std::string out_path = dir + "orvix_exact_stop_out.txt";
+  const std::string err_path = dir + "orvix_exact_stop_err.txt";
+  // Nine cards from one deck: billions of hands, seconds of work at least.
+  std::ofstream(commands) << "players 1\nhandsize 9\nexact\ngame\n";
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(in, 0);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    ::execl(ORVIX_BINARY, ORVIX_BINARY, "/i", commands.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+
+  // The count line is flushed before the work starts; interrupt right after.
+  const std::string counting = "Counting 3679075400 hands.\n\n";
+  bool started = false;
+  for (int i = 0; i < 3000 && !started; ++i) {
+    started = read_file(out_path).find(counting) != std::string::npos;
+    if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(started);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ::kill(child, SIGINT);
+
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+  const std::string output = read_file(out_path);
+  const std::size_t at = output.find(counting);
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(output.substr(at + counting.size()), "Stopped.\n");
+  EXPECT_EQ(output.find("HAND"), std::string::npos);
+  EXPECT_EQ(read_file(err_path), "");
+}
+
+}  // namespace
+}  // namespace orvix

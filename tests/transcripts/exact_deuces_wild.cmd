@@ -1,0 +1,2 @@
+wild 2
+exact

@@ -1,0 +1,2 @@
+handsize 1
+exact
