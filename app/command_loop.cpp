@@ -277,12 +277,14 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
       out_line_end();
       break;
     case CommandKind::kTest:
+      if (state.skip_enumerations) break;
       line_end_unless(quiet);
       out_flush();
       run_reference_games();
       out_line_end();
       break;
     case CommandKind::kExact:
+      if (state.skip_enumerations) break;
       run_exact(rules, quiet);
       break;
     case CommandKind::kSeed:

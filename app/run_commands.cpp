@@ -176,10 +176,13 @@ void play_recorded_run(LoopState& state) {
   const RunSettings& settings = state.run_settings;
   const std::uint64_t seed = take_run_seed(state.run_settings);
   const std::uint64_t before = counted_hands(state.table);
+  GameRules rules = state.rules;
+  if (state.run_length_cap > 0 && rules.run_length > state.run_length_cap)
+    rules.run_length = static_cast<std::int32_t>(state.run_length_cap);
   const std::uint32_t start = tick_count();
-  run_simulation(state.rules, state.table);
+  run_simulation(rules, state.table);
   const double seconds = static_cast<double>(tick_count() - start) * 0.001;
-  state.runs.push_back(make_run_record(state.rules, seed, settings.part, settings.parts,
+  state.runs.push_back(make_run_record(rules, seed, settings.part, settings.parts,
                                        counted_hands(state.table) - before, seconds));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The read-evaluate loop over command lines.
 
+#include <cstdint>
 #include <string_view>
 
 #include "rules/game_rules.h"
@@ -16,6 +17,10 @@ struct LoopState {
   ResultTable table;
   RunSettings run_settings;  // seeds and part of the runs to come
   RunRecords runs;           // the runs whose counts are in table
+  // Bounds for a harness that plays whole sessions (the fuzz targets); the
+  // program leaves them off.
+  std::int64_t run_length_cap = 0;  // when positive, a run plays at most this many deals
+  bool skip_enumerations = false;   // "test" and "exact" do nothing
 };
 
 // Where the command lines come from.
