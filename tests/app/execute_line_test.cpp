@@ -139,5 +139,25 @@ TEST(ExecuteLine, QuietModeKeepsErrorsAndDropsConfirmations) {
   }
 }
 
+// The bounds a session harness (the fuzz targets) sets: a run is cut to the
+// cap without changing the game, and the enumerations print nothing at all.
+TEST(ExecuteLine, HarnessBoundsCapRunsAndSkipEnumerations) {
+  Session session;
+  session.state.run_length_cap = 10;
+  session.state.skip_enumerations = true;
+  session.run({"players 2", "hands 5000", "go"});
+  ASSERT_EQ(session.state.runs.size(), 1u);
+  EXPECT_EQ(session.state.runs[0].hands_played, 20u);  // 10 deals of 2 hands
+  EXPECT_EQ(session.state.runs[0].game.run_length, 10);
+  EXPECT_EQ(session.state.rules.run_length, 5000);
+  session.run({"hands 7", "more"});
+  ASSERT_EQ(session.state.runs.size(), 2u);
+  EXPECT_EQ(session.state.runs[1].hands_played, 14u);  // under the cap: the game's own length
+  for (const char* line : {"test", "exact", "EXACT now"}) {
+    SCOPED_TRACE(line);
+    EXPECT_EQ(session.run({line}, false), "");
+  }
+}
+
 }  // namespace
 }  // namespace orvix

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,7 @@ namespace {
 
 constexpr int kMaxRunsPerInput = 4;
 bool saved_something = false;
+char folder[] = "/tmp/orvix-session-fuzz-XXXXXX";
 
 // Empties the session's folder (it holds nothing but files "save" made).
 void empty_folder() {
@@ -49,11 +51,14 @@ bool within_limits(const GameRules& rules) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silence_standard_output();
-  char folder[] = "/tmp/orvix-session-fuzz-XXXXXX";
   if (mkdtemp(folder) == nullptr || chdir(folder) != 0) {
     std::perror("orvix session fuzz: no temporary folder");
     return 1;
   }
+  std::atexit([] {
+    empty_folder();
+    rmdir(folder);
+  });
   return 0;
 }
 
