@@ -10,6 +10,7 @@ bin="$1"
 seconds="$2"
 work="${3:-$(mktemp -d)}"
 mkdir -p "$work"
+work="$(cd "$work" && pwd)"
 
 # target:max_len
 targets="switches:512 session:4096 card_list:2048 save:16384 hand_lines:4096 evaluate:64"

@@ -5,6 +5,7 @@
 // runs are played per input, so that one input stays fast.
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -27,6 +28,10 @@ namespace {
 constexpr int kMaxRunsPerInput = 4;
 bool saved_something = false;
 char folder[] = "/tmp/orvix-session-fuzz-XXXXXX";
+// libFuzzer reads and writes its corpus and artifacts by the names it was
+// given, often relative: the session enters its folder only while it plays.
+int starting_folder = -1;
+int session_folder = -1;
 
 // Empties the session's folder (it holds nothing but files "save" made).
 void empty_folder() {
@@ -51,12 +56,14 @@ bool within_limits(const GameRules& rules) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silence_standard_output();
-  if (mkdtemp(folder) == nullptr || chdir(folder) != 0) {
+  starting_folder = open(".", O_RDONLY | O_DIRECTORY);
+  if (mkdtemp(folder) == nullptr || starting_folder < 0 ||
+      (session_folder = open(folder, O_RDONLY | O_DIRECTORY)) < 0) {
     std::perror("orvix session fuzz: no temporary folder");
     return 1;
   }
   std::atexit([] {
-    empty_folder();
+    if (fchdir(session_folder) == 0) empty_folder();
     rmdir(folder);
   });
   return 0;
@@ -67,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool quiet = (data[0] & 1) != 0;
   const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
 
+  FUZZ_CHECK(fchdir(session_folder) == 0);
   LoopState state;
   start_loop_state(state);
   state.run_length_cap = 1000;
@@ -101,5 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     empty_folder();
     saved_something = false;
   }
+  FUZZ_CHECK(fchdir(starting_folder) == 0);
   return 0;
 }
