@@ -32,6 +32,17 @@ void check_record(const GameRules& rules) {
   FUZZ_CHECK(deal_fits_pack(rules));
 }
 
+// An error is one "Error: " line; a confirmation is text without a line end.
+void check_result(const CardListResult& result) {
+  FUZZ_CHECK(!result.text.empty());
+  if (result.error) {
+    FUZZ_CHECK(result.text.rfind("Error: ", 0) == 0);
+    FUZZ_CHECK(result.text.find('\n') == result.text.size() - 1);
+  } else {
+    FUZZ_CHECK(result.text.find('\n') == std::string::npos);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,20 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (static_cast<unsigned char>(pick) % 8) {
       case 0:
       case 1: {
-        const CardListResult result = apply_card_list(rules, CardListOperation::kWild, stream);
-        FUZZ_CHECK(!result.text.empty());
+        check_result(apply_card_list(rules, CardListOperation::kWild, stream));
         break;
       }
       case 2:
       case 3: {
-        const CardListResult result = apply_card_list(rules, CardListOperation::kAdd, stream);
-        FUZZ_CHECK(!result.text.empty());
+        check_result(apply_card_list(rules, CardListOperation::kAdd, stream));
         break;
       }
       case 4:
       case 5: {
-        const CardListResult result = apply_card_list(rules, CardListOperation::kRemove, stream);
-        FUZZ_CHECK(!result.text.empty());
+        check_result(apply_card_list(rules, CardListOperation::kRemove, stream));
         break;
       }
       case 6: {
