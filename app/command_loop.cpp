@@ -286,7 +286,11 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
     case CommandKind::kTest:
       line_end_unless(quiet);
       out_flush();
-      run_reference_games();
+      if (!run_reference_games()) {
+        end_session_if_not_interactive();
+        out_line_end();
+        break;
+      }
       out_line_end();
       break;
     case CommandKind::kExact:
