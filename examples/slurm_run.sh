@@ -3,7 +3,7 @@
 # the run and saves its counters. Submit with
 #   sbatch --array=1-16 examples/slurm_run.sh
 # then merge the parts (after the array has finished) with
-#   for f in results/part*.json; do echo "load $f"; done; echo counts | ./orvix /q
+#   { for f in results/part*.json; do echo "load $f"; done; echo counts; } | ./orvix /q
 #SBATCH --job-name=orvix-run
 #SBATCH --cpus-per-task=8
 #SBATCH --output=orvix-%A_%a.log
