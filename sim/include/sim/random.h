@@ -11,7 +11,7 @@
 
 namespace orvix {
 
-inline constexpr int kLanes = 8;
+inline constexpr int kLanes = 4;
 
 // Four 32-bit lanes in one vector register (SSE2, NEON): the GCC and clang
 // vector extension, so the arithmetic below is element-wise without relying
