@@ -8,6 +8,7 @@
 
 #include "platform/stop_request.h"
 #include "sim/run_simulation.h"
+#include "sim/seeding.h"
 #include "sim/trials.h"
 
 namespace orvix {
