@@ -12,6 +12,7 @@
 #include "app/run_commands.h"
 #include "platform/console.h"
 #include "platform/line_editor.h"
+#include "platform/stop_request.h"
 #include "reference/exact_report.h"
 #include "reference/reference_games.h"
 #include "rules/card_list.h"
@@ -144,12 +145,18 @@ void run(LoopState& state, bool clear_first, bool quiet) {
   describe_game(state.rules, state.run_settings.part, state.run_settings.parts);
   out_flush();  // all of it is out before the run, however the run ends
   start_lap_timer();
-  play_recorded_run(state);
+  const RunOutcome outcome = play_recorded_run(state);
+  if (outcome.stopped) {
+    out_printf("Run stopped after %" PRId64 " of %" PRId64 " hands.", outcome.hands_played,
+               part_deals(state.rules.run_length, state.run_settings.part, state.run_settings.parts));
+    out_line_end();
+  }
   report_lap_time();
   out_line_end();
   compute_percentages(state.table);
   print_stats(state.table);
   out_line_end();
+  if (outcome.stopped) end_session_if_not_interactive();
 }
 
 void confirm(bool quiet, const char* text) {
@@ -280,7 +287,11 @@ bool execute_line(LoopState& state, std::string_view line, bool quiet) {
       if (state.skip_enumerations) break;
       line_end_unless(quiet);
       out_flush();
-      run_reference_games();
+      if (!run_reference_games()) {
+        end_session_if_not_interactive();
+        out_line_end();
+        break;
+      }
       out_line_end();
       break;
     case CommandKind::kExact:

@@ -6,6 +6,8 @@
 
 #include "platform/console.h"
 #include "platform/files.h"
+#include "platform/progress_line.h"
+#include "platform/stop_request.h"
 #include "platform/tick_count.h"
 #include "sim/run_simulation.h"
 #include "sim/save_file.h"
@@ -172,18 +174,32 @@ void load_command(LoopState& state, std::string_view line, bool quiet) {
   confirm_line(quiet, "Loaded " + std::to_string(counted_hands(saved.table)) + " hands from " + name + ".");
 }
 
-void play_recorded_run(LoopState& state) {
+RunOutcome play_recorded_run(LoopState& state) {
   const RunSettings& settings = state.run_settings;
-  const std::uint64_t seed = take_run_seed(state.run_settings);
+  RunRequest request;
+  request.seed = take_run_seed(state.run_settings);
+  request.part = settings.part;
+  request.parts = settings.parts;
   const std::uint64_t before = counted_hands(state.table);
   GameRules rules = state.rules;
   if (state.run_length_cap > 0 && rules.run_length > state.run_length_cap)
     rules.run_length = static_cast<std::int32_t>(state.run_length_cap);
   const std::uint32_t start = tick_count();
-  run_simulation(rules, state.table);
+  RunOutcome outcome;
+  {
+    StopWindow window;
+    ProgressScope progress(static_cast<std::uint64_t>(part_deals(rules.run_length, request.part,
+                                                                 request.parts)),
+                           "hands");
+    RunOptions options;
+    options.watch_stop = true;
+    options.progress = &progress.line;
+    outcome = run_simulation_with(rules, request, state.table, options);
+  }
   const double seconds = static_cast<double>(tick_count() - start) * 0.001;
-  state.runs.push_back(make_run_record(rules, seed, settings.part, settings.parts,
+  state.runs.push_back(make_run_record(rules, request.seed, settings.part, settings.parts,
                                        counted_hands(state.table) - before, seconds));
+  return outcome;
 }
 
 }  // namespace orvix

@@ -53,10 +53,9 @@ void BM_ShuffleDefaultGame(benchmark::State& state) {
   SimWorker worker;
   configure_worker(worker, default_game());
   seed_worker(worker, 12345, 1);
+  const ShuffleBuffers buffers = shuffle_buffers(worker);
   for (auto _ : state) {
-    shuffle_positions(worker.generator_state, worker.generator_increment, worker.deck.data(),
-                      static_cast<std::uint32_t>(worker.deck_size),
-                      static_cast<std::uint32_t>(worker.dealt_cards));
+    shuffle_positions(worker.generator, buffers, worker.deck.data());
     benchmark::DoNotOptimize(worker.deck.data());
   }
   state.SetItemsProcessed(state.iterations());
@@ -69,7 +68,7 @@ void BM_DefaultGoWall(benchmark::State& state) {
   for (auto _ : state) {
     ResultTable table;
     clear_results(table);
-    run_simulation(rules, table);
+    run_simulation(rules, RunRequest{}, table);
     benchmark::DoNotOptimize(table.wins);
   }
   state.SetItemsProcessed(state.iterations() * rules.run_length);

@@ -1,16 +1,25 @@
 #include "reference/reference_games.h"
 
+#include <optional>
+
+#include "platform/progress_line.h"
 #include "reference/exact_engine.h"
 
 namespace orvix {
 
-ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_repetition) {
+ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_repetition, bool watchful) {
   ExactGame game;
   game.pack = pack_from_cards(cards, n);
   game.hand_size = dealt;
   game.draw = with_repetition ? HandDraw::ordered : HandDraw::sets;
   ExactOptions options;
-  options.distinct_values = true;  // on the calling thread, never stopped
+  options.distinct_values = true;  // on the calling thread
+  std::optional<ProgressScope> progress;
+  if (watchful) {
+    options.watch_stop = true;
+    progress.emplace(distinct_code_multisets(game), "hands");
+    options.progress = &progress->line;
+  }
   const ExactTable table = count_exact(game, options);
 
   ReferenceCounts counts{};
@@ -18,13 +27,14 @@ ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_r
     counts.category_hands[c] = static_cast<std::int32_t>(table.by_category[c]);
   counts.hands = static_cast<std::int32_t>(table.total);
   counts.distinct_values = table.distinct_values;
+  counts.stopped = table.stopped;
   return counts;
 }
 
-ReferenceCounts count_reference_game(const ReferenceGame& game) {
+ReferenceCounts count_reference_game(const ReferenceGame& game, bool watchful) {
   CardCode cards[kCardKinds + 1];
   const int n = build_reference_deck(game, cards);
-  return count_hands(cards, n, dealt_cards(game), game.infinite_deck);
+  return count_hands(cards, n, dealt_cards(game), game.infinite_deck, watchful);
 }
 
 }  // namespace orvix

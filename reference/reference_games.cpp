@@ -2,6 +2,7 @@
 
 #include <orvix/internal/catalogue.h>
 #include "platform/console.h"
+#include "platform/stop_request.h"
 
 namespace orvix {
 
@@ -38,9 +39,18 @@ void print_reference_table(const ReferenceCounts& counts) {
   print_category_rows(counts.category_hands, counts.hands);
 }
 
-void print_reference_game(const ReferenceGame& game) {
+bool print_reference_game(const ReferenceGame& game) {
   print_reference_header(game);
-  print_reference_table(count_reference_game(game));
+  const ReferenceCounts counts = count_reference_game(game, true);
+  if (counts.stopped) {
+    // The header waits for its number: end its line before the notice.
+    out_line_end();
+    out_text("Stopped.");
+    out_line_end();
+    return false;
+  }
+  print_reference_table(counts);
+  return true;
 }
 
 void print_distinguishable_hands() {
@@ -53,18 +63,20 @@ void print_distinguishable_hands() {
   print_category_rows(per_category, kCatalogueSize);
 }
 
-void run_reference_games() {
+bool run_reference_games() {
   // Five-card games put the joker before the wild deuces, seven-card games after.
   static constexpr ReferenceGame kGames[] = {
       {false, 5, false, false}, {false, 5, false, true}, {false, 5, true, false},
       {false, 7, false, false}, {false, 7, true, false}, {false, 7, false, true},
       {true, 5, false, false},
   };
+  StopWindow window;
   for (const ReferenceGame& game : kGames) {
-    print_reference_game(game);
+    if (!print_reference_game(game)) return false;
     out_line_end();
   }
   print_distinguishable_hands();
+  return true;
 }
 
 }  // namespace orvix

@@ -1,5 +1,6 @@
 #include "sim/run_simulation.h"
 
+#include <algorithm>
 #include <cassert>
 #include <memory>
 #include <vector>
@@ -7,17 +8,37 @@
 #include "platform/console.h"
 #include "platform/process_exit.h"
 #include "platform/processors.h"
+#include "platform/stop_request.h"
 #include "platform/threads.h"
-#include "platform/tick_count.h"
-#include "sim/seeding.h"
 #include "sim/trials.h"
 
 namespace orvix {
 
-std::int32_t worker_trials(std::int32_t run_length, int worker_count, int index) {
-  const std::int32_t share = run_length / worker_count;
-  const std::int32_t extra = run_length % worker_count;
-  return index == 0 ? share + extra : share;
+namespace {
+
+std::uint64_t block_count(std::int64_t run_length) {
+  return run_length < 1 ? 0 : static_cast<std::uint64_t>((run_length + kBlockDeals - 1) / kBlockDeals);
+}
+
+std::int64_t block_deals(std::int64_t run_length, std::uint64_t block) {
+  return std::min(kBlockDeals, run_length - static_cast<std::int64_t>(block) * kBlockDeals);
+}
+
+// Blocks first, first + step, ... below `blocks`.
+std::uint64_t blocks_from(std::uint64_t blocks, std::uint64_t first, std::uint64_t step) {
+  return blocks > first ? (blocks - first + step - 1) / step : 0;
+}
+
+}  // namespace
+
+std::int64_t part_deals(std::int64_t run_length, std::uint32_t part, std::uint32_t parts) {
+  assert(part >= 1 && part <= parts);
+  const std::uint64_t blocks = block_count(run_length);
+  const std::uint64_t first = part - 1;
+  const std::uint64_t count = blocks_from(blocks, first, parts);
+  if (count == 0) return 0;
+  const std::uint64_t last = first + (count - 1) * parts;
+  return static_cast<std::int64_t>(count - 1) * kBlockDeals + block_deals(run_length, last);
 }
 
 // The failure texts below are this program's own fixed messages, kept word
@@ -26,7 +47,20 @@ std::int32_t worker_trials(std::int32_t run_length, int worker_count, int index)
 
 int sim_thread(void* raw) {
   auto& params = *static_cast<SimThreadParams*>(raw);
-  run_trials(*params.worker);
+  SimWorker& worker = *params.worker;
+  SharedRun& run = *params.run;
+  for (;;) {
+    // Checked before each block: a stop ends the run once the blocks in
+    // progress are done, and every block played is played whole.
+    if (run.watch_stop && stop_requested()) break;
+    const std::uint64_t k = run.next.fetch_add(1, std::memory_order_relaxed);
+    if (k >= run.part_blocks) break;
+    const std::uint64_t block = run.first_block + k * run.block_step;
+    const std::int64_t deals = block_deals(run.run_length, block);
+    play_block(worker, run.seed, block, deals);
+    worker.deals_played += deals;
+    if (run.progress != nullptr) add_progress(*run.progress, static_cast<std::uint64_t>(deals));
+  }
   if (const int error = raise_done_signal(*params.done_signals, params.index); error != 0) {
     // Without its signal the main thread would wait for this worker forever.
     out_printf("ReleaseSemaphore error: %d\n", error);
@@ -35,15 +69,31 @@ int sim_thread(void* raw) {
   return 0;
 }
 
-void run_simulation(const GameRules& rules, ResultTable& table) {
-  run_simulation_on(rules, table, processor_count());
+RunOutcome run_simulation(const GameRules& rules, const RunRequest& request, ResultTable& table) {
+  return run_simulation_with(rules, request, table, RunOptions{});
 }
 
-void run_simulation_on(const GameRules& rules, ResultTable& table, int worker_count) {
-  const int n = worker_count > 0 ? worker_count : 1;
-
+RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request, ResultTable& table,
+                               const RunOptions& options) {
   // Every change the rules accept keeps the deal within the pack.
   assert(deal_fits_pack(rules));
+  assert(request.part >= 1 && request.part <= request.parts);
+
+  SharedRun run;
+  run.first_block = request.part - 1;
+  run.block_step = request.parts;
+  run.part_blocks = blocks_from(block_count(rules.run_length), run.first_block, run.block_step);
+  run.run_length = rules.run_length;
+  run.seed = request.seed;
+  run.watch_stop = options.watch_stop;
+  run.progress = options.progress;
+  const std::int64_t planned = part_deals(rules.run_length, request.part, request.parts);
+
+  // More workers than blocks would only idle.
+  const int wanted = options.workers > 0 ? options.workers : processor_count();
+  const int n = static_cast<int>(std::max<std::uint64_t>(1, std::min<std::uint64_t>(
+                                                                 static_cast<std::uint64_t>(std::max(wanted, 1)),
+                                                                 run.part_blocks)));
 
   std::vector<std::unique_ptr<SimWorker>> workers(static_cast<std::size_t>(n));
   std::vector<SimThreadParams> params(static_cast<std::size_t>(n));
@@ -54,15 +104,11 @@ void run_simulation_on(const GameRules& rules, ResultTable& table, int worker_co
     end_process(1);
   }
 
-  const std::uint64_t run_number = next_run_number();
   for (int i = 0; i < n; ++i) {
     const auto slot = static_cast<std::size_t>(i);
     workers[slot] = std::make_unique<SimWorker>();
-    SimWorker& worker = *workers[slot];
-    configure_worker(worker, rules);
-    seed_run_worker(worker, tick_count(), run_number, i);
-    worker.trials = worker_trials(rules.run_length, n, i);
-    params[slot] = SimThreadParams{&done, i, &worker};
+    configure_worker(*workers[slot], rules);
+    params[slot] = SimThreadParams{&done, i, workers[slot].get(), &run};
     if (!start_thread(threads[slot], sim_thread, &params[slot])) {
       out_printf("ERROR: Thread handle NULL.\n");
       end_process(1);
@@ -70,19 +116,24 @@ void run_simulation_on(const GameRules& rules, ResultTable& table, int worker_co
   }
 
   // Merge each worker as soon as it is done, in order of completion.
+  RunOutcome outcome;
   for (int k = 0; k < n; ++k) {
     const int finished = take_done_signal(done);
     if (finished < 0 || finished >= n) {
       out_printf("ERROR: Bad WaitResult.\n");
       end_process(1);
     }
-    merge_worker_counts(*workers[static_cast<std::size_t>(finished)], table);
+    const SimWorker& worker = *workers[static_cast<std::size_t>(finished)];
+    merge_worker_counts(worker, table);
+    outcome.hands_played += worker.deals_played;
   }
   if (!join_threads(threads.data(), n)) {
     out_printf("ERROR: Bad WaitResult.\n");
     end_process(1);
   }
   close_done_signals(done);
+  outcome.stopped = outcome.hands_played < planned;
+  return outcome;
 }
 
 }  // namespace orvix

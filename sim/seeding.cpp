@@ -1,48 +1,6 @@
 #include "sim/seeding.h"
 
-#include <chrono>
-#include <random>
-
-#include "sim/random.h"
-
 namespace orvix {
-
-namespace {
-
-constexpr std::uint64_t kLow63 = (std::uint64_t{1} << 63) - 1;
-constexpr int kWorkerBits = 24;
-
-// Drawn once, at the first run, so two processes started in the same
-// millisecond still deal differently.
-std::uint64_t process_key() {
-  static const std::uint64_t key = [] {
-    std::uint64_t drawn = 0;
-    try {
-      std::random_device device;
-      drawn = std::uint64_t{device()} << 32 ^ device();
-    } catch (...) {
-      // No entropy source: the high-resolution clock still varies per process.
-    }
-    const auto clock = static_cast<std::uint64_t>(
-        std::chrono::high_resolution_clock::now().time_since_epoch().count());
-    return splitmix64(drawn ^ splitmix64(clock));
-  }();
-  return key;
-}
-
-// splitmix64's rounds on 63 bits: each xor-shift and each odd multiply
-// modulo 2^63 is invertible, so distinct inputs stay distinct.
-std::uint64_t mix63(std::uint64_t value) {
-  value &= kLow63;
-  value ^= value >> 30;
-  value = value * 0xBF58476D1CE4E5B9ULL & kLow63;
-  value ^= value >> 27;
-  value = value * 0x94D049BB133111EBULL & kLow63;
-  value ^= value >> 31;
-  return value;
-}
-
-}  // namespace
 
 std::uint64_t splitmix64(std::uint64_t value) {
   value += 0x9E3779B97F4A7C15ULL;
@@ -51,32 +9,27 @@ std::uint64_t splitmix64(std::uint64_t value) {
   return value ^ value >> 31;
 }
 
-void seed_worker(SimWorker& worker, std::uint64_t seed, std::uint64_t stream) {
-  worker.generator_increment = stream << 1 | 1;
-  worker.generator_state = 0;
-  pcg_next(worker.generator_state, worker.generator_increment);
-  worker.generator_state += seed;
-  pcg_next(worker.generator_state, worker.generator_increment);
+void seed_block_stream(LaneGenerator& generator, std::uint64_t run_seed, std::uint64_t block) {
+  constexpr std::uint64_t kGamma = 0x9E3779B97F4A7C15ULL;
+  // Mixed twice, so neighbouring blocks start from unrelated points of the
+  // splitmix64 sequence and never share its outputs.
+  const std::uint64_t start = splitmix64(splitmix64(run_seed) ^ splitmix64(~block));
+  LaneVector* const words[4] = {generator.s0, generator.s1, generator.s2, generator.s3};
+  for (int l = 0; l < kLanes; ++l) {
+    for (int w = 0; w < 4; w += 2) {
+      const auto k = static_cast<std::uint64_t>(l * 2 + w / 2);
+      const std::uint64_t value = splitmix64(start + k * kGamma);
+      set_lane_word(words[w], l, static_cast<std::uint32_t>(value));
+      set_lane_word(words[w + 1], l, static_cast<std::uint32_t>(value >> 32));
+    }
+    // xoshiro128** never leaves the all-zero state; 2^-128 odds, but sound.
+    if ((lane_word(words[0], l) | lane_word(words[1], l) | lane_word(words[2], l) | lane_word(words[3], l)) == 0)
+      set_lane_word(words[0], l, 1);
+  }
 }
 
-std::uint64_t worker_stream(std::uint64_t process_key, std::uint64_t run_number, int worker_index) {
-  const std::uint64_t pair = run_number << kWorkerBits |
-                             (static_cast<std::uint64_t>(worker_index) & ((1u << kWorkerBits) - 1));
-  return mix63(pair ^ process_key);
-}
-
-void seed_run_worker(SimWorker& worker, std::uint32_t tick, std::uint64_t run_number,
-                     int worker_index) {
-  const std::uint64_t key = process_key();
-  const std::uint64_t seed =
-      splitmix64(key ^ splitmix64(tick ^ splitmix64(run_number ^ splitmix64(
-                                             static_cast<std::uint64_t>(worker_index)))));
-  seed_worker(worker, seed, worker_stream(key, run_number, worker_index));
-}
-
-std::uint64_t next_run_number() {
-  static std::uint64_t runs = 0;
-  return ++runs;
+void seed_worker(SimWorker& worker, std::uint64_t run_seed, std::uint64_t block) {
+  seed_block_stream(worker.generator, run_seed, block);
 }
 
 }  // namespace orvix

@@ -1,51 +1,76 @@
 #include "sim/trials.h"
 
+#include <algorithm>
 #include <cassert>
 
-#include <orvix/evaluate.h>
+#include "sim/seeding.h"
 #include "sim/shuffle.h"
 
 namespace orvix {
 
-void run_trials(SimWorker& worker) {
-  // configure_worker sizes every worker from a game that fits its pack.
-  assert(worker.players >= 1 && worker.hand_size >= 1 && worker.dealt_cards <= worker.deck_size);
-  assert(worker.evaluate != nullptr);
+namespace {
 
+// The loop for hands of kHandSize cards, or of the worker's hand size when
+// kHandSize is 0. Fixing the size lets the compiler turn each hand's position
+// into a constant stride.
+template <int kHandSize>
+void deal_loop(SimWorker& worker, std::int64_t deals) {
   const int players = worker.players;
+  const int hand_size = kHandSize != 0 ? kHandSize : worker.hand_size;
   const evaluate_hand evaluate = worker.evaluate;
   CardCode* const deck = worker.deck.data();
-  const std::int32_t* const hands = worker.hands.data();
   HandValue* const values = worker.values.data();
   // Indexed by "did not win": a branch on the comparison would be taken at
   // random and mispredicted on about every other deal.
   std::uint64_t* const counts[2] = {worker.win_counts, worker.loss_counts};
-  // The generator is held locally for the whole share, so it stays in registers.
-  std::uint64_t state = worker.generator_state;
-  const std::uint64_t increment = worker.generator_increment;
-  const auto deck_size = static_cast<std::uint32_t>(worker.deck_size);
-  const auto dealt = static_cast<std::uint32_t>(worker.dealt_cards);
+  const ShuffleBuffers buffers = shuffle_buffers(worker);
+  LaneGenerator& generator = worker.generator;
 
-  for (std::int32_t trial = 0; trial < worker.trials; ++trial) {
-    shuffle_positions(state, increment, deck, deck_size, dealt);
+  for (std::int64_t deal = 0; deal < deals; ++deal) {
+    shuffle_positions(generator, buffers, deck);
     // There is always at least one player, so the player loops test only
     // at their end.
     HandValue best = 0;
     int p = 0;
     do {
-      const HandValue value = evaluate(deck + hands[p]);
+      const HandValue value = evaluate(deck + p * hand_size);
       values[p] = value;
-      if (value > best) best = value;
+      best = std::max(best, value);
     } while (++p < players);
     // Every hand equal to the best wins, so ties all count as wins.
     p = 0;
     do {
       const HandValue value = values[p];
-      const int cell = hand_category(value) * kRankCount + top_rank(value);
-      ++counts[value != best][cell];
+      ++counts[value != best][result_cell(value)];
     } while (++p < players);
   }
-  worker.generator_state = state;
+}
+
+}  // namespace
+
+void play_deals(SimWorker& worker, std::int64_t deals) {
+  // configure_worker sizes every worker from a game that fits its pack.
+  assert(worker.players >= 1 && worker.hand_size >= 1 && worker.dealt_cards <= worker.deck_size);
+  assert(worker.evaluate != nullptr);
+  switch (worker.hand_size) {
+    case 5:
+      deal_loop<5>(worker, deals);
+      break;
+    case 7:
+      deal_loop<7>(worker, deals);
+      break;
+    default:
+      deal_loop<0>(worker, deals);
+      break;
+  }
+}
+
+void run_trials(SimWorker& worker) { play_deals(worker, worker.trials); }
+
+void play_block(SimWorker& worker, std::uint64_t run_seed, std::uint64_t block, std::int64_t deals) {
+  std::copy(worker.layout.begin(), worker.layout.end(), worker.deck.begin());
+  seed_block_stream(worker.generator, run_seed, block);
+  play_deals(worker, deals);
 }
 
 }  // namespace orvix

@@ -106,7 +106,7 @@ bool same_record(const RunRecord& a, const RunRecord& b) {
 std::string real_save(const std::string& dir) {
   Session maker;
   maker.run({"seed 99", "hands 300", "players 3", "wild 2 Kh", "add As As", "rem Qd", "go", "shard 2 3",
-             "jokers 2", "hands 120", "more", "save " + dir + "real.json"});
+             "jokers 2", "hands 9000", "more", "save " + dir + "real.json"});  // part 2: the second block
   return read_file(dir + "real.json");
 }
 
@@ -165,7 +165,7 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   EXPECT_TRUE(same_record(twice.state.runs[4], original.runs[1]));
 
   const std::string confirmed = twice.run({"load " + dir + "real.json"}, false);
-  EXPECT_EQ(confirmed, "Loaded " + std::to_string(300 * 3 + 120 * 3) + " hands from " + dir + "real.json.\n");
+  EXPECT_EQ(confirmed, "Loaded " + std::to_string(300 * 3 + 4096 * 3) + " hands from " + dir + "real.json.\n");
 }
 
 TEST(SavedResults, EveryTruncationOfARealSaveIsRefused) {
@@ -353,11 +353,11 @@ TEST(SavedResults, OnlyRegularFilesOfASaneSizeAreRead) {
 
 TEST(RunRecords, RunsAreRecordedWithTheirSeedsAndClearedWithTheTable) {
   Session session;
-  session.run({"seed 42", "hands 40", "players 2", "go", "hands 30", "more", "shard 2 5", "more"});
+  session.run({"seed 42", "hands 40", "players 2", "go", "hands 30", "more", "shard 2 5", "hands 20000", "more"});
   const RunRecords& runs = session.state.runs;
   ASSERT_EQ(runs.size(), 3u);
   const std::uint64_t seeds[] = {42, seed_sequence_value(42, 1), seed_sequence_value(42, 2)};
-  const std::uint64_t hands[] = {40, 30, 30};
+  const std::uint64_t hands[] = {40, 30, 4096};  // part 2 of 5 plays the second block alone
   std::uint64_t counted = 0;
   for (std::size_t i = 0; i < runs.size(); ++i) {
     EXPECT_EQ(runs[i].seed, seeds[i]);

@@ -213,5 +213,31 @@ TEST(Terminal, TerminalIsRestoredWhenASignalEndsTheProgram) {
   }
 }
 
+TEST(Terminal, ARunShowsProgressAndCtrlCStopsItWhileTheSessionGoesOn) {
+  Terminal terminal;
+  if (terminal.no_terminals()) GTEST_SKIP() << "no pseudo-terminals on this machine";
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.wait_for("orvix>"));
+  terminal.type("hands 2000000000\r");
+  ASSERT_TRUE(terminal.wait_for("orvix>"));
+  terminal.type("go\r");
+  ASSERT_TRUE(terminal.wait_for("Simulating 2000000000 hands played."));
+  // The progress line, drawn on standard error, which is the terminal.
+  ASSERT_TRUE(terminal.wait_for(" of 2000000000 hands  "));
+  ASSERT_TRUE(terminal.wait_for(" M/s  "));
+  terminal.signal(SIGINT);
+  ASSERT_TRUE(terminal.wait_for("Run stopped after "));
+  ASSERT_TRUE(terminal.wait_for(" of 2000000000 hands."));
+  ASSERT_TRUE(terminal.wait_for("Simulation time "));
+  ASSERT_TRUE(terminal.wait_for("Five of a Kind"));
+  // The session goes on at the prompt.
+  ASSERT_TRUE(terminal.wait_for("orvix>"));
+  terminal.type("decks 2\r");
+  ASSERT_TRUE(terminal.wait_for("Using 2 decks."));
+  terminal.type("quit\r");
+  EXPECT_EQ(terminal.wait_exit(), 0);
+  EXPECT_TRUE(terminal.modes_restored());
+}
+
 }  // namespace
 }  // namespace orvix

@@ -38,6 +38,7 @@ SimWorker value_worker(const std::vector<HandValue>& values, int players, int tr
   worker.values.assign(static_cast<std::size_t>(players), 0);
   worker.evaluate = card_as_value;
   worker.trials = trials;
+  prepare_shuffle(worker);
   seed_worker(worker, 77, 3);
   return worker;
 }
@@ -124,25 +125,11 @@ TEST_F(Counting, EveryDealCountsEachPlayerOnceAndAtLeastOneWin) {
   }
 }
 
-TEST(RunSplit, GivesEqualSharesWithTheRemainderOnWorkerZero) {
-  struct Case {
-    std::int32_t run_length;
-    int workers;
-    std::vector<std::int32_t> shares;
-  };
-  const Case cases[] = {
-      {10, 4, {4, 2, 2, 2}},
-      {3, 8, {3, 0, 0, 0, 0, 0, 0, 0}},
-      {1, 1, {1}},
-      {5000000, 3, {1666668, 1666666, 1666666}},
-      {2147483647, 2, {1073741824, 1073741823}},
-      {7, 7, {1, 1, 1, 1, 1, 1, 1}},
-  };
-  for (const auto& c : cases) {
-    std::vector<std::int32_t> shares;
-    for (int i = 0; i < c.workers; ++i) shares.push_back(worker_trials(c.run_length, c.workers, i));
-    EXPECT_EQ(shares, c.shares) << c.run_length << " over " << c.workers;
-  }
+// A run with a fixed seed on the given number of workers.
+RunOutcome run_on(const GameRules& rules, ResultTable& table, int workers) {
+  RunOptions options;
+  options.workers = workers;
+  return run_simulation_with(rules, RunRequest{}, table, options);
 }
 
 std::uint64_t wins_in(const ResultTable& t) {
@@ -173,7 +160,7 @@ TEST_F(Counting, RunsPlayEveryDealOnAnyWorkerCount) {
     rules.run_length = c.run_length;
     ResultTable table;
     clear_results(table);
-    run_simulation_on(rules, table, c.workers);
+    run_on(rules, table, c.workers);
     EXPECT_TRUE(table.stale);
     EXPECT_EQ(hands_in(table), static_cast<std::uint64_t>(c.run_length) * c.players);
     EXPECT_GE(wins_in(table), static_cast<std::uint64_t>(c.run_length));
@@ -185,16 +172,16 @@ TEST_F(Counting, GoStartsFromZeroMoreAddsAndClearEmpties) {
   rules.run_length = 400;
   ResultTable table;
   clear_results(table);
-  run_simulation_on(rules, table, 2);  // go
+  run_on(rules, table, 2);  // go
   compute_percentages(table);
   EXPECT_EQ(table.total_hands, 2000u);
   rules.players = 2;
-  run_simulation_on(rules, table, 3);  // more, under changed rules
+  run_on(rules, table, 3);  // more, under changed rules
   compute_percentages(table);
   EXPECT_EQ(table.total_hands, 2800u);
   EXPECT_EQ(table.total_wins + table.total_losses, table.total_hands);
   clear_results(table);  // go again
-  run_simulation_on(rules, table, 2);
+  run_on(rules, table, 2);
   compute_percentages(table);
   EXPECT_EQ(table.total_hands, 800u);
 
@@ -214,7 +201,7 @@ TEST_F(Counting, EmptyRunsMergeZerosWithoutDividingByZero) {
   rules.run_length = -5;
   ResultTable table;
   clear_results(table);
-  run_simulation_on(rules, table, 2);
+  run_on(rules, table, 2);
   EXPECT_TRUE(table.stale);
   compute_percentages(table);
   EXPECT_EQ(table.total_hands, 0u);
@@ -237,7 +224,7 @@ TEST(CountingDeathTest, ARunThatWouldDealPastTheDeckIsAPreconditionFailure) {
   EXPECT_FALSE(deal_fits_pack(rules));
   ResultTable table;
   clear_results(table);
-  EXPECT_DEATH(run_simulation_on(rules, table, 2), "deal_fits_pack");
+  EXPECT_DEATH(run_on(rules, table, 2), "deal_fits_pack");
 #endif
 }
 

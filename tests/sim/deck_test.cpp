@@ -121,109 +121,101 @@ TEST(ShuffleDeal, EveryCardReachesEveryDealtPositionEvenly) {
   }
 }
 
-TEST(Generator, MatchesPublishedPcg32AndSplitmix64Values) {
-  // PCG32 seeded with 42 on stream 54: the generator's well-known first outputs.
-  SimWorker worker;
-  seed_worker(worker, 42, 54);
-  const std::uint32_t expected[] = {0xa15c02b7, 0x7b47f409, 0xba1d3330,
-                                    0x83d2f293, 0xbfa4784b, 0xcbed606e};
-  for (std::uint32_t value : expected) EXPECT_EQ(next_random(worker), value);
-  // splitmix64 from state 0 first yields 0xE220A8397B1DCDAF.
+// xoshiro128** written straight from its definition, one generator at a time.
+struct ScalarXoshiro128 {
+  std::uint32_t s[4];
+  static std::uint32_t rotl(std::uint32_t x, int k) { return (x << k) | (x >> (32 - k)); }
+  std::uint32_t next() {
+    const std::uint32_t result = rotl(s[1] * 5, 7) * 9;
+    const std::uint32_t t = s[1] << 9;
+    s[2] ^= s[0];
+    s[3] ^= s[1];
+    s[1] ^= s[2];
+    s[0] ^= s[3];
+    s[2] ^= t;
+    s[3] = rotl(s[3], 11);
+    return result;
+  }
+};
+
+TEST(Generator, EveryLaneIsTheScalarXoshiro128StarStar) {
+  LaneGenerator lanes;
+  seed_block_stream(lanes, 2024, 17);
+  ScalarXoshiro128 scalar[kLanes];
+  const LaneVector* const words[4] = {lanes.s0, lanes.s1, lanes.s2, lanes.s3};
+  for (int l = 0; l < kLanes; ++l)
+    for (int w = 0; w < 4; ++w) scalar[l].s[w] = lane_word(words[w], l);
+  for (int step = 0; step < 1000; ++step) {
+    std::uint32_t out[kLanes];
+    next_lanes(lanes, out);
+    for (int l = 0; l < kLanes; ++l) ASSERT_EQ(out[l], scalar[l].next()) << "lane " << l << " step " << step;
+  }
+  // From state {1, 2, 3, 4} the first outputs are fixed numbers.
+  ScalarXoshiro128 known{{1, 2, 3, 4}};
+  EXPECT_EQ(known.next(), 11520u);
+  EXPECT_EQ(known.next(), 0u);
+  EXPECT_EQ(known.next(), 5927040u);
   EXPECT_EQ(splitmix64(0), 0xE220A8397B1DCDAFULL);
 }
 
-TEST(Generator, BoundedIndexStaysInRangeAndCoversIt) {
-  std::uint64_t state = 1;
-  const std::uint64_t increment = 3;
-  for (std::uint32_t range : {1u, 2u, 3u, 7u, 52u, 2700u, 0x80000001u, 0xFFFFFFFFu}) {
-    std::uint32_t low = 0xFFFFFFFF, high = 0;
-    for (int i = 0; i < 4000; ++i) {
-      const std::uint32_t index = bounded_index(state, increment, range);
-      ASSERT_LT(index, range);
-      low = std::min(low, index);
-      high = std::max(high, index);
+TEST(Generator, DigitsAreTheMixedRadixDigitsOfOneBoundedDraw) {
+  // draw_digits(x, a, b, c) must be floor(x * R / 2^32) written in the digits
+  // of a, b, c (R = a * b * c), with the low half of x * R left over: then it
+  // is multiply-high bounding on R, exactly uniform with its redraw.
+  EXPECT_EQ(rejection_threshold(52), 48u);  // 2^32 = 82595524 * 52 + 48
+  EXPECT_EQ(rejection_threshold(1), 0u);
+  EXPECT_EQ(rejection_threshold(52 * 51 * 50), 4294967296ULL % (52 * 51 * 50));
+  ScalarXoshiro128 source{{7, 8, 9, 10}};
+  const std::uint32_t ranges[][3] = {{52, 51, 50}, {108, 107, 106}, {256, 255, 254},
+                                     {4096, 4095, 1}, {100000, 1, 1}, {3, 2, 1}, {1, 1, 1}};
+  for (const auto& r : ranges) {
+    const std::uint64_t product = std::uint64_t{r[0]} * r[1] * r[2];
+    for (int i = 0; i < 20000; ++i) {
+      const std::uint32_t x = source.next();
+      const DigitDraw d = draw_digits(x, r[0], r[1], r[2]);
+      const std::uint64_t whole = x * product;  // product < 2^32: no overflow
+      const std::uint64_t value = whole >> 32;
+      ASSERT_EQ(d.low, static_cast<std::uint32_t>(whole));
+      ASSERT_EQ(value, (std::uint64_t{d.first} * r[1] + d.second) * r[2] + d.third) << r[0];
+      ASSERT_LT(d.first, r[0]);
+      ASSERT_LT(d.second, r[1]);
+      ASSERT_LT(d.third, r[2]);
     }
-    if (range <= 52) {
-      EXPECT_EQ(low, 0u) << range;
-      EXPECT_EQ(high, range - 1) << range;
-    }
+  }
+  // A redraw returns only accepted draws.
+  LaneGenerator lanes;
+  seed_block_stream(lanes, 1, 2);
+  for (int i = 0; i < 200; ++i) {
+    const DigitDraw d = redraw_digits(lanes, 3, 2, 1, 0x80000000u);
+    EXPECT_GE(d.low, 0x80000000u);
+    EXPECT_LT(d.first, 3u);
+    EXPECT_LT(d.second, 2u);
   }
 }
 
-TEST(Generator, PairedAndTripledIndicesAreUniformAndIndependent) {
-  // All 5 x 4 index pairs of range 5 equally often: 20000 draws expect 1000
-  // each; chi-square with 19 degrees of freedom (mean 19, sd about 6).
-  std::uint64_t state = 0x853C49E6748FEA9BULL;
-  const std::uint64_t increment = 0xDA3E39CB94B95BDBULL;
-  int counts[5][4] = {};
-  for (int i = 0; i < 20000; ++i) {
-    std::uint32_t first = 99, second = 99;
-    bounded_pair(state, increment, 5, first, second);
-    ASSERT_LT(first, 5u);
-    ASSERT_LT(second, 4u);
-    ++counts[first][second];
-  }
-  double chi_square = 0;
-  for (auto& row : counts)
-    for (int count : row) chi_square += (count - 1000.0) * (count - 1000.0) / 1000.0;
-  EXPECT_LT(chi_square, 55.0);
-
-  // Triples of range 4: all 4 x 3 x 2 = 24 combinations, 24000 draws.
-  int triples[4][3][2] = {};
-  for (int i = 0; i < 24000; ++i) {
-    std::uint32_t a = 99, b = 99, c = 99;
-    bounded_triple(state, increment, 4, a, b, c);
-    ASSERT_LT(a, 4u);
-    ASSERT_LT(b, 3u);
-    ASSERT_LT(c, 2u);
-    ++triples[a][b][c];
-  }
-  chi_square = 0;
-  for (auto& plane : triples)
-    for (auto& row : plane)
-      for (int count : row) chi_square += (count - 1000.0) * (count - 1000.0) / 1000.0;
-  EXPECT_LT(chi_square, 62.0);  // 23 degrees of freedom
-
-  // The largest paired range still fits its product in 32 bits.
-  std::uint32_t first = 0, second = 0;
-  for (int i = 0; i < 1000; ++i) {
-    bounded_pair(state, increment, kPairRangeLimit, first, second);
-    ASSERT_LT(first, kPairRangeLimit);
-    ASSERT_LT(second, kPairRangeLimit - 1);
-  }
-}
-
-TEST(Generator, RunsAndWorkersNeverShareAStream) {
-  std::vector<std::uint64_t> streams;
-  for (std::uint64_t key : {0ULL, 0x123456789ABCDEFULL, ~0ULL})
-    for (std::uint64_t run = 1; run <= 300; ++run)
-      for (int worker = 0; worker < 64; ++worker) {
-        const std::uint64_t stream = worker_stream(key, run, worker);
-        EXPECT_LT(stream, 1ULL << 63);
-        if (key == 0x123456789ABCDEFULL) streams.push_back(stream);
-      }
-  std::sort(streams.begin(), streams.end());
-  EXPECT_EQ(std::adjacent_find(streams.begin(), streams.end()), streams.end());
-
-  // Seeded at the same tick, workers of one run and the same worker of two
-  // runs get different increments and deal differently.
-  GameRules rules;
-  std::vector<std::uint64_t> increments;
-  std::vector<std::vector<CardCode>> first_deals;
-  for (std::uint64_t run = 1; run <= 3; ++run)
-    for (int index = 0; index < 32; ++index) {
-      SimWorker worker;
-      configure_worker(worker, rules);
-      seed_run_worker(worker, 1000, run, index);
-      EXPECT_EQ(worker.generator_increment & 1, 1u);
-      increments.push_back(worker.generator_increment);
-      shuffle_deal(worker);
-      first_deals.emplace_back(worker.deck.begin(), worker.deck.begin() + 25);
+TEST(Generator, BlockStreamsDependOnSeedAndBlockAlone) {
+  // The same (seed, block) always starts the same stream; any other pair,
+  // neighbours included, starts another one, and no two lanes start alike.
+  std::vector<std::vector<std::uint32_t>> starts;
+  for (std::uint64_t seed : {0ULL, 1ULL, 2ULL, 0xFFFFFFFFFFFFFFFFULL})
+    for (std::uint64_t block = 0; block < 64; ++block) {
+      LaneGenerator a, b;
+      seed_block_stream(a, seed, block);
+      seed_block_stream(b, seed, block);
+      std::vector<std::uint32_t> words;
+      for (const LaneVector* w : {a.s0, a.s1, a.s2, a.s3})
+        for (int l = 0; l < kLanes; ++l) words.push_back(lane_word(w, l));
+      std::vector<std::uint32_t> again;
+      for (const LaneVector* w : {b.s0, b.s1, b.s2, b.s3})
+        for (int l = 0; l < kLanes; ++l) again.push_back(lane_word(w, l));
+      ASSERT_EQ(words, again);
+      starts.push_back(words);
     }
-  std::sort(increments.begin(), increments.end());
-  EXPECT_EQ(std::adjacent_find(increments.begin(), increments.end()), increments.end());
-  std::sort(first_deals.begin(), first_deals.end());
-  EXPECT_EQ(std::adjacent_find(first_deals.begin(), first_deals.end()), first_deals.end());
+  std::vector<std::uint32_t> all;
+  for (const auto& s : starts) all.insert(all.end(), s.begin(), s.end());
+  std::sort(all.begin(), all.end());
+  // 8192 random 32-bit words: a repeat has odds of about 1 in 130,000.
+  EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end());
 }
 
 TEST(ConfigureWorker, SizesTheWorkerFromTheGame) {
@@ -238,6 +230,8 @@ TEST(ConfigureWorker, SizesTheWorkerFromTheGame) {
   EXPECT_EQ(worker.deck_size, 108);
   EXPECT_EQ(worker.deck.size(), 108u);
   EXPECT_EQ(worker.dealt_cards, 21);
+  EXPECT_EQ(worker.layout, worker.deck);  // every block starts from the laid-out pack
+  EXPECT_EQ(worker.thresholds.size(), 7u);  // one generator output per three positions
   EXPECT_EQ(worker.trials, 0);  // each worker's share is set by the run
   EXPECT_EQ(worker.evaluate, select_evaluator(3));
   EXPECT_EQ(worker.hands, (WorkerArray<std::int32_t>{0, 3, 6, 9, 12, 15, 18}));

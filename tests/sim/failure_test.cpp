@@ -15,8 +15,9 @@ void finish_with_signal_taken() {
   open_done_signals(signals, 1);
   raise_done_signal(signals, 0);
   SimWorker worker;
-  configure_worker(worker, GameRules{});  // trials stays 0: an empty share
-  SimThreadParams params{&signals, 0, &worker};
+  configure_worker(worker, GameRules{});
+  SharedRun run;  // no blocks: an empty share
+  SimThreadParams params{&signals, 0, &worker, &run};
   sim_thread(&params);
 }
 

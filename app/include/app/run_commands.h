@@ -8,6 +8,7 @@
 
 #include "app/command_loop.h"
 #include "rules/word_stream.h"
+#include "sim/run_simulation.h"
 
 namespace orvix {
 
@@ -24,8 +25,9 @@ void save_command(const LoopState& state, std::string_view line, bool quiet);
 void load_command(LoopState& state, std::string_view line, bool quiet);
 
 // Plays one run of the current game into the table with the next run seed,
-// and records it with what it counted and how long it took.
-void play_recorded_run(LoopState& state);
+// and records it with what it counted and how long it took. Ctrl-C stops it
+// after the blocks in progress; a progress line shows on a terminal.
+RunOutcome play_recorded_run(LoopState& state);
 
 // A seed as typed: 1 to 20 decimal digits and nothing else, at most
 // 2^64 - 1. parse_seed("007", v) sets 7; "+1", "1e3" and 21 digits fail.

@@ -9,8 +9,9 @@
 namespace orvix {
 
 // Enumerates and prints the seven reference games, then the table of
-// distinguishable hands.
-void run_reference_games();
+// distinguishable hands. Ctrl-C stops it with "Stopped." and no partial
+// table (returns false); a progress line shows on a terminal.
+bool run_reference_games();
 
 void print_distinguishable_hands();
 
@@ -25,6 +26,7 @@ struct ReferenceCounts {
   std::int32_t category_hands[kCategoryCount];  // hands per HandCategory
   std::int32_t hands;                           // hands enumerated
   std::int32_t distinct_values;                 // distinct HandValues among them
+  bool stopped;                                 // a stop request ended the counting early
 };
 
 // One reference game's settings, as the command passes them. The cards per
@@ -36,8 +38,9 @@ struct ReferenceGame {
   bool joker_per_deck;
 };
 
-// Enumerates one game and prints its header and table.
-void print_reference_game(const ReferenceGame& game);
+// Enumerates one game and prints its header and table; on a stop request,
+// "Stopped." instead of the table, and false.
+bool print_reference_game(const ReferenceGame& game);
 
 // The cards per hand the game really deals: 5 for an infinite deck and for 5,
 // 7 otherwise.
@@ -47,13 +50,17 @@ int dealt_cards(const ReferenceGame& game);
 // 52 or 53 with the joker last.
 int build_reference_deck(const ReferenceGame& game, CardCode* out);
 
-// Enumerates every hand of the game without printing anything.
-ReferenceCounts count_reference_game(const ReferenceGame& game);
+// Enumerates every hand of the game without printing anything (watchful: as
+// count_hands).
+ReferenceCounts count_reference_game(const ReferenceGame& game, bool watchful = false);
 
 // The counting behind count_reference_game, over any card list of n entries
 // (n at most 53): every 5- or 7-card combination (dealt = 5 or 7), or with
 // `with_repetition` every ordered 5-tuple (dealt must then be 5).
-ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_repetition);
+// With `watchful`, the counting gives up when stop_requested() turns true
+// (then `stopped` is set) and feeds the current progress line, if any.
+ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_repetition,
+                            bool watchful = false);
 
 // The header line of a game, up to and including "distinct hands: ", flushed.
 void print_reference_header(const ReferenceGame& game);

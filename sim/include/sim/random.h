@@ -1,96 +1,81 @@
 #pragma once
-// The workers' generator: PCG32 (64-bit LCG state, xorshift-rotate output of
-// its high bits) and unbiased bounded indices by Lemire's multiply-shift.
-// Inline so the shuffle loop keeps state, increment and bound in registers.
+// The dealing generator: kLanes independent xoshiro128** generators stepped
+// together, their states kept lane by lane so that one step of all of them is
+// a handful of vector instructions. A deal draws all its shuffle indices in
+// batches of kLanes outputs; the indices are bounded by multiply-high with a
+// rare redraw, so every index is exactly uniform.
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace orvix {
 
-inline constexpr std::uint64_t kPcgMultiplier = 6364136223846793005ULL;
+inline constexpr int kLanes = 4;
 
-// 32 output bits of a state: the top 5 bits pick a rotation of a xorshifted
-// window of the high bits, so the weak low bits of the LCG never show.
-constexpr std::uint32_t pcg_output(std::uint64_t state) {
-  const auto mixed = static_cast<std::uint32_t>(((state >> 18) ^ state) >> 27);
-  return std::rotr(mixed, static_cast<int>(state >> 59));
-}
+// Four 32-bit lanes in one vector register (SSE2, NEON): the GCC and clang
+// vector extension, so the arithmetic below is element-wise without relying
+// on the auto-vectoriser.
+using LaneVector = std::uint32_t __attribute__((vector_size(16)));
+inline constexpr int kLanesPerVector = 4;
+inline constexpr int kVectors = kLanes / kLanesPerVector;
 
-// Returns the output of the current state and advances it.
-constexpr std::uint32_t pcg_next(std::uint64_t& state, std::uint64_t increment) {
-  const std::uint64_t old = state;
-  state = old * kPcgMultiplier + increment;
-  return pcg_output(old);
-}
+// Lane l's xoshiro128** state is element l % 4 of s0..s3[l / 4], never all zero.
+struct LaneGenerator {
+  LaneVector s0[kVectors] = {};
+  LaneVector s1[kVectors] = {};
+  LaneVector s2[kVectors] = {};
+  LaneVector s3[kVectors] = {};
+};
 
-// A uniform index in [0, range), range >= 1. The high half of r * range is
-// the index; products whose low half falls below 2^32 mod range would make
-// some indices one draw likelier, so they are drawn again. The remainder is
-// needed only when the low half is below range, i.e. almost never.
-constexpr std::uint32_t bounded_index(std::uint64_t& state, std::uint64_t increment,
-                                      std::uint32_t range) {
-  std::uint64_t product = std::uint64_t{pcg_next(state, increment)} * range;
-  auto low = static_cast<std::uint32_t>(product);
-  if (low < range) [[unlikely]] {
-    const std::uint32_t threshold = (0u - range) % range;
-    while (low < threshold) {
-      product = std::uint64_t{pcg_next(state, increment)} * range;
-      low = static_cast<std::uint32_t>(product);
-    }
+inline LaneVector rotate_left(LaneVector x, int k) { return (x << k) | (x >> (32 - k)); }
+
+// One output of every lane: lane l's next xoshiro128** output goes to out[l].
+// x * 5 and x * 9 are written as shifts and adds, which every vector unit has.
+inline void next_lanes(LaneGenerator& g, std::uint32_t* out) {
+  for (int v = 0; v < kVectors; ++v) {
+    const LaneVector s1 = g.s1[v];
+    const LaneVector times5 = (s1 << 2) + s1;
+    const LaneVector rotated = rotate_left(times5, 7);
+    const LaneVector result = (rotated << 3) + rotated;
+    std::memcpy(out + v * kLanesPerVector, &result, sizeof result);
+    const LaneVector s2 = g.s2[v] ^ g.s0[v];
+    const LaneVector s3 = g.s3[v] ^ s1;
+    g.s1[v] = s1 ^ s2;
+    g.s0[v] ^= s3;
+    g.s2[v] = s2 ^ (s1 << 9);
+    g.s3[v] = rotate_left(s3, 11);
   }
-  return static_cast<std::uint32_t>(product >> 32);
 }
 
-// Two uniform, independent indices from one output: first in [0, range),
-// second in [0, range - 1), for 2 <= range <= kPairRangeLimit. Lemire's method
-// draws a uniform value below range * (range - 1) as the high half of r times
-// that product; multiplying r by range and then the low half by range - 1
-// yields the same value split into its two mixed-radix digits. Fewer
-// generator steps per card, for the same fairness: the shuffle's cost is
-// mostly instructions per swap.
-inline constexpr std::uint32_t kPairRangeLimit = 65536;
-
-constexpr void bounded_pair(std::uint64_t& state, std::uint64_t increment, std::uint32_t range,
-                            std::uint32_t& first, std::uint32_t& second) {
-  const std::uint32_t next_range = range - 1;
-  const std::uint32_t product_range = range * next_range;
-  std::uint64_t high = std::uint64_t{pcg_next(state, increment)} * range;
-  std::uint64_t low = std::uint64_t{static_cast<std::uint32_t>(high)} * next_range;
-  if (static_cast<std::uint32_t>(low) < product_range) [[unlikely]] {
-    const std::uint32_t threshold = (0u - product_range) % product_range;
-    while (static_cast<std::uint32_t>(low) < threshold) {
-      high = std::uint64_t{pcg_next(state, increment)} * range;
-      low = std::uint64_t{static_cast<std::uint32_t>(high)} * next_range;
-    }
-  }
-  first = static_cast<std::uint32_t>(high >> 32);
-  second = static_cast<std::uint32_t>(low >> 32);
+// Lane l's state words, and setting them (seeding and tests).
+inline std::uint32_t lane_word(const LaneVector* words, int lane) { return words[lane / kLanesPerVector][lane % kLanesPerVector]; }
+inline void set_lane_word(LaneVector* words, int lane, std::uint32_t value) {
+  words[lane / kLanesPerVector][lane % kLanesPerVector] = value;
 }
 
-// Three indices from one output, in [0, range), [0, range - 1) and
-// [0, range - 2), for 3 <= range <= kTripleRangeLimit: the same split in
-// three digits. The limit keeps range * (range - 1) * (range - 2) below 2^24,
-// so the remainder is needed on fewer than one draw in 250.
-inline constexpr std::uint32_t kTripleRangeLimit = 256;
+// The smallest low half that multiply-high bounding accepts for `range`:
+// 2^32 mod range. Of the 2^32 outputs exactly floor(2^32 / range) map to each
+// index once the products whose low half falls below it are drawn again.
+// rejection_threshold(52) == 48, rejection_threshold(1) == 0.
+constexpr std::uint32_t rejection_threshold(std::uint32_t range) { return (0u - range) % range; }
 
-constexpr void bounded_triple(std::uint64_t& state, std::uint64_t increment, std::uint32_t range,
-                              std::uint32_t& first, std::uint32_t& second, std::uint32_t& third) {
-  const std::uint32_t product_range = range * (range - 1) * (range - 2);
-  std::uint64_t high = std::uint64_t{pcg_next(state, increment)} * range;
-  std::uint64_t middle = std::uint64_t{static_cast<std::uint32_t>(high)} * (range - 1);
-  std::uint64_t low = std::uint64_t{static_cast<std::uint32_t>(middle)} * (range - 2);
-  if (static_cast<std::uint32_t>(low) < product_range) [[unlikely]] {
-    const std::uint32_t threshold = (0u - product_range) % product_range;
-    while (static_cast<std::uint32_t>(low) < threshold) {
-      high = std::uint64_t{pcg_next(state, increment)} * range;
-      middle = std::uint64_t{static_cast<std::uint32_t>(high)} * (range - 1);
-      low = std::uint64_t{static_cast<std::uint32_t>(middle)} * (range - 2);
-    }
-  }
-  first = static_cast<std::uint32_t>(high >> 32);
-  second = static_cast<std::uint32_t>(middle >> 32);
-  third = static_cast<std::uint32_t>(low >> 32);
+// Up to three indices from one 32-bit output x, for ranges a, b, c whose
+// product R fits in 32 bits: the high half of x * a is the first index, the
+// high half of (low half) * b the second, and so on. These are the mixed-radix
+// digits of the high half of x * R, so with the redraw of multiply-high
+// bounding on R (the last low half below rejection_threshold(R)) the three
+// indices are exactly uniform and independent. A range of 1 gives index 0.
+struct DigitDraw {
+  std::uint32_t first, second, third, low;
+};
+
+constexpr DigitDraw draw_digits(std::uint32_t x, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+  const std::uint64_t p1 = std::uint64_t{x} * a;
+  const std::uint64_t p2 = std::uint64_t{static_cast<std::uint32_t>(p1)} * b;
+  const std::uint64_t p3 = std::uint64_t{static_cast<std::uint32_t>(p2)} * c;
+  return {static_cast<std::uint32_t>(p1 >> 32), static_cast<std::uint32_t>(p2 >> 32),
+          static_cast<std::uint32_t>(p3 >> 32), static_cast<std::uint32_t>(p3)};
 }
 
 }  // namespace orvix

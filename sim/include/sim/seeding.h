@@ -1,37 +1,27 @@
 #pragma once
-// Seeding the workers' generators.
-//
-// Every worker of a run gets its own PCG stream (increment), derived without
-// collision from the process's run number and the worker index; the state is
-// mixed from the tick count, a random value drawn once per process, the run
-// number and the worker index. So no two workers of a run, and no two runs of
-// a process, share or overlap a stream, however long they play.
+// Seeding the dealing generator. A run is cut into blocks of kBlockDeals
+// deals; block b of a run with seed S deals from its own stream, a fixed
+// function of (S, b), so the deals of a run never depend on which worker
+// plays which block, or when.
 
 #include <cstdint>
 
+#include "sim/random.h"
 #include "sim/sim_worker.h"
 
 namespace orvix {
 
-// PCG32's seeding: stream selects the increment ((stream << 1) | 1), seed the
-// starting point. Fixed arguments give a reproducible worker.
-void seed_worker(SimWorker& worker, std::uint64_t seed, std::uint64_t stream);
-
 // The splitmix64 finaliser: a bijection on 64 bits that spreads every input
-// bit over the whole word.
+// bit over the whole word. splitmix64(0) == 0xE220A8397B1DCDAF.
 std::uint64_t splitmix64(std::uint64_t value);
 
-// The stream selector of worker `worker_index` in run `run_number`, unique
-// for every pair with worker_index < 2^24 and run_number < 2^39: a 63-bit
-// bijection of the pair, keyed by process_key.
-std::uint64_t worker_stream(std::uint64_t process_key, std::uint64_t run_number, int worker_index);
+// Sets every lane of the generator for block `block` of the run with seed
+// `run_seed`: the 32 state words are splitmix64 outputs from a starting point
+// mixed from both numbers.
+void seed_block_stream(LaneGenerator& generator, std::uint64_t run_seed, std::uint64_t block);
 
-// Seeds worker worker_index for run run_number from the given tick count and
-// this process's random value.
-void seed_run_worker(SimWorker& worker, std::uint32_t tick, std::uint64_t run_number,
-                     int worker_index);
-
-// Numbers the runs of this process 1, 2, 3, ... (main thread only).
-std::uint64_t next_run_number();
+// seed_block_stream on the worker's generator; tests and benchmarks use it to
+// deal a fixed stream.
+void seed_worker(SimWorker& worker, std::uint64_t run_seed, std::uint64_t block);
 
 }  // namespace orvix

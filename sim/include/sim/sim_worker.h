@@ -8,6 +8,8 @@
 #include <orvix/evaluate.h>
 #include "rules/game_rules.h"
 #include "sim/cache_line_allocator.h"
+#include "sim/random.h"
+#include "sim/shuffle.h"
 
 namespace orvix {
 
@@ -19,12 +21,10 @@ template <class T>
 using WorkerArray = CacheLineVector<T>;
 
 struct alignas(kCacheLine) SimWorker {
-  // PCG32 generator: the running state, and the odd increment that selects
-  // the stream. Workers of a run, and runs of a process, get distinct
-  // increments, hence distinct streams.
-  std::uint64_t generator_state = 0;
-  std::uint64_t generator_increment = 1;
+  // The generator of the block being played (see seed_block_stream).
+  LaneGenerator generator;
   WorkerArray<CardCode> deck;        // deck_size cards; arrangement carries over between deals
+  WorkerArray<CardCode> layout;      // the freshly laid-out pack every block starts from
   WorkerArray<std::int32_t> hands;   // first deck position of each player's hand
   WorkerArray<HandValue> values;     // each player's value in the current deal
   std::int32_t deck_size = 0;
@@ -33,6 +33,10 @@ struct alignas(kCacheLine) SimWorker {
   std::int32_t dealt_cards = 0;
   std::int32_t trials = 0;          // deals this worker plays; set by the run
   evaluate_hand evaluate = nullptr;
+  // The shuffle's per-position ranges and scratch (see ShuffleBuffers).
+  WorkerArray<std::uint32_t> thresholds;
+  WorkerArray<std::uint32_t> outputs;
+  std::int64_t deals_played = 0;    // deals of whole blocks played in this run
   std::uint64_t win_counts[kResultCells] = {};
   std::uint64_t loss_counts[kResultCells] = {};
 };
@@ -40,5 +44,12 @@ struct alignas(kCacheLine) SimWorker {
 // Sizes the worker for the game and lays out its deck; leaves the generator,
 // the trials and the counters alone. Needs deal_fits_pack(rules).
 void configure_worker(SimWorker& worker, const GameRules& rules);
+
+// Sizes the shuffle's arrays from deck_size and dealt_cards (configure_worker
+// does it; a worker assembled by hand calls it after setting those two).
+void prepare_shuffle(SimWorker& worker);
+
+// The worker's shuffle arrays, for shuffle_positions.
+ShuffleBuffers shuffle_buffers(SimWorker& worker);
 
 }  // namespace orvix
