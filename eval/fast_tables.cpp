@@ -5,6 +5,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 #include <orvix/internal/evaluators.h>
@@ -69,8 +70,8 @@ RankHash build_hash(const std::vector<KeyHand>& keys, const std::vector<HandValu
   RankHash h{};
   h.displacements = displacement_store;
   h.values = value_store;
-  h.bucket_shift = static_cast<std::uint32_t>(64 - bucket_bits);
-  h.position_shift = static_cast<std::uint32_t>(64 - bucket_bits - slot_bits);
+  assert(slot_bits <= 16 && kBucketShift + bucket_bits <= 64);
+  h.bucket_mask = buckets - 1;
   h.position_mask = slots - 1;
   std::vector<std::vector<std::uint32_t>> members(buckets);
   std::vector<char> taken(slots);
@@ -79,9 +80,9 @@ RankHash build_hash(const std::vector<KeyHand>& keys, const std::vector<HandValu
     h.mul = splitmix(seed) | 1;
     for (auto& m : members) m.clear();
     for (std::uint32_t i = 0; i < keys.size(); ++i)
-      members[static_cast<std::uint32_t>((keys[i].key * h.mul) >> h.bucket_shift)].push_back(i);
+      members[static_cast<std::uint32_t>((keys[i].key * h.mul) >> kBucketShift) & h.bucket_mask].push_back(i);
     const auto position = [&](std::uint32_t i) {
-      return static_cast<std::uint32_t>(((keys[i].key * h.mul) >> h.position_shift) & h.position_mask);
+      return static_cast<std::uint32_t>((keys[i].key * h.mul) >> kPositionShift) & h.position_mask;
     };
     for (std::uint32_t b = 0; b < buckets; ++b) order[b] = b;
     std::stable_sort(order.begin(), order.end(),
@@ -206,12 +207,25 @@ HandValue routed(const CardCode* cards, int size, std::uint64_t sum, const RankH
 }  // namespace
 
 FastTables g_tables;
+std::atomic<bool> g_tables_ready{false};
 
-bool build_fast_tables() {
-  fill_card_words(g_tables);
-  fill_suit_values(g_tables);
-  fill_rank_hashes(g_tables);
-  return true;
+void build_fast_tables() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    fill_card_words(g_tables);
+    fill_suit_values(g_tables);
+    fill_rank_hashes(g_tables);
+    g_tables_ready.store(true, std::memory_order_release);
+  });
+}
+
+HandValue first_5(const CardCode* cards) {
+  build_fast_tables();
+  return evaluate_5_fast(cards);
+}
+HandValue first_7(const CardCode* cards) {
+  build_fast_tables();
+  return evaluate_7_fast(cards);
 }
 
 HandValue routed_5(const CardCode* cards, std::uint64_t sum) { return routed(cards, 5, sum, g_tables.five); }

@@ -21,6 +21,7 @@
 //
 //   const HandValue v = evaluate_7_fast(cards);  // same value as evaluate_7_general
 
+#include <atomic>
 #include <cstdint>
 
 #include <orvix/card.h>
@@ -59,15 +60,17 @@ inline constexpr int kTableWilds = 4;  // 0..3
 inline constexpr int kSuitMaskCount = 1 << kRankCount;
 
 // One perfect hash from a hand's rank counters to its value: the key times
-// `mul`; the top bits pick a bucket, the bits below a position that the
-// bucket's displacement moves by XOR onto a slot of its own.
+// `mul`; bits from 51 up pick a bucket, bits from 32 up a position that the
+// bucket's displacement moves by XOR onto a slot of its own. The shifts are
+// the same for every table (only the masks differ), so they stay constants.
+inline constexpr int kBucketShift = 51;    // up to 13 bucket bits
+inline constexpr int kPositionShift = 32;  // up to 16 slot bits
 struct RankHash {
   std::uint64_t mul;
   const std::uint16_t* displacements;
   const HandValue* values;
-  std::uint32_t bucket_shift;
-  std::uint32_t position_shift;
-  std::uint64_t position_mask;
+  std::uint32_t bucket_mask;
+  std::uint32_t position_mask;
 };
 
 struct FastTables {
@@ -79,22 +82,27 @@ struct FastTables {
   HandValue suit_values[kTableWilds][kSuitMaskCount];
 };
 
-// Fills the tables once, on first call from any thread; about 10 ms.
-// Returns true so it can start a guard variable.
-bool build_fast_tables();
+// Fills g_tables once (std::call_once), whichever thread comes first.
+void build_fast_tables();
 
-extern FastTables g_tables;  // read only after build_fast_tables()
+extern FastTables g_tables;                  // read only once g_tables_ready is set
+extern std::atomic<bool> g_tables_ready;
 
+// Whether the tables are built. Past the first hand this is one load and a
+// branch that always goes the same way.
+inline bool tables_ready() { return g_tables_ready.load(std::memory_order_acquire); }
+
+// The tables, built on first use.
 inline const FastTables& tables() {
-  static const bool ready = build_fast_tables();
-  (void)ready;
+  if (!tables_ready()) [[unlikely]]
+    build_fast_tables();
   return g_tables;
 }
 
 inline HandValue rank_value(const RankHash& h, std::uint64_t rank_key) {
   const std::uint64_t x = rank_key * h.mul;
-  const auto bucket = static_cast<std::uint32_t>(x >> h.bucket_shift);
-  const auto position = static_cast<std::uint32_t>((x >> h.position_shift) & h.position_mask);
+  const auto bucket = static_cast<std::uint32_t>(x >> kBucketShift) & h.bucket_mask;
+  const auto position = static_cast<std::uint32_t>(x >> kPositionShift) & h.position_mask;
   return h.values[position ^ h.displacements[bucket]];
 }
 
@@ -103,10 +111,17 @@ inline HandValue rank_value(const RankHash& h, std::uint64_t rank_key) {
 HandValue routed_5(const CardCode* cards, std::uint64_t sum);
 HandValue routed_7(const CardCode* cards, std::uint64_t sum);
 
+// The first hand of a size: builds the tables, then scores the hand. Kept out
+// of line so that the paths below need no stack frame for the call.
+HandValue first_5(const CardCode* cards);
+HandValue first_7(const CardCode* cards);
+
 }  // namespace fast_eval
 
 inline HandValue evaluate_5_fast(const CardCode* c) {
-  const fast_eval::FastTables& t = fast_eval::tables();
+  if (!fast_eval::tables_ready()) [[unlikely]]
+    return fast_eval::first_5(c);
+  const fast_eval::FastTables& t = fast_eval::g_tables;
   using fast_eval::card_slot;
   const std::uint64_t sum = fast_eval::kSuitBias + t.card_words[card_slot(c[0])] + t.card_words[card_slot(c[1])] +
                             t.card_words[card_slot(c[2])] + t.card_words[card_slot(c[3])] +
@@ -117,7 +132,9 @@ inline HandValue evaluate_5_fast(const CardCode* c) {
 }
 
 inline HandValue evaluate_7_fast(const CardCode* c) {
-  const fast_eval::FastTables& t = fast_eval::tables();
+  if (!fast_eval::tables_ready()) [[unlikely]]
+    return fast_eval::first_7(c);
+  const fast_eval::FastTables& t = fast_eval::g_tables;
   using fast_eval::card_slot;
   const std::uint64_t sum = fast_eval::kSuitBias + t.card_words[card_slot(c[0])] + t.card_words[card_slot(c[1])] +
                             t.card_words[card_slot(c[2])] + t.card_words[card_slot(c[3])] +
