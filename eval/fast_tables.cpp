@@ -33,26 +33,31 @@ constexpr int kDisplacementCount = kValueCount >> kBucketSpread;
 HandValue g_values[kValueCount];
 std::uint16_t g_displacements[kDisplacementCount];
 
-// Every rank-counter key with counters 0..3 summing to `cards`, with a hand
-// of those natural cards spread over the suits in turn (never more than two
-// of a suit in seven cards, so no flush can be made of them).
-struct KeyHand {
-  std::uint64_t key;
-  std::vector<CardCode> cards;
-};
+// Every rank-counter key with counters 0..3 summing to the natural cards,
+// with the value of a hand of those cards spread over the suits in turn
+// (never more than two of a suit in seven cards, so with at most three wild
+// cards no flush can be made) beside the `wilds` jokers already at the start
+// of `cards`.
+struct KeyBuilder {
+  int size;  // 5 or 7
+  int wilds;
+  CardCode cards[7];
+  std::vector<std::uint64_t> keys;
+  std::vector<HandValue> values;
 
-void collect_keys(int rank, int left, std::uint64_t key, std::vector<CardCode>& cards,
-                  std::vector<KeyHand>& out) {
-  if (rank == kRankCount) {
-    if (left == 0) out.push_back({key, cards});
-    return;
+  void collect(int rank, int at, std::uint64_t key) {
+    if (at == size) {
+      keys.push_back(key);
+      values.push_back(size == 5 ? evaluate_5_general(cards) : evaluate_7_general(cards));
+      return;
+    }
+    if (rank == kRankCount) return;
+    for (int n = 0; n <= 3 && at + n <= size; ++n) {
+      for (int i = 0; i < n; ++i) cards[at + i] = make_card(rank, (at + i) % kSuitCount, false);
+      collect(rank + 1, at + n, key + (static_cast<std::uint64_t>(n) << (kRankFieldBits * rank)));
+    }
   }
-  for (int n = 0; n <= 3 && n <= left; ++n) {
-    for (int i = 0; i < n; ++i) cards.push_back(make_card(rank, static_cast<int>(cards.size()) % kSuitCount, false));
-    collect_keys(rank + 1, left - n, key + (static_cast<std::uint64_t>(n) << (kRankFieldBits * rank)), cards, out);
-    cards.resize(cards.size() - static_cast<std::size_t>(n));
-  }
-}
+};
 
 std::uint64_t splitmix(std::uint64_t& state) {
   std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
@@ -63,41 +68,52 @@ std::uint64_t splitmix(std::uint64_t& state) {
 
 // Hash and displace: try multipliers until every bucket finds a displacement
 // that puts all its keys on free slots. A few tries at most at these loads.
-RankHash build_hash(const std::vector<KeyHand>& keys, const std::vector<HandValue>& values, int slot_bits,
+RankHash build_hash(const std::vector<std::uint64_t>& keys, const std::vector<HandValue>& values, int slot_bits,
                     HandValue* value_store, std::uint16_t* displacement_store, std::uint64_t seed) {
   const int bucket_bits = slot_bits - kBucketSpread;
   const std::uint32_t slots = 1u << slot_bits, buckets = 1u << bucket_bits;
+  const auto key_count = static_cast<std::uint32_t>(keys.size());
   RankHash h{};
   h.displacements = displacement_store;
   h.values = value_store;
   assert(slot_bits <= 16 && kBucketShift + bucket_bits <= 64);
   h.bucket_mask = buckets - 1;
   h.position_mask = slots - 1;
-  std::vector<std::vector<std::uint32_t>> members(buckets);
+  // The keys by bucket, as one array: bucket b's positions and key indices
+  // sit from start[b] to start[b + 1].
+  std::vector<std::uint32_t> start(buckets + 1), fill(buckets), position(key_count), index(key_count);
   std::vector<char> taken(slots);
   std::vector<std::uint32_t> order(buckets);
   for (int attempt = 0; attempt < 1000; ++attempt) {
     h.mul = splitmix(seed) | 1;
-    for (auto& m : members) m.clear();
-    for (std::uint32_t i = 0; i < keys.size(); ++i)
-      members[static_cast<std::uint32_t>((keys[i].key * h.mul) >> kBucketShift) & h.bucket_mask].push_back(i);
-    const auto position = [&](std::uint32_t i) {
-      return static_cast<std::uint32_t>((keys[i].key * h.mul) >> kPositionShift) & h.position_mask;
-    };
+    std::fill(start.begin(), start.end(), 0);
+    for (const std::uint64_t key : keys) ++start[1 + (static_cast<std::uint32_t>((key * h.mul) >> kBucketShift) & h.bucket_mask)];
+    for (std::uint32_t b = 0; b < buckets; ++b) start[b + 1] += start[b];
+    std::copy(start.begin(), start.end() - 1, fill.begin());
+    for (std::uint32_t i = 0; i < key_count; ++i) {
+      const std::uint64_t x = keys[i] * h.mul;
+      const std::uint32_t at = fill[static_cast<std::uint32_t>(x >> kBucketShift) & h.bucket_mask]++;
+      position[at] = static_cast<std::uint32_t>(x >> kPositionShift) & h.position_mask;
+      index[at] = i;
+    }
+    // Two keys of one bucket on one position would share a slot under every
+    // displacement: such a multiplier is dropped before any search.
+    bool separable = true;
+    for (std::uint32_t b = 0; b < buckets && separable; ++b)
+      for (std::uint32_t j = start[b]; j < start[b + 1] && separable; ++j)
+        for (std::uint32_t k = start[b]; k < j && separable; ++k) separable = position[j] != position[k];
+    if (!separable) continue;
     for (std::uint32_t b = 0; b < buckets; ++b) order[b] = b;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return members[a].size() > members[b].size(); });
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return start[a + 1] - start[a] > start[b + 1] - start[b];
+    });
     std::fill(taken.begin(), taken.end(), 0);
     bool placed_all = true;
-    for (std::uint32_t b : order) {
+    for (const std::uint32_t b : order) {
       std::uint32_t d = 0;
       for (; d < slots; ++d) {
         bool fits = true;
-        for (std::size_t j = 0; j < members[b].size() && fits; ++j) {
-          const std::uint32_t s = position(members[b][j]) ^ d;
-          fits = !taken[s];
-          for (std::size_t k = 0; k < j && fits; ++k) fits = (position(members[b][k]) ^ d) != s;
-        }
+        for (std::uint32_t j = start[b]; j < start[b + 1] && fits; ++j) fits = !taken[position[j] ^ d];
         if (fits) break;
       }
       if (d == slots) {
@@ -105,10 +121,9 @@ RankHash build_hash(const std::vector<KeyHand>& keys, const std::vector<HandValu
         break;
       }
       displacement_store[b] = static_cast<std::uint16_t>(d);
-      for (std::uint32_t i : members[b]) {
-        const std::uint32_t s = position(i) ^ d;
-        taken[s] = 1;
-        value_store[s] = values[i];
+      for (std::uint32_t j = start[b]; j < start[b + 1]; ++j) {
+        taken[position[j] ^ d] = 1;
+        value_store[position[j] ^ d] = values[index[j]];
       }
     }
     if (placed_all) return h;
@@ -160,18 +175,12 @@ void fill_rank_hashes(FastTables& t) {
   std::uint64_t seed = 0x6F7276697845ull;
   for (const int size : {5, 7}) {
     for (int w = 0; w < kTableWilds; ++w) {
-      std::vector<KeyHand> keys;
-      std::vector<CardCode> scratch;
-      collect_keys(0, size - w, 0, scratch, keys);
-      std::vector<HandValue> key_values;
-      key_values.reserve(keys.size());
-      for (KeyHand& k : keys) {
-        for (int i = 0; i < w; ++i) k.cards.push_back(kJoker);
-        key_values.push_back(size == 5 ? evaluate_5_general(k.cards.data()) : evaluate_7_general(k.cards.data()));
-      }
+      KeyBuilder k{size, w, {}, {}, {}};
+      for (int i = 0; i < w; ++i) k.cards[i] = kJoker;
+      k.collect(0, w, 0);
       const int slot_bits = size == 5 ? kSlotBits5[w] : kSlotBits7[w];
       RankHash& h = size == 5 ? t.five[w] : t.seven[w];
-      h = build_hash(keys, key_values, slot_bits, values, displacements, seed);
+      h = build_hash(k.keys, k.values, slot_bits, values, displacements, seed);
       values += std::size_t{1} << slot_bits;
       displacements += std::size_t{1} << (slot_bits - kBucketSpread);
     }
