@@ -25,8 +25,10 @@ using orvix::CardCode;
 constexpr int kHandCount = 1 << 20;
 
 // kHandCount hands of `size` cards, each dealt from a freshly shuffled single
-// deck; with `deuces_wild` the four Twos are wild.
-std::vector<CardCode> deal_hands(int size, bool deuces_wild, unsigned seed) {
+// deck; with `deuces_wild` the four Twos are wild. With `jokers`, every hand
+// holds exactly that many jokers beside size - jokers dealt cards, the jokers
+// at random places.
+std::vector<CardCode> deal_hands(int size, bool deuces_wild, unsigned seed, int jokers = 0) {
   std::vector<CardCode> deck;
   for (int r = 0; r < orvix::kRankCount; ++r)
     for (int s = 0; s < orvix::kSuitCount; ++s) deck.push_back(orvix::make_card(r, s, deuces_wild && r == 0));
@@ -34,19 +36,25 @@ std::vector<CardCode> deal_hands(int size, bool deuces_wild, unsigned seed) {
   std::vector<CardCode> hands;
   hands.reserve(static_cast<std::size_t>(kHandCount) * size);
   for (int h = 0; h < kHandCount; ++h) {
-    for (int i = 0; i < size; ++i) {
+    const std::size_t first = hands.size();
+    for (int i = 0; i < size - jokers; ++i) {
       const int j = std::uniform_int_distribution<int>(i, static_cast<int>(deck.size()) - 1)(rng);
       std::swap(deck[i], deck[j]);
       hands.push_back(deck[i]);
     }
+    if (jokers == 0) continue;  // the same hands as before jokers existed here
+    for (int i = 0; i < jokers; ++i) hands.push_back(orvix::kJoker);
+    std::shuffle(hands.begin() + static_cast<std::ptrdiff_t>(first), hands.end(), rng);
   }
   return hands;
 }
 
 // One iteration scores every pre-dealt hand once; the counter per_hand
 // is the thread CPU time of an iteration divided by the number of hands.
-void run(benchmark::State& state, int size, bool deuces_wild) {
-  const std::vector<CardCode> hands = deal_hands(size, deuces_wild, 42u + static_cast<unsigned>(size));
+// The evaluator tables are built before the clock starts.
+void run(benchmark::State& state, int size, bool deuces_wild, int jokers = 0) {
+  const std::vector<CardCode> hands = deal_hands(size, deuces_wild, 42u + static_cast<unsigned>(size), jokers);
+  orvix::build_eval_tables();
   const orvix::evaluate_hand evaluate = orvix::select_evaluator(size);
   orvix::HandValue sum = 0;
   for (auto _ : state) {
@@ -61,6 +69,8 @@ void run(benchmark::State& state, int size, bool deuces_wild) {
 void BM_evaluate_5(benchmark::State& state) { run(state, 5, false); }
 void BM_evaluate_7(benchmark::State& state) { run(state, 7, false); }
 void BM_evaluate_7_deuces_wild(benchmark::State& state) { run(state, 7, true); }
+void BM_evaluate_7_one_wild(benchmark::State& state) { run(state, 7, false, 1); }
+void BM_evaluate_7_two_wild(benchmark::State& state) { run(state, 7, false, 2); }
 void BM_evaluate_many_10(benchmark::State& state) { run(state, 10, false); }
 void BM_evaluate_many_20(benchmark::State& state) { run(state, 20, false); }
 
@@ -69,6 +79,8 @@ void BM_evaluate_many_20(benchmark::State& state) { run(state, 20, false); }
 BENCHMARK(BM_evaluate_5);
 BENCHMARK(BM_evaluate_7);
 BENCHMARK(BM_evaluate_7_deuces_wild);
+BENCHMARK(BM_evaluate_7_one_wild);
+BENCHMARK(BM_evaluate_7_two_wild);
 BENCHMARK(BM_evaluate_many_10);
 BENCHMARK(BM_evaluate_many_20);
 

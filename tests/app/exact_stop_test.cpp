@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -32,6 +33,9 @@ TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
   const std::string err_path = dir + "orvix_exact_stop_err.txt";
   // Nine cards from one deck: billions of hands, seconds of work at least.
   std::ofstream(commands) << "players 1\nhandsize 9\nexact\ngame\n";
+  // An output file left by an earlier run would show its count line before
+  // this child has even started, and the signal would find it unprepared.
+  std::remove(out_path.c_str());
 
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);

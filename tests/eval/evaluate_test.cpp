@@ -13,6 +13,7 @@
 #include <orvix/evaluate.h>
 #include <orvix/internal/catalogue.h>
 #include <orvix/internal/evaluators.h>
+#include <orvix/internal/fast_eval.h>
 
 #include "eval/known_hands.h"
 #include "support/brute_force.h"
@@ -26,8 +27,16 @@ std::vector<HandValue> all_evaluations(const std::vector<CardCode>& cards) {
   const int n = static_cast<int>(cards.size());
   std::vector<HandValue> out = {select_evaluator(n)(cards.data()), evaluate(cards.data(), n)};
   if (n >= 5) out.push_back(evaluate_many(n, cards.data()));
-  if (n == 5) out.push_back(evaluate_5(cards.data()));
-  if (n == 7) out.push_back(evaluate_7(cards.data()));
+  if (n == 5) {
+    out.push_back(evaluate_5(cards.data()));
+    out.push_back(evaluate_5_fast(cards.data()));
+    out.push_back(evaluate_5_general(cards.data()));
+  }
+  if (n == 7) {
+    out.push_back(evaluate_7(cards.data()));
+    out.push_back(evaluate_7_fast(cards.data()));
+    out.push_back(evaluate_7_general(cards.data()));
+  }
   return out;
 }
 

@@ -13,8 +13,14 @@ HandValue evaluate_1(const CardCode* cards);
 HandValue evaluate_2(const CardCode* cards);
 HandValue evaluate_3(const CardCode* cards);
 HandValue evaluate_4(const CardCode* cards);
-HandValue evaluate_5(const CardCode* cards);
-HandValue evaluate_7(const CardCode* cards);
+HandValue evaluate_5(const CardCode* cards);  // evaluate_5_general, see evaluate.cpp
+HandValue evaluate_7(const CardCode* cards);  // the table path of fast_eval.h
+
+// Five and seven cards by counting and deciding, without the tables: the
+// reference the tables are built from and checked against, and what they
+// hand back the hands they route.
+HandValue evaluate_5_general(const CardCode* cards);
+HandValue evaluate_7_general(const CardCode* cards);
 
 // Any count from 5 to 20: what select_evaluator gives for the other sizes.
 HandValue evaluate_many(int count, const CardCode* cards);
