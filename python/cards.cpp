@@ -4,6 +4,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,7 @@ std::vector<CardCode> hand_argument(py::handle hand) {
                          std::string(py::str(py::type::handle_of(hand).attr("__name__"))));
   const py::sequence items = py::reinterpret_borrow<py::sequence>(hand);
   for (const py::handle item : items) {
-    if (cards.size() > kMaxHandSize) break;  // refused below, whatever follows
+    if (cards.size() > static_cast<std::size_t>(kMaxHandSize)) break;  // refused below, whatever follows
     if (is_text(item)) {
       cards.push_back(card_of_text(text_of(item)));
     } else if (py::isinstance<py::int_>(item) || py::hasattr(item, "__index__")) {
@@ -98,7 +99,13 @@ py::array_t<CardCode> codes(py::handle texts) {
     throw py::type_error("codes() takes a string of cards, a list of card texts or a list of hands, not " +
                          std::string(py::str(py::type::handle_of(texts).attr("__name__"))));
   const py::sequence items = py::reinterpret_borrow<py::sequence>(texts);
-  const bool hands = items.size() > 0 && !is_text(items[0]);
+  // A card text holds no blank, so a string with one is a whole hand.
+  bool hands = items.size() > 0 && !is_text(items[0]);
+  for (const py::handle item : items)
+    if (is_text(item)) {
+      const std::string text = text_of(item);
+      hands = hands || std::any_of(text.begin(), text.end(), is_blank);
+    }
   if (!hands) {
     py::array_t<CardCode> out(static_cast<py::ssize_t>(items.size()));
     CardCode* data = out.mutable_data();
@@ -113,7 +120,6 @@ py::array_t<CardCode> codes(py::handle texts) {
   std::size_t width = 0;
   std::size_t row = 0;
   for (const py::handle item : items) {
-    if (is_text(item)) throw py::type_error("codes() takes either card texts or hands, not both");
     const std::vector<CardCode> hand = hand_argument(item);
     if (row == 0) width = hand.size();
     if (hand.size() != width)
@@ -130,7 +136,7 @@ py::array_t<CardCode> codes(py::handle texts) {
 HandValue evaluate_hand_argument(py::handle hand) {
   const std::vector<CardCode> cards = hand_argument(hand);
   if (cards.empty()) throw py::value_error("no cards");
-  if (cards.size() > kMaxHandSize) throw py::value_error("more than 20 cards");
+  if (cards.size() > static_cast<std::size_t>(kMaxHandSize)) throw py::value_error("more than 20 cards");
   return evaluate(cards.data(), static_cast<int>(cards.size()));
 }
 
@@ -164,8 +170,8 @@ ValueError for an unknown card, no cards or more than 20.)");
 
 Card text to card codes, with the card reading of evaluate():
 a string of cards or a list of card texts gives a 1-D array; a list of
-hands (each a string of cards or a list of card texts, all of one size)
-gives an array of shape (n, k), ready for evaluate_many().
+hands (each a string of cards such as "As Ks" or a list of card texts, all
+of one size) gives an array of shape (n, k), ready for evaluate_many().
 
     >>> orvix.codes(["As Ks", "2d *"]).shape
     (2, 2))");

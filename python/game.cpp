@@ -209,7 +209,7 @@ total:       every hand the pack can deal: C(pack size, hand size))")
       .def_readonly("by_category", &PyExact::by_category, "Hands per category, High Card to Five of a Kind.")
       .def_readonly("by_rank", &PyExact::by_rank, "Hands per category and top rank (Two to Ace).")
       .def_readonly("total", &PyExact::total, "Every hand counted.")
-      .def("__repr__", [](const PyExact& e) { return "<orvix.ExactTable of " + py::str(e.total).cast<std::string>() + " hands>"; });
+      .def("__repr__", [](const PyExact& e) { return "<orvix.ExactTable of " + py::repr(e.total).cast<std::string>() + " hands>"; });
 
   py::class_<PyGame>(m, "Game", R"(Game(decks=1, players=5, hand_size=5, jokers=0, wild=(), add=(), remove=())
 
@@ -226,7 +226,7 @@ commands. A refusal raises ValueError with the program's message:
 
     >>> orvix.Game(players=11)
     Traceback (most recent call last):
-    ValueError: Not enough cards to deal every player a complete hand.
+    ValueError: Not enough cards to increase hand size and still deal hand.
 
 Games compare equal when they play the same game.)")
       .def(py::init(&make_game), py::arg("decks") = 1, py::arg("players") = 5, py::arg("hand_size") = 5,
