@@ -41,7 +41,7 @@ std::string error_message(std::string_view program_text);
 // Raises ValueError with error_message(program_text).
 [[noreturn]] void refuse(std::string_view program_text);
 
-// A Python int (bool refused: it is no count) as int64, with values beyond
+// A Python int or NumPy integer (bool refused: it is no count) as int64, with values beyond
 // saturated to the int64 limits; TypeError naming `what` for anything else.
 std::int64_t int_argument(py::handle value, const char* what);
 

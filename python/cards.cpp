@@ -35,14 +35,26 @@ CardCode card_of_text(std::string_view text) {
   return card;
 }
 
+constexpr std::size_t kHandLimit = kMaxHandSize;
+constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
+
+// The first problem in reading order stands, as in orvix-eval: a card past
+// the limit is refused as one too many before its text is looked at.
+void check_room(const std::vector<CardCode>& cards, std::size_t limit) {
+  if (cards.size() >= limit) throw py::value_error("more than 20 cards");
+}
+
 // The cards of one string, separated by white space: "As Kd *".
-void append_cards_of_line(std::string_view line, std::vector<CardCode>& cards) {
+void append_cards_of_line(std::string_view line, std::vector<CardCode>& cards, std::size_t limit) {
   std::size_t pos = 0;
   while (pos < line.size()) {
     while (pos < line.size() && is_blank(line[pos])) ++pos;
     const std::size_t start = pos;
     while (pos < line.size() && !is_blank(line[pos])) ++pos;
-    if (pos > start) cards.push_back(card_of_text(line.substr(start, pos - start)));
+    if (pos > start) {
+      check_room(cards, limit);
+      cards.push_back(card_of_text(line.substr(start, pos - start)));
+    }
   }
 }
 
@@ -58,19 +70,19 @@ CardCode code_argument(py::handle value) {
 std::vector<CardCode> hand_argument(py::handle hand) {
   std::vector<CardCode> cards;
   if (is_text(hand)) {
-    append_cards_of_line(text_of(hand), cards);
+    append_cards_of_line(text_of(hand), cards, kHandLimit);
     return cards;
   }
   if (!PySequence_Check(hand.ptr()) || PyBytes_Check(hand.ptr()) || PyByteArray_Check(hand.ptr()))
     throw py::type_error("a hand is a string of cards or a sequence of cards, not " +
                          std::string(py::str(py::type::handle_of(hand).attr("__name__"))));
   const py::sequence items = py::reinterpret_borrow<py::sequence>(hand);
-  for (const py::handle item : items) {
-    if (cards.size() > static_cast<std::size_t>(kMaxHandSize)) break;  // refused below, whatever follows
+  for (const py::object item : items) {
+    check_room(cards, kHandLimit);
     if (is_text(item)) {
       cards.push_back(card_of_text(text_of(item)));
-    } else if (py::isinstance<py::int_>(item) || py::hasattr(item, "__index__")) {
-      cards.push_back(code_argument(py::int_(py::reinterpret_borrow<py::object>(item))));
+    } else if (PyIndex_Check(item.ptr()) && !PyBool_Check(item.ptr())) {
+      cards.push_back(code_argument(item));
     } else {
       throw py::type_error("a card is a card text such as \"As\" or a card code, not " +
                            std::string(py::str(py::type::handle_of(item).attr("__name__"))));
@@ -90,7 +102,7 @@ HandValue value_argument(py::handle value) {
 py::array_t<CardCode> codes(py::handle texts) {
   if (is_text(texts)) {
     std::vector<CardCode> cards;
-    append_cards_of_line(text_of(texts), cards);
+    append_cards_of_line(text_of(texts), cards, kNoLimit);
     py::array_t<CardCode> out(static_cast<py::ssize_t>(cards.size()));
     std::copy(cards.begin(), cards.end(), out.mutable_data());
     return out;
@@ -101,7 +113,7 @@ py::array_t<CardCode> codes(py::handle texts) {
   const py::sequence items = py::reinterpret_borrow<py::sequence>(texts);
   // A card text holds no blank, so a string with one is a whole hand.
   bool hands = items.size() > 0 && !is_text(items[0]);
-  for (const py::handle item : items)
+  for (const py::object item : items)
     if (is_text(item)) {
       const std::string text = text_of(item);
       hands = hands || std::any_of(text.begin(), text.end(), is_blank);
@@ -109,7 +121,7 @@ py::array_t<CardCode> codes(py::handle texts) {
   if (!hands) {
     py::array_t<CardCode> out(static_cast<py::ssize_t>(items.size()));
     CardCode* data = out.mutable_data();
-    for (const py::handle item : items) {
+    for (const py::object item : items) {
       if (!is_text(item)) throw py::type_error("codes() takes either card texts or hands, not both");
       *data++ = card_of_text(text_of(item));
     }
@@ -119,7 +131,7 @@ py::array_t<CardCode> codes(py::handle texts) {
   std::vector<CardCode> all;
   std::size_t width = 0;
   std::size_t row = 0;
-  for (const py::handle item : items) {
+  for (const py::object item : items) {
     const std::vector<CardCode> hand = hand_argument(item);
     if (row == 0) width = hand.size();
     if (hand.size() != width)
@@ -136,7 +148,6 @@ py::array_t<CardCode> codes(py::handle texts) {
 HandValue evaluate_hand_argument(py::handle hand) {
   const std::vector<CardCode> cards = hand_argument(hand);
   if (cards.empty()) throw py::value_error("no cards");
-  if (cards.size() > static_cast<std::size_t>(kMaxHandSize)) throw py::value_error("more than 20 cards");
   return evaluate(cards.data(), static_cast<int>(cards.size()));
 }
 

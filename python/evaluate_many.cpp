@@ -90,8 +90,10 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
                   py::int_(cards.attr("max")()) > py::int_(0xFFFFFFFFu)))
       throw py::value_error("card codes are 32-bit words from 0 to 4294967295");
   }
-  const auto codes = py::array_t<CardCode, py::array::c_style | py::array::forcecast>::ensure(cards);
-  if (!codes) throw py::error_already_set();
+  // One row after the other in memory, as the evaluators read them (a copy
+  // only when they are not already).
+  const auto codes = py::array_t<CardCode, py::array::c_style>(
+      numpy.attr("ascontiguousarray")(cards, py::arg("dtype") = numpy.attr("uint32")));
 
   py::array_t<HandValue> values(n);
   const CardCode* in = codes.data();

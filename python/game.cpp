@@ -35,7 +35,7 @@ std::string card_words(py::handle words, const char* what) {
   if (!PySequence_Check(words.ptr()) || PyBytes_Check(words.ptr()) || PyByteArray_Check(words.ptr()))
     throw py::type_error(std::string(what) + " takes a string of card words or a sequence of them");
   std::string line;
-  for (const py::handle word : py::reinterpret_borrow<py::sequence>(words)) {
+  for (const py::object word : py::reinterpret_borrow<py::sequence>(words)) {
     if (!PyUnicode_Check(word.ptr()))
       throw py::type_error(std::string(what) + " takes card words such as \"2\", \"2h\" or \"hearts\", not " +
                            std::string(py::str(py::type::handle_of(word).attr("__name__"))));

@@ -22,11 +22,15 @@ std::string error_message(std::string_view program_text) {
 void refuse(std::string_view program_text) { throw py::value_error(error_message(program_text)); }
 
 std::int64_t int_argument(py::handle value, const char* what) {
-  if (!PyLong_Check(value.ptr()) || PyBool_Check(value.ptr()))
+  // Anything that is an integer by operator.index (NumPy's integers too), but
+  // no bool and no float.
+  if (PyBool_Check(value.ptr()) || !PyIndex_Check(value.ptr()))
     throw py::type_error(std::string(what) + " must be an int, not " +
                          std::string(py::str(py::type::handle_of(value).attr("__name__"))));
+  const py::object number = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
+  if (!number) throw py::error_already_set();
   int overflow = 0;
-  const long long result = PyLong_AsLongLongAndOverflow(value.ptr(), &overflow);
+  const long long result = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
   if (overflow > 0) return INT64_MAX;
   if (overflow < 0) return INT64_MIN;
   if (result == -1 && PyErr_Occurred()) throw py::error_already_set();
