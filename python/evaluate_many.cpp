@@ -41,9 +41,9 @@ bool score_hands(const CardCode* cards, int k, HandValue* out, py::ssize_t first
     const py::ssize_t end = std::min(last, begin + kBlockHands);
     const CardCode* block = cards + begin * k;
     const py::ssize_t words = (end - begin) * k;
-    bool all_cards = true;
-    for (py::ssize_t i = 0; i < words; ++i) all_cards &= is_card_code(block[i]);
-    if (!all_cards) return false;
+    CardCode mismatch = 0;
+    for (py::ssize_t i = 0; i < words; ++i) mismatch |= card_code_mismatch(block[i]);
+    if (mismatch != 0) return false;
     for (py::ssize_t h = begin; h < end; ++h) out[h] = score(cards + h * k);
   }
   return true;

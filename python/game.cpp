@@ -66,7 +66,8 @@ void check(GameRules& rules, bool accepted) {
 
 // The pack first, then the players and hand size against it: the smallest
 // deal (one player, one card) lets every change of the pack be checked on
-// its own; the deal asked for is checked last.
+// its own; the deal asked for is checked last, hand size before players,
+// so a deal too big for the pack is refused as too many players.
 PyGame make_game(py::handle decks, py::handle players, py::handle hand_size, py::handle jokers, py::handle wild,
                  py::handle add, py::handle remove) {
   const int deck_count = int32_argument(decks, "decks");
@@ -87,8 +88,8 @@ PyGame make_game(py::handle decks, py::handle players, py::handle hand_size, py:
   apply_words(rules, CardListOperation::kAdd, add_words);
   apply_words(rules, CardListOperation::kRemove, remove_words);
   apply_words(rules, CardListOperation::kWild, wild_words);
-  check(rules, set_players(rules, player_count));
   check(rules, set_hand_size(rules, card_count));
+  check(rules, set_players(rules, player_count));
   rules.error_text = {};
   return game;
 }
@@ -220,13 +221,13 @@ sequence of strings: a rank ("2", "two", "twos"), a suit ("h", "hearts")
 or a card ("2h"). add gives one more copy of each card named, remove takes
 one away, wild makes every copy of each card named wild.
 
-The pack is built first (decks, jokers, add, remove, wild), then players
-and hand size are checked against it, by the same rules and limits as the
+The pack is built first (decks, jokers, add, remove, wild), then hand
+size and players are checked against it, by the same rules and limits as the
 commands. A refusal raises ValueError with the program's message:
 
     >>> orvix.Game(players=11)
     Traceback (most recent call last):
-    ValueError: Not enough cards to increase hand size and still deal hand.
+    ValueError: Too many players to deal complete hand.
 
 Games compare equal when they play the same game.)")
       .def(py::init(&make_game), py::arg("decks") = 1, py::arg("players") = 5, py::arg("hand_size") = 5,

@@ -66,7 +66,7 @@ void bind_results(py::module_& m) {
 wins[c, r] and losses[c, r] count the hands of category c and top rank r
 (0 = Two .. 12 = Ace) that won or lost their deal (a tie is no win); they
 are NumPy uint64 arrays of shape (10, 13). runs holds one record per run:
-its game, seed, part, parts, hands_played (hands counted) and seconds.
+its game, seed, part, parts, hands_played (deals played) and seconds.
 to_json() gives the file the console program's `save` writes, and
 from_json() reads one back (or one the console program saved). Results add
 with +, like `load` adds a file to the table.)")

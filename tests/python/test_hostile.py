@@ -117,3 +117,23 @@ def test_wrong_argument_types_of_a_game():
             orvix.SimulationResult.from_json(text)
     with pytest.raises(TypeError):
         orvix.SimulationResult.from_json(None)
+
+
+def test_only_card_codes_pass_the_array_check():
+    naturals = [int(c) for c in orvix.codes([r + s for r in "23456789TJQKA" for s in "dsch"])]
+    wilds = [(c & 0x300F0000) | (1 << 23) for c in naturals]
+    valid = set(naturals) | set(wilds)
+    assert orvix.JOKER in valid and len(valid) == 104
+    # Every valid code, and every word one bit away from one, plus random words.
+    rng = np.random.default_rng(5)
+    words = set(valid) | {c ^ (1 << b) for c in valid for b in range(32)}
+    words |= set(int(w) for w in rng.integers(0, 2**32, 3000, dtype=np.uint64))
+    for w in sorted(words):
+        hand = np.array([[w]], dtype=np.uint32)
+        if w in valid:
+            assert orvix.evaluate_many(hand)[0] == orvix.evaluate([w])
+        else:
+            with pytest.raises(ValueError, match="is not a card code"):
+                orvix.evaluate_many(hand)
+            with pytest.raises(ValueError, match="is not a card code"):
+                orvix.evaluate([w])
