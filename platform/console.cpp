@@ -14,6 +14,7 @@ std::atomic<bool> at_line_start{true};
 const char* failure_program = "orvix";
 int failure_status = 1;
 int lost_output_error = 0;  // errno that every write reports once output is lost
+thread_local std::string* capture_sink = nullptr;
 
 // Standard error is the only place left to say it; the buffered output is
 // dropped with the process (_Exit flushes nothing), so nothing is tried twice.
@@ -66,14 +67,24 @@ void out_printf(const char* format, ...) {
   va_end(again);
 }
 
+void capture_output(std::string* sink) { capture_sink = sink; }
+
 void out_text(std::string_view text) {
   if (text.empty()) return;
+  if (capture_sink != nullptr) {
+    capture_sink->append(text);
+    return;
+  }
   errno = 0;
   check(std::fwrite(text.data(), 1, text.size(), stdout) != text.size(), true);
   at_line_start.store(text.back() == '\n', std::memory_order_relaxed);
 }
 
 void out_line_end() {
+  if (capture_sink != nullptr) {
+    capture_sink->push_back('\n');
+    return;
+  }
   errno = 0;
   const bool failed = std::fputc('\n', stdout) == EOF || std::fflush(stdout) != 0;
   check(failed, true);
@@ -83,6 +94,7 @@ void out_line_end() {
 bool out_at_line_start() { return at_line_start.load(std::memory_order_relaxed); }
 
 void out_flush() {
+  if (capture_sink != nullptr) return;
   errno = 0;
   check(std::fflush(stdout) != 0, false);
 }

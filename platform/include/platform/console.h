@@ -24,6 +24,13 @@ void out_line_end();
 // Flushes standard output.
 void out_flush();
 
+// Output capture, for callers that want a description as text (the Python
+// module): while a sink is set, this thread's out_text, out_printf and
+// out_line_end append to *sink instead of writing, and out_flush does
+// nothing. Other threads keep writing to standard output. Pass nullptr to
+// end the capture.
+void capture_output(std::string* sink);
+
 // True while the last byte written to standard output was a line end (or
 // nothing was written yet). Read from any thread; the progress line uses it
 // so it never draws over a partial line.

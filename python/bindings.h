@@ -1,0 +1,52 @@
+#pragma once
+// The pieces of the Python module orvix, one binding function per concern,
+// and the argument checks they share. Every refusal the console program
+// would print as "Error: ...\n" becomes a ValueError with the same text,
+// without the "Error: " and the line end.
+
+#include <pybind11/pybind11.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "rules/game_rules.h"
+#include "sim/result_table.h"
+#include "sim/run_record.h"
+
+namespace orvix::python {
+
+namespace py = pybind11;
+
+// A game for Python: the rules a run would play (error_text unused).
+struct PyGame {
+  GameRules rules;
+};
+
+// Counts of one or more runs, with the record of each run that made them.
+struct PyResult {
+  ResultTable table;  // derived sums and percentages kept up to date
+  RunRecords runs;
+  bool stopped = false;
+};
+
+void bind_cards(py::module_& m);
+void bind_evaluate_many(py::module_& m);
+void bind_game(py::module_& m);
+void bind_results(py::module_& m);
+
+// "Error: decks must be from 1 to 50.\n" -> "decks must be from 1 to 50."
+std::string error_message(std::string_view program_text);
+
+// Raises ValueError with error_message(program_text).
+[[noreturn]] void refuse(std::string_view program_text);
+
+// A Python int or NumPy integer (bool refused: it is no count) as int64, with values beyond
+// saturated to the int64 limits; TypeError naming `what` for anything else.
+std::int64_t int_argument(py::handle value, const char* what);
+
+// The same, clamped to the range of int: a value beyond it is outside
+// every limit of a game either way, so the rules refuse it with their text.
+int int32_argument(py::handle value, const char* what);
+
+}  // namespace orvix::python

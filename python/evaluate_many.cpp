@@ -1,0 +1,148 @@
+// evaluate_many: a NumPy array of hands in, their values out, on every core
+// and without the interpreter lock.
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <orvix/evaluate.h>
+
+#include "bindings.h"
+#include "card_codes.h"
+#include "platform/processors.h"
+
+namespace orvix::python {
+
+namespace {
+
+// Below this many hands per thread, starting threads costs more than it saves.
+constexpr py::ssize_t kMinHandsPerThread = 1 << 15;
+// Hands checked and then scored together, so a block is still in cache when scored.
+constexpr py::ssize_t kBlockHands = 1024;
+
+std::string shape_text(const py::array& a) {
+  std::string text = "(";
+  for (py::ssize_t d = 0; d < a.ndim(); ++d) {
+    if (d > 0) text += ", ";
+    text += std::to_string(a.shape(d));
+  }
+  return text + (a.ndim() == 1 ? ",)" : ")");
+}
+
+// Scores hands [first, last) of k cards; false (and the rest unscored) at
+// the first block holding a word that is no card code.
+bool score_hands(const CardCode* cards, int k, HandValue* out, py::ssize_t first, py::ssize_t last) {
+  const evaluate_hand score = select_evaluator(k);
+  for (py::ssize_t begin = first; begin < last; begin += kBlockHands) {
+    const py::ssize_t end = std::min(last, begin + kBlockHands);
+    const CardCode* block = cards + begin * k;
+    const py::ssize_t words = (end - begin) * k;
+    CardCode mismatch = 0;
+    for (py::ssize_t i = 0; i < words; ++i) mismatch |= card_code_mismatch(block[i]);
+    if (mismatch != 0) return false;
+    for (py::ssize_t h = begin; h < end; ++h) out[h] = score(cards + h * k);
+  }
+  return true;
+}
+
+// The first word that is no card code, as "cards[i, j] = 0x...".
+std::string first_bad_code(const CardCode* cards, py::ssize_t n, int k) {
+  for (py::ssize_t i = 0; i < n * k; ++i)
+    if (!is_card_code(cards[i])) {
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "0x%08X", cards[i]);
+      return "cards[" + std::to_string(i / k) + ", " + std::to_string(i % k) + "] = " + hex +
+             " is not a card code";
+    }
+  return "a card changed while it was scored";
+}
+
+py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threads_argument) {
+  const py::module_ numpy = py::module_::import("numpy");
+  if (PyUnicode_Check(cards_argument.ptr()) || PyBytes_Check(cards_argument.ptr()))
+    throw py::type_error("evaluate_many() takes an array of card codes; orvix.codes() makes one from card text");
+  py::array cards = numpy.attr("asarray")(cards_argument);
+  const char kind = cards.dtype().kind();
+  if (kind != 'i' && kind != 'u')
+    throw py::type_error("evaluate_many() takes integer card codes, not an array of dtype " +
+                         std::string(py::str(cards.dtype())) + "; orvix.codes() makes them from card text");
+  if (cards.ndim() != 2)
+    throw py::value_error("evaluate_many() takes an array of shape (n, k), one hand of k cards per row, not " +
+                          shape_text(cards));
+  const py::ssize_t n = cards.shape(0);
+  const py::ssize_t k = cards.shape(1);
+  if (k < 1 || k > kMaxHandSize)
+    throw py::value_error("hands hold 1 to 20 cards, not " + std::to_string(k));
+
+  int threads = 0;
+  if (!threads_argument.is_none()) {
+    threads = int32_argument(threads_argument, "threads");
+    if (threads < 0) throw py::value_error("threads must be 0 (every core) or more");
+  }
+
+  if (!cards.dtype().equal(py::dtype::of<CardCode>())) {
+    // Out-of-range codes would wrap around into the 32 bits: refuse them first.
+    if (n > 0 && (py::int_(cards.attr("min")()) < py::int_(0) ||
+                  py::int_(cards.attr("max")()) > py::int_(0xFFFFFFFFu)))
+      throw py::value_error("card codes are 32-bit words from 0 to 4294967295");
+  }
+  // One row after the other in memory, as the evaluators read them (a copy
+  // only when they are not already).
+  const auto codes = py::array_t<CardCode, py::array::c_style>(
+      numpy.attr("ascontiguousarray")(cards, py::arg("dtype") = numpy.attr("uint32")));
+
+  py::array_t<HandValue> values(n);
+  const CardCode* in = codes.data();
+  HandValue* out = values.mutable_data();
+  const int width = static_cast<int>(k);
+
+  if (threads == 0) threads = processor_count();
+  threads = static_cast<int>(std::max<py::ssize_t>(1, std::min<py::ssize_t>(threads, n / kMinHandsPerThread)));
+
+  bool all_cards = true;
+  {
+    py::gil_scoped_release unlocked;
+    if (threads == 1) {
+      all_cards = score_hands(in, width, out, 0, n);
+    } else {
+      std::vector<char> done(static_cast<std::size_t>(threads), 0);
+      std::vector<std::thread> pool;
+      const py::ssize_t share = (n + threads - 1) / threads;
+      for (int t = 0; t < threads; ++t) {
+        const py::ssize_t first = std::min(n, t * share);
+        const py::ssize_t last = std::min(n, first + share);
+        pool.emplace_back([&, t, first, last] { done[static_cast<std::size_t>(t)] = score_hands(in, width, out, first, last); });
+      }
+      for (std::thread& thread : pool) thread.join();
+      all_cards = std::all_of(done.begin(), done.end(), [](char ok) { return ok != 0; });
+    }
+  }
+  if (!all_cards) throw py::value_error(first_bad_code(in, n, width));
+  return values;
+}
+
+}  // namespace
+
+void bind_evaluate_many(py::module_& m) {
+  m.def("evaluate_many", &evaluate_many, py::arg("cards"), py::arg("threads") = py::none(),
+        R"(evaluate_many(cards, threads=None) -> numpy.ndarray of uint32
+
+The values of many hands at once: cards is an array of shape (n, k) of card
+codes (see codes()), one hand of k cards (1 to 20) per row; the result has
+the n values, each equal to evaluate() of its row. The interpreter lock is
+released while it works, and large arrays are split over every core
+(threads=None or 0); threads=1 keeps to one.
+
+    >>> hands = orvix.codes([["As", "Ks", "Qs", "Js", "Ts"], ["2d", "2s", "*", "9c", "4h"]])
+    >>> [orvix.category_name(v) for v in orvix.evaluate_many(hands)]
+    ['Straight Flush', 'Three of a Kind']
+
+TypeError for an array that is not of integers, ValueError for another
+shape or a word that is no card code.)");
+}
+
+}  // namespace orvix::python

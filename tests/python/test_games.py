@@ -1,0 +1,154 @@
+"""Games against the console program: the same refusals, the same game
+text, the same exact table and, for a seed, the same counts."""
+
+import json
+import re
+
+import numpy as np
+import pytest
+
+import orvix
+
+
+def test_a_game_refuses_with_the_console_texts(console):
+    # Each refusal is the console's text for the command that fails.
+    cases = [
+        (dict(decks=0), "decks 0"),
+        (dict(decks=51), "decks 51"),
+        (dict(players=0), "players 0"),
+        (dict(players=11), "players 11"),
+        (dict(hand_size=21), "handsize 21"),
+        (dict(jokers=101), "jokers 101"),
+        (dict(wild="x"), "wild x"),
+        (dict(add="2z"), "add 2z"),
+        (dict(remove=["2", "2"]), "rem 2 2"),
+    ]
+    out = console([command for _, command in cases] + ["hands 0", "hands 2147483648"])
+    errors = [line[len("Error: "):] for line in out.splitlines() if line.startswith("Error: ")]
+    mine = []
+    for kwargs, _ in cases:
+        with pytest.raises(ValueError) as refused:
+            orvix.Game(**kwargs)
+        mine.append(str(refused.value))
+    for hands in (0, 2**31):
+        with pytest.raises(ValueError) as refused:
+            orvix.Game().simulate(hands)
+        mine.append(str(refused.value))
+    assert mine == errors
+    # A number past every limit is too big, whatever its size (the console
+    # reads digits past 32 bits as no number).
+    with pytest.raises(ValueError, match="^Maximum of 50 decks supported.$"):
+        orvix.Game(decks=10**30)
+
+
+def test_the_pack_is_built_before_the_deal_is_checked():
+    # Removing a whole suit first would fail against the default 5 x 5 deal
+    # in the console; the game checks the deal against the finished pack.
+    g = orvix.Game(players=2, hand_size=3, remove=["hearts", "spades", "clubs"])
+    assert g.pack_size == 13
+    with pytest.raises(ValueError):
+        orvix.Game(players=5, hand_size=3, remove="hearts spades clubs")
+
+
+def test_describe_is_the_game_command_text(console):
+    g = orvix.Game(decks=2, players=6, hand_size=7, jokers=1, wild=["2", "Kh"], add="As", remove="3d")
+    out = console(["decks 2", "players 6", "handsize 7", "jokers 1", "wild 2 Kh", "add As", "rem 3d", "game"])
+    assert g.describe() in out
+    assert g.describe().startswith("Poker with 2 decks, 1 joker, 6 players, hand size 7 cards.\n")
+    assert g == orvix.Game(decks=2, players=6, hand_size=7, jokers=1, wild="twos kh", add=["as"], remove=["3D"])
+    assert g != orvix.Game()
+
+
+def exact_rows(out):
+    """Category counts of the exact command's first table."""
+    counts = {}
+    for name in orvix.CATEGORY_NAMES:
+        m = re.search(r"^%s\s+(\d+)\s" % re.escape(name), out, re.M)
+        counts[name] = int(m.group(1))
+    return [counts[name] for name in orvix.CATEGORY_NAMES]
+
+
+def test_exact_equals_the_exact_command(console):
+    known = orvix.Game(players=1).exact()
+    assert known.by_category == [1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40, 0]
+    assert known.total == 2598960 and sum(known.by_category) == known.total
+    assert [sum(row) for row in known.by_rank] == known.by_category
+
+    g = orvix.Game(decks=2, jokers=2, players=1, hand_size=6, wild="2")
+    e = g.exact()
+    out = console(["decks 2", "jokers 2", "players 1", "handsize 6", "wild 2", "exact"])
+    assert e.by_category == exact_rows(out)
+    assert all(isinstance(c, int) for c in e.by_category)
+
+
+def test_exact_refuses_games_too_big_to_count():
+    with pytest.raises(ValueError, match=r"^exact would evaluate \d+ hands"):
+        orvix.Game(decks=50, players=1, hand_size=20).exact()
+
+
+def deuces_game():
+    return orvix.Game(players=6, hand_size=7, wild="2")
+
+
+def test_seeded_simulation_equals_the_console_counts(console):
+    hands = 20000
+    for name in ("first", "second"):
+        out = console(["players 6", "handsize 7", "wild 2", "hands %d" % hands, "seed 1234", "go",
+                       "save %s.json" % name])
+        assert "Error" not in out
+    first = orvix.SimulationResult.from_json((console.work / "first.json").read_text())
+    second = orvix.SimulationResult.from_json((console.work / "second.json").read_text())
+    if first != second:
+        pytest.xfail("the console's dealing does not follow the seed yet")
+    mine = deuces_game().simulate(hands, seed=1234)
+    assert mine.seed == 1234 == first.seed
+    assert np.array_equal(mine.wins, first.wins) and np.array_equal(mine.losses, first.losses)
+    assert mine.total_hands == hands * 6
+
+
+def test_simulation_counts_every_hand_once():
+    r = deuces_game().simulate(30000, seed=3)
+    assert r.wins.shape == r.losses.shape == (10, 13) and r.wins.dtype == np.uint64
+    assert r.total_hands == 30000 * 6 == int(r.wins.sum() + r.losses.sum())
+    assert r.total_wins == int(r.wins.sum()) and list(r.category_wins) == list(r.wins.sum(axis=1))
+    assert 30000 <= r.total_wins  # every deal has at least one winner
+    assert r.runs[0]["hands_played"] == 30000 == r.runs[0]["game"].hands
+
+
+def test_json_round_trip_and_sums(console):
+    g = deuces_game()
+    a = g.simulate(5000, seed=11)
+    b = g.simulate(7000, seed=12, shard=(1, 1))
+    text = a.to_json()
+    back = orvix.SimulationResult.from_json(text)
+    assert back == a and back.to_json() == text and back.seed == 11
+    assert json.loads(text)["runs"][0]["seed"] == 11
+    total = a + b
+    assert total.total_hands == a.total_hands + b.total_hands
+    assert np.array_equal(total.wins, a.wins + b.wins)
+    assert [run["seed"] for run in total.runs] == [11, 12] and total.seed is None
+    # The console loads what the module saved, and counts the same hands.
+    (console.work / "module.json").write_text(total.to_json())
+    out = console(["load module.json", "save back.json"])
+    assert "Error" not in out
+    assert orvix.SimulationResult.from_json((console.work / "back.json").read_text()) == total
+    with pytest.raises(ValueError, match="not a valid orvix save"):
+        orvix.SimulationResult.from_json('{"format": "orvix"}')
+
+
+def test_simulate_refuses_like_the_run_commands():
+    g = orvix.Game()
+    for kwargs, text in [
+        (dict(hands=0), None),
+        (dict(hands=2**31), None),
+        (dict(hands=10, seed=-1), "seed must be a number from 0 to 18446744073709551615, or random."),
+        (dict(hands=10, seed=2**64), "seed must be a number from 0 to 18446744073709551615, or random."),
+        (dict(hands=10, shard=(3, 2)), "shard needs two numbers i and n with 1 <= i <= n."),
+        (dict(hands=10, shard=(0, 2)), "shard needs two numbers i and n with 1 <= i <= n."),
+    ]:
+        with pytest.raises(ValueError) as refused:
+            g.simulate(**kwargs)
+        if text:
+            assert str(refused.value) == text
+    assert g.simulate(10, seed=2**64 - 1).seed == 2**64 - 1
+    assert g.simulate(10, seed="random").seed is not None
