@@ -53,9 +53,9 @@ void BM_ShuffleDefaultGame(benchmark::State& state) {
   SimWorker worker;
   configure_worker(worker, default_game());
   seed_worker(worker, 12345, 1);
-  const ShuffleBuffers buffers = shuffle_buffers(worker);
+  const ShuffleShape shape = shuffle_shape(worker);
   for (auto _ : state) {
-    shuffle_positions(worker.generator, buffers, worker.deck.data());
+    shuffle_positions(worker.generator, shape, worker.deck.data());
     benchmark::DoNotOptimize(worker.deck.data());
   }
   state.SetItemsProcessed(state.iterations());

@@ -9,23 +9,14 @@ std::uint64_t splitmix64(std::uint64_t value) {
   return value ^ value >> 31;
 }
 
-void seed_block_stream(LaneGenerator& generator, std::uint64_t run_seed, std::uint64_t block) {
+void seed_block_stream(DealGenerator& generator, std::uint64_t run_seed, std::uint64_t block) {
   constexpr std::uint64_t kGamma = 0x9E3779B97F4A7C15ULL;
   // Mixed twice, so neighbouring blocks start from unrelated points of the
   // splitmix64 sequence and never share its outputs.
   const std::uint64_t start = splitmix64(splitmix64(run_seed) ^ splitmix64(~block));
-  LaneVector* const words[4] = {generator.s0, generator.s1, generator.s2, generator.s3};
-  for (int l = 0; l < kLanes; ++l) {
-    for (int w = 0; w < 4; w += 2) {
-      const auto k = static_cast<std::uint64_t>(l * 2 + w / 2);
-      const std::uint64_t value = splitmix64(start + k * kGamma);
-      set_lane_word(words[w], l, static_cast<std::uint32_t>(value));
-      set_lane_word(words[w + 1], l, static_cast<std::uint32_t>(value >> 32));
-    }
-    // xoshiro128** never leaves the all-zero state; 2^-128 odds, but sound.
-    if ((lane_word(words[0], l) | lane_word(words[1], l) | lane_word(words[2], l) | lane_word(words[3], l)) == 0)
-      set_lane_word(words[0], l, 1);
-  }
+  // Each block gets its own PCG32 stream (odd increment) and starting state.
+  generator.increment = splitmix64(start + kGamma) | 1;
+  generator.state = splitmix64(start);
 }
 
 void seed_worker(SimWorker& worker, std::uint64_t run_seed, std::uint64_t block) {

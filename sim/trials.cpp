@@ -23,11 +23,12 @@ void deal_loop(SimWorker& worker, std::int64_t deals) {
   // Indexed by "did not win": a branch on the comparison would be taken at
   // random and mispredicted on about every other deal.
   std::uint64_t* const counts[2] = {worker.win_counts, worker.loss_counts};
-  const ShuffleBuffers buffers = shuffle_buffers(worker);
-  LaneGenerator& generator = worker.generator;
+  const ShuffleShape shape = shuffle_shape(worker);
+  // Held locally for the whole call, so the generator stays in registers.
+  DealGenerator generator = worker.generator;
 
   for (std::int64_t deal = 0; deal < deals; ++deal) {
-    shuffle_positions(generator, buffers, deck);
+    shuffle_positions(generator, shape, deck);
     // There is always at least one player, so the player loops test only
     // at their end.
     HandValue best = 0;
@@ -44,6 +45,7 @@ void deal_loop(SimWorker& worker, std::int64_t deals) {
       ++counts[value != best][result_cell(value)];
     } while (++p < players);
   }
+  worker.generator = generator;
 }
 
 }  // namespace

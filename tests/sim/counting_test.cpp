@@ -38,7 +38,6 @@ SimWorker value_worker(const std::vector<HandValue>& values, int players, int tr
   worker.values.assign(static_cast<std::size_t>(players), 0);
   worker.evaluate = card_as_value;
   worker.trials = trials;
-  prepare_shuffle(worker);
   seed_worker(worker, 77, 3);
   return worker;
 }

@@ -14,7 +14,7 @@ namespace orvix {
 // Shuffles the first dealt_cards positions of the worker's deck exactly as
 // one deal of run_trials does.
 inline void shuffle_deal(SimWorker& worker) {
-  shuffle_positions(worker.generator, shuffle_buffers(worker), worker.deck.data());
+  shuffle_positions(worker.generator, shuffle_shape(worker), worker.deck.data());
 }
 
 }  // namespace orvix

@@ -121,40 +121,16 @@ TEST(ShuffleDeal, EveryCardReachesEveryDealtPositionEvenly) {
   }
 }
 
-// xoshiro128** written straight from its definition, one generator at a time.
-struct ScalarXoshiro128 {
-  std::uint32_t s[4];
-  static std::uint32_t rotl(std::uint32_t x, int k) { return (x << k) | (x >> (32 - k)); }
-  std::uint32_t next() {
-    const std::uint32_t result = rotl(s[1] * 5, 7) * 9;
-    const std::uint32_t t = s[1] << 9;
-    s[2] ^= s[0];
-    s[3] ^= s[1];
-    s[1] ^= s[2];
-    s[0] ^= s[3];
-    s[2] ^= t;
-    s[3] = rotl(s[3], 11);
-    return result;
-  }
-};
-
-TEST(Generator, EveryLaneIsTheScalarXoshiro128StarStar) {
-  LaneGenerator lanes;
-  seed_block_stream(lanes, 2024, 17);
-  ScalarXoshiro128 scalar[kLanes];
-  const LaneVector* const words[4] = {lanes.s0, lanes.s1, lanes.s2, lanes.s3};
-  for (int l = 0; l < kLanes; ++l)
-    for (int w = 0; w < 4; ++w) scalar[l].s[w] = lane_word(words[w], l);
-  for (int step = 0; step < 1000; ++step) {
-    std::uint32_t out[kLanes];
-    next_lanes(lanes, out);
-    for (int l = 0; l < kLanes; ++l) ASSERT_EQ(out[l], scalar[l].next()) << "lane " << l << " step " << step;
-  }
-  // From state {1, 2, 3, 4} the first outputs are fixed numbers.
-  ScalarXoshiro128 known{{1, 2, 3, 4}};
-  EXPECT_EQ(known.next(), 11520u);
-  EXPECT_EQ(known.next(), 0u);
-  EXPECT_EQ(known.next(), 5927040u);
+TEST(Generator, MatchesPublishedPcg32AndSplitmix64Values) {
+  // PCG32 seeded with 42 on stream 54 (state 0, one step, add 42, one step):
+  // the generator's published first outputs.
+  std::uint64_t state = 0;
+  const std::uint64_t increment = (54u << 1) | 1u;
+  pcg_next(state, increment);
+  state += 42;
+  pcg_next(state, increment);
+  const std::uint32_t expected[] = {0xa15c02b7, 0x7b47f409, 0xba1d3330, 0x83d2f293, 0xbfa4784b, 0xcbed606e};
+  for (std::uint32_t value : expected) EXPECT_EQ(pcg_next(state, increment), value);
   EXPECT_EQ(splitmix64(0), 0xE220A8397B1DCDAFULL);
 }
 
@@ -165,13 +141,14 @@ TEST(Generator, DigitsAreTheMixedRadixDigitsOfOneBoundedDraw) {
   EXPECT_EQ(rejection_threshold(52), 48u);  // 2^32 = 82595524 * 52 + 48
   EXPECT_EQ(rejection_threshold(1), 0u);
   EXPECT_EQ(rejection_threshold(52 * 51 * 50), 4294967296ULL % (52 * 51 * 50));
-  ScalarXoshiro128 source{{7, 8, 9, 10}};
+  std::uint64_t state = 7;
+  const std::uint64_t increment = 9;
   const std::uint32_t ranges[][3] = {{52, 51, 50}, {108, 107, 106}, {256, 255, 254},
                                      {4096, 4095, 1}, {100000, 1, 1}, {3, 2, 1}, {1, 1, 1}};
   for (const auto& r : ranges) {
     const std::uint64_t product = std::uint64_t{r[0]} * r[1] * r[2];
     for (int i = 0; i < 20000; ++i) {
-      const std::uint32_t x = source.next();
+      const std::uint32_t x = pcg_next(state, increment);
       const DigitDraw d = draw_digits(x, r[0], r[1], r[2]);
       const std::uint64_t whole = x * product;  // product < 2^32: no overflow
       const std::uint64_t value = whole >> 32;
@@ -182,40 +159,57 @@ TEST(Generator, DigitsAreTheMixedRadixDigitsOfOneBoundedDraw) {
       ASSERT_LT(d.third, r[2]);
     }
   }
-  // A redraw returns only accepted draws.
-  LaneGenerator lanes;
-  seed_block_stream(lanes, 1, 2);
-  for (int i = 0; i < 200; ++i) {
-    const DigitDraw d = redraw_digits(lanes, 3, 2, 1, 0x80000000u);
-    EXPECT_GE(d.low, 0x80000000u);
-    EXPECT_LT(d.first, 3u);
-    EXPECT_LT(d.second, 2u);
+}
+
+TEST(Generator, BoundedDigitsRedrawExactlyTheLowHalvesBelowTheThreshold) {
+  // Against a slow reference: draw, and draw again while the low half is
+  // below 2^32 mod R, whatever bound the fast path tests first. Ranges with a large remainder (R = 3 * 2^30 + 1 leaves
+  // 2^30 - 1) make the redraw common enough to be exercised.
+  const std::uint32_t ranges[][3] = {{3, 2, 1}, {0x40000001u, 3, 1}, {0xC0000001u, 1, 1}, {52, 51, 50}, {7, 1, 1}};
+  std::uint64_t fast = 99, slow = 99;
+  const std::uint64_t increment = 0x1234567u;
+  int redraws = 0;
+  for (const auto& r : ranges) {
+    const std::uint32_t product = r[0] * r[1] * r[2];
+    const std::uint32_t threshold = rejection_threshold(product);
+    for (int i = 0; i < 20000; ++i) {
+      // Any bound from the product up gives the same draws.
+      const std::uint32_t bound = i % 2 == 0 ? product : product + (0xFFFFFFFFu - product) / 3;
+      const DigitDraw got = bounded_digits(fast, increment, r[0], r[1], r[2], bound);
+      DigitDraw want = draw_digits(pcg_next(slow, increment), r[0], r[1], r[2]);
+      while (want.low < threshold) {
+        ++redraws;
+        want = draw_digits(pcg_next(slow, increment), r[0], r[1], r[2]);
+      }
+      ASSERT_EQ(fast, slow) << r[0];  // as many outputs used
+      ASSERT_EQ(got.first, want.first);
+      ASSERT_EQ(got.second, want.second);
+      ASSERT_EQ(got.third, want.third);
+      ASSERT_GE(got.low, threshold);
+    }
   }
+  EXPECT_GT(redraws, 10000);
 }
 
 TEST(Generator, BlockStreamsDependOnSeedAndBlockAlone) {
   // The same (seed, block) always starts the same stream; any other pair,
-  // neighbours included, starts another one, and no two lanes start alike.
-  std::vector<std::vector<std::uint32_t>> starts;
+  // neighbours included, starts another state on another stream.
+  std::vector<std::uint64_t> states, increments;
   for (std::uint64_t seed : {0ULL, 1ULL, 2ULL, 0xFFFFFFFFFFFFFFFFULL})
     for (std::uint64_t block = 0; block < 64; ++block) {
-      LaneGenerator a, b;
+      DealGenerator a, b;
       seed_block_stream(a, seed, block);
       seed_block_stream(b, seed, block);
-      std::vector<std::uint32_t> words;
-      for (const LaneVector* w : {a.s0, a.s1, a.s2, a.s3})
-        for (int l = 0; l < kLanes; ++l) words.push_back(lane_word(w, l));
-      std::vector<std::uint32_t> again;
-      for (const LaneVector* w : {b.s0, b.s1, b.s2, b.s3})
-        for (int l = 0; l < kLanes; ++l) again.push_back(lane_word(w, l));
-      ASSERT_EQ(words, again);
-      starts.push_back(words);
+      ASSERT_EQ(a.state, b.state);
+      ASSERT_EQ(a.increment, b.increment);
+      ASSERT_EQ(a.increment & 1, 1u);  // a full-period stream
+      states.push_back(a.state);
+      increments.push_back(a.increment);
     }
-  std::vector<std::uint32_t> all;
-  for (const auto& s : starts) all.insert(all.end(), s.begin(), s.end());
-  std::sort(all.begin(), all.end());
-  // 8192 random 32-bit words: a repeat has odds of about 1 in 130,000.
-  EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end());
+  for (auto* words : {&states, &increments}) {
+    std::sort(words->begin(), words->end());
+    EXPECT_EQ(std::adjacent_find(words->begin(), words->end()), words->end());
+  }
 }
 
 TEST(ConfigureWorker, SizesTheWorkerFromTheGame) {
@@ -231,7 +225,6 @@ TEST(ConfigureWorker, SizesTheWorkerFromTheGame) {
   EXPECT_EQ(worker.deck.size(), 108u);
   EXPECT_EQ(worker.dealt_cards, 21);
   EXPECT_EQ(worker.layout, worker.deck);  // every block starts from the laid-out pack
-  EXPECT_EQ(worker.thresholds.size(), 7u);  // one generator output per three positions
   EXPECT_EQ(worker.trials, 0);  // each worker's share is set by the run
   EXPECT_EQ(worker.evaluate, select_evaluator(3));
   EXPECT_EQ(worker.hands, (WorkerArray<std::int32_t>{0, 3, 6, 9, 12, 15, 18}));

@@ -1,57 +1,33 @@
 #pragma once
-// The dealing generator: kLanes independent xoshiro128** generators stepped
-// together, their states kept lane by lane so that one step of all of them is
-// a handful of vector instructions. A deal draws all its shuffle indices in
-// batches of kLanes outputs; the indices are bounded by multiply-high with a
-// rare redraw, so every index is exactly uniform.
+// The dealing generator: PCG32 (64-bit LCG state, xorshift-rotate output of
+// its high bits), held in two registers for a whole block of deals, and the
+// exact bounding that turns one output into up to three shuffle indices.
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 
 namespace orvix {
 
-inline constexpr int kLanes = 4;
+inline constexpr std::uint64_t kPcgMultiplier = 6364136223846793005ULL;
 
-// Four 32-bit lanes in one vector register (SSE2, NEON): the GCC and clang
-// vector extension, so the arithmetic below is element-wise without relying
-// on the auto-vectoriser.
-using LaneVector = std::uint32_t __attribute__((vector_size(16)));
-inline constexpr int kLanesPerVector = 4;
-inline constexpr int kVectors = kLanes / kLanesPerVector;
-
-// Lane l's xoshiro128** state is element l % 4 of s0..s3[l / 4], never all zero.
-struct LaneGenerator {
-  LaneVector s0[kVectors] = {};
-  LaneVector s1[kVectors] = {};
-  LaneVector s2[kVectors] = {};
-  LaneVector s3[kVectors] = {};
+// A block's stream: the LCG state and its odd increment (the stream).
+struct DealGenerator {
+  std::uint64_t state = 0;
+  std::uint64_t increment = 1;
 };
 
-inline LaneVector rotate_left(LaneVector x, int k) { return (x << k) | (x >> (32 - k)); }
-
-// One output of every lane: lane l's next xoshiro128** output goes to out[l].
-// x * 5 and x * 9 are written as shifts and adds, which every vector unit has.
-inline void next_lanes(LaneGenerator& g, std::uint32_t* out) {
-  for (int v = 0; v < kVectors; ++v) {
-    const LaneVector s1 = g.s1[v];
-    const LaneVector times5 = (s1 << 2) + s1;
-    const LaneVector rotated = rotate_left(times5, 7);
-    const LaneVector result = (rotated << 3) + rotated;
-    std::memcpy(out + v * kLanesPerVector, &result, sizeof result);
-    const LaneVector s2 = g.s2[v] ^ g.s0[v];
-    const LaneVector s3 = g.s3[v] ^ s1;
-    g.s1[v] = s1 ^ s2;
-    g.s0[v] ^= s3;
-    g.s2[v] = s2 ^ (s1 << 9);
-    g.s3[v] = rotate_left(s3, 11);
-  }
+// 32 output bits of a state: the top 5 bits pick a rotation of a xorshifted
+// window of the high bits, so the weak low bits of the LCG never show.
+constexpr std::uint32_t pcg_output(std::uint64_t state) {
+  const auto mixed = static_cast<std::uint32_t>(((state >> 18) ^ state) >> 27);
+  return std::rotr(mixed, static_cast<int>(state >> 59));
 }
 
-// Lane l's state words, and setting them (seeding and tests).
-inline std::uint32_t lane_word(const LaneVector* words, int lane) { return words[lane / kLanesPerVector][lane % kLanesPerVector]; }
-inline void set_lane_word(LaneVector* words, int lane, std::uint32_t value) {
-  words[lane / kLanesPerVector][lane % kLanesPerVector] = value;
+// Returns the output of the current state and advances it.
+constexpr std::uint32_t pcg_next(std::uint64_t& state, std::uint64_t increment) {
+  const std::uint64_t old = state;
+  state = old * kPcgMultiplier + increment;
+  return pcg_output(old);
 }
 
 // The smallest low half that multiply-high bounding accepts for `range`:
@@ -76,6 +52,39 @@ constexpr DigitDraw draw_digits(std::uint32_t x, std::uint32_t a, std::uint32_t 
   const std::uint64_t p3 = std::uint64_t{static_cast<std::uint32_t>(p2)} * c;
   return {static_cast<std::uint32_t>(p1 >> 32), static_cast<std::uint32_t>(p2 >> 32),
           static_cast<std::uint32_t>(p3 >> 32), static_cast<std::uint32_t>(p3)};
+}
+
+// The rare remainder of bounded_digits: x is drawn again while the low half
+// of x * R (R the product of the ranges) is below 2^32 mod R. Out of line, and
+// taking the state by value, so the common path stays small and keeps the
+// state in a register.
+struct Redrawn {
+  std::uint32_t output;
+  std::uint64_t state;
+};
+
+[[gnu::noinline, gnu::cold]] inline Redrawn redraw_output(std::uint32_t x, std::uint64_t state,
+                                                         std::uint64_t increment, std::uint32_t product) {
+  const std::uint32_t threshold = rejection_threshold(product);
+  while (x * product < threshold) x = pcg_next(state, increment);  // the low half, mod 2^32
+  return {x, state};
+}
+
+// One exactly uniform draw of three digits (ranges a, b, c, product R below
+// 2^32) from the generator. `bound` is any number from R to 2^32 - 1: a low
+// half of at least `bound` is accepted at once (the threshold is below R), a
+// lower one goes through the exact test. One bound for all the groups of a
+// deal keeps the products of the ranges off the common path.
+[[gnu::always_inline]] inline DigitDraw bounded_digits(std::uint64_t& state, std::uint64_t increment, std::uint32_t a,
+                                                       std::uint32_t b, std::uint32_t c, std::uint32_t bound) {
+  const std::uint32_t x = pcg_next(state, increment);
+  DigitDraw d = draw_digits(x, a, b, c);
+  if (d.low < bound) [[unlikely]] {
+    const Redrawn r = redraw_output(x, state, increment, a * b * c);
+    state = r.state;
+    d = draw_digits(r.output, a, b, c);
+  }
+  return d;
 }
 
 }  // namespace orvix

@@ -8,7 +8,7 @@ namespace orvix {
 
 // Names the way a seed turns into deals. Raise it whenever the deals a given
 // seed produces change, so a saved file says which dealing made its counts.
-inline constexpr std::uint32_t kDealingVersion = 2;
+inline constexpr std::uint32_t kDealingVersion = 3;
 
 struct RunSettings {
   bool fixed_seed = false;          // "seed S" given: runs follow the sequence from S

@@ -15,10 +15,10 @@ namespace orvix {
 // bit over the whole word. splitmix64(0) == 0xE220A8397B1DCDAF.
 std::uint64_t splitmix64(std::uint64_t value);
 
-// Sets every lane of the generator for block `block` of the run with seed
-// `run_seed`: the 32 state words are splitmix64 outputs from a starting point
-// mixed from both numbers.
-void seed_block_stream(LaneGenerator& generator, std::uint64_t run_seed, std::uint64_t block);
+// Sets the generator for block `block` of the run with seed `run_seed`: its
+// state and stream are splitmix64 outputs from a starting point mixed from
+// both numbers.
+void seed_block_stream(DealGenerator& generator, std::uint64_t run_seed, std::uint64_t block);
 
 // seed_block_stream on the worker's generator; tests and benchmarks use it to
 // deal a fixed stream.

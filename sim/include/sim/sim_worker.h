@@ -22,7 +22,7 @@ using WorkerArray = CacheLineVector<T>;
 
 struct alignas(kCacheLine) SimWorker {
   // The generator of the block being played (see seed_block_stream).
-  LaneGenerator generator;
+  DealGenerator generator;
   WorkerArray<CardCode> deck;        // deck_size cards; arrangement carries over between deals
   WorkerArray<CardCode> layout;      // the freshly laid-out pack every block starts from
   WorkerArray<std::int32_t> hands;   // first deck position of each player's hand
@@ -33,9 +33,6 @@ struct alignas(kCacheLine) SimWorker {
   std::int32_t dealt_cards = 0;
   std::int32_t trials = 0;          // deals this worker plays; set by the run
   evaluate_hand evaluate = nullptr;
-  // The shuffle's per-position ranges and scratch (see ShuffleBuffers).
-  WorkerArray<std::uint32_t> thresholds;
-  WorkerArray<std::uint32_t> outputs;
   std::int64_t deals_played = 0;    // deals of whole blocks played in this run
   std::uint64_t win_counts[kResultCells] = {};
   std::uint64_t loss_counts[kResultCells] = {};
@@ -45,11 +42,9 @@ struct alignas(kCacheLine) SimWorker {
 // the trials and the counters alone. Needs deal_fits_pack(rules).
 void configure_worker(SimWorker& worker, const GameRules& rules);
 
-// Sizes the shuffle's arrays from deck_size and dealt_cards (configure_worker
-// does it; a worker assembled by hand calls it after setting those two).
-void prepare_shuffle(SimWorker& worker);
-
-// The worker's shuffle arrays, for shuffle_positions.
-ShuffleBuffers shuffle_buffers(SimWorker& worker);
+// The worker's pack and dealt positions, for shuffle_positions.
+inline ShuffleShape shuffle_shape(const SimWorker& worker) {
+  return {static_cast<std::uint32_t>(worker.deck_size), static_cast<std::uint32_t>(worker.dealt_cards)};
+}
 
 }  // namespace orvix
