@@ -84,7 +84,7 @@ def plot_result(result, path):
          "% of all hands (log scale)", fig)
     top.set_title("How often each hand occurs (% of all hands)")
     draw(bottom, win_rate, "RdYlGn", plt.Normalize(0, 100), "% of these hands that win", fig)
-    bottom.set_title("How often it wins its deal (% of hands of that kind; ties are no win)")
+    bottom.set_title("How often it wins its deal (% of hands of that kind; a tie for best counts as a win)")
     fig.suptitle(title_of(result), fontsize=11)
     fig.savefig(path, dpi=110)
     plt.close(fig)
