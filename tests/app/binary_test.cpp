@@ -14,21 +14,17 @@
 #include <vector>
 
 #include "app/banner.h"
+#include "support/files.h"
 
 namespace orvix {
 namespace {
+
+using test::read_file;
 
 struct Finished {
   int status = -1;
   std::string output;
 };
-
-std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 // Runs the program with exactly these arguments (argument 0 included) and
 // an empty standard input; standard error must stay silent.

@@ -15,16 +15,12 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include "support/files.h"
 
 namespace orvix {
 namespace {
 
-std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using test::read_file;
 
 TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
   const std::string dir = ::testing::TempDir();

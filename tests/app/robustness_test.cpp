@@ -17,20 +17,13 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "support/files.h"
 
 namespace orvix {
 namespace {
 
-std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-void write_file(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test::read_file;
+using test::write_file;
 
 // ctest runs each test in its own process, several at once: names per process.
 std::string scratch(const std::string& name) {

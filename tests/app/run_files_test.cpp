@@ -26,19 +26,15 @@
 #include "support/capture_stdout.h"
 #include "sim/run_settings.h"
 #include "sim/save_file.h"
+#include "support/files.h"
 
 namespace orvix {
 namespace {
 
+using test::read_file;
+
 using test::StdoutCapture;
 using Json = nlohmann::json;
-
-std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;

@@ -18,16 +18,12 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "support/files.h"
 
 namespace orvix {
 namespace {
 
-std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using test::read_file;
 
 struct Child {
   pid_t pid = -1;

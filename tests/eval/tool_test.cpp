@@ -18,19 +18,18 @@
 
 #include "support/brute_force.h"
 #include "support/random_hands.h"
+#include "support/files.h"
 
 namespace orvix::test {
 namespace {
+
+using test::write_file;
 
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
-}
-
-void write_file(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
 }
 
 struct ToolRun {
