@@ -13,7 +13,7 @@
 
 #include <orvix/internal/evaluators.h>
 #include <orvix/internal/catalogue.h>
-#include "reference/enumerate.h"
+#include "support/enumerate.h"
 #include "reference/reference_games.h"
 #include "reference/value_set.h"
 

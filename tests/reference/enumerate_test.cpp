@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "reference/enumerate.h"
+#include "support/enumerate.h"
 
 namespace orvix {
 namespace {

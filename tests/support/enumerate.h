@@ -1,5 +1,6 @@
 #pragma once
-// The three ways the reference games deal their hands, as loops that call a
+// Plain walks over every hand of a card list, kept for tests and benchmarks
+// (the counting engine replaced them in the product): loops that call a
 // visitor once per hand. Each loop level writes only its own slot of the hand
 // buffer, so moving to the next hand costs one store, not a rebuild; the
 // visitor is inlined into the innermost loop.
