@@ -15,6 +15,7 @@
 
 #include "app/banner.h"
 #include "support/files.h"
+#include "support/start_program.h"
 
 namespace orvix {
 namespace {
@@ -32,20 +33,7 @@ Finished run_program(const std::vector<std::string>& argv) {
   const std::string dir = ::testing::TempDir();
   const std::string out_path = dir + "orvix_binary_out.txt";
   const std::string err_path = dir + "orvix_binary_err.txt";
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(in, 0);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    ::execv(ORVIX_BINARY, args.data());
-    ::_exit(127);
-  }
+  const pid_t child = test::start_program(ORVIX_BINARY, argv, "/dev/null", out_path, err_path);
   Finished finished;
   int status = 0;
   ::waitpid(child, &status, 0);

@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 #include "support/files.h"
+#include "support/start_program.h"
 
 namespace orvix {
 namespace {
@@ -33,18 +34,9 @@ TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
   // this child has even started, and the signal would find it unprepared.
   std::remove(out_path.c_str());
 
-  const pid_t child = ::fork();
+  const pid_t child =
+      test::start_program(ORVIX_BINARY, {ORVIX_BINARY, "/i", commands}, "/dev/null", out_path, err_path);
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(in, 0);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
-    ::execl(ORVIX_BINARY, ORVIX_BINARY, "/i", commands.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
 
   // The count line is flushed before the work starts; interrupt right after.
   const std::string counting = "Counting 3679075400 hands.\n\n";

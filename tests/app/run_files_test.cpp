@@ -27,6 +27,7 @@
 #include "sim/run_settings.h"
 #include "sim/save_file.h"
 #include "support/files.h"
+#include "support/start_program.h"
 
 namespace orvix {
 namespace {
@@ -444,26 +445,15 @@ struct Finished {
 // Runs orvix in `dir` with these arguments and standard input from `input`.
 Finished run_orvix(const std::string& dir, const std::vector<std::string>& arguments, const std::string& input) {
   const std::string in_path = dir + "stdin.txt";
-  const std::string out_path = dir + "../orvix_run_stdout.txt";
-  const std::string err_path = dir + "../orvix_run_stderr.txt";
+  // Beside the folder, not in it (the tests list the folder), and named after
+  // it, since tests of other processes run at the same time.
+  const std::string sibling = dir.substr(0, dir.size() - 1);
+  const std::string out_path = sibling + "_stdout.txt";
+  const std::string err_path = sibling + "_stderr.txt";
   write_file(in_path, input);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::chdir(dir.c_str()) != 0) ::_exit(126);
-    const int in = ::open(in_path.c_str(), O_RDONLY);
-    const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(in, 0);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
-    std::vector<std::string> argv = {"orvix"};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<char*> args;
-    for (std::string& a : argv) args.push_back(a.data());
-    args.push_back(nullptr);
-    ::execv(ORVIX_BINARY, args.data());
-    ::_exit(127);
-  }
+  std::vector<std::string> argv = {"orvix"};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  const pid_t child = test::start_program(ORVIX_BINARY, argv, in_path, out_path, err_path, dir);
   Finished finished;
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -471,6 +461,8 @@ Finished run_orvix(const std::string& dir, const std::vector<std::string>& argum
   finished.output = read_file(out_path);
   EXPECT_EQ(read_file(err_path), "");
   ::unlink(in_path.c_str());
+  ::unlink(out_path.c_str());
+  ::unlink(err_path.c_str());
   return finished;
 }
 
