@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include <orvix/internal/fast_eval.h>
 #include "sim/seeding.h"
 #include "sim/shuffle.h"
 
@@ -10,14 +11,29 @@ namespace orvix {
 
 namespace {
 
+// How the loop scores a hand: five and seven cards take the table paths into
+// the loop's own body, every other size calls the worker's evaluator. All of
+// them give select_evaluator's values.
+struct ScoreByPointer {
+  evaluate_hand evaluate;
+  HandValue operator()(const CardCode* hand) const { return evaluate(hand); }
+};
+struct ScoreFive {
+  const fast_eval::FastTables& tables;
+  HandValue operator()(const CardCode* hand) const { return evaluate_5_with(tables, hand); }
+};
+struct ScoreSeven {
+  const fast_eval::FastTables& tables;
+  HandValue operator()(const CardCode* hand) const { return evaluate_7_with(tables, hand); }
+};
+
 // The loop for hands of kHandSize cards, or of the worker's hand size when
 // kHandSize is 0. Fixing the size lets the compiler turn each hand's position
 // into a constant stride.
-template <int kHandSize>
-void deal_loop(SimWorker& worker, std::int64_t deals) {
+template <int kHandSize, class Score>
+void deal_loop(SimWorker& worker, std::int64_t deals, const Score evaluate) {
   const int players = worker.players;
   const int hand_size = kHandSize != 0 ? kHandSize : worker.hand_size;
-  const evaluate_hand evaluate = worker.evaluate;
   CardCode* const deck = worker.deck.data();
   HandValue* const values = worker.values.data();
   // Indexed by "did not win": a branch on the comparison would be taken at
@@ -56,13 +72,13 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
   assert(worker.evaluate != nullptr);
   switch (worker.hand_size) {
     case 5:
-      deal_loop<5>(worker, deals);
+      deal_loop<5>(worker, deals, ScoreFive{fast_eval::tables()});
       break;
     case 7:
-      deal_loop<7>(worker, deals);
+      deal_loop<7>(worker, deals, ScoreSeven{fast_eval::tables()});
       break;
     default:
-      deal_loop<0>(worker, deals);
+      deal_loop<0>(worker, deals, ScoreByPointer{worker.evaluate});
       break;
   }
 }

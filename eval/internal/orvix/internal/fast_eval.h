@@ -118,10 +118,9 @@ HandValue first_7(const CardCode* cards);
 
 }  // namespace fast_eval
 
-inline HandValue evaluate_5_fast(const CardCode* c) {
-  if (!fast_eval::tables_ready()) [[unlikely]]
-    return fast_eval::first_5(c);
-  const fast_eval::FastTables& t = fast_eval::g_tables;
+// The two paths with the tables in hand, for loops that fetch them once
+// (fast_eval::tables()) and score many hands.
+inline HandValue evaluate_5_with(const fast_eval::FastTables& t, const CardCode* c) {
   using fast_eval::card_slot;
   const std::uint64_t sum = fast_eval::kSuitBias + t.card_words[card_slot(c[0])] + t.card_words[card_slot(c[1])] +
                             t.card_words[card_slot(c[2])] + t.card_words[card_slot(c[3])] +
@@ -131,10 +130,7 @@ inline HandValue evaluate_5_fast(const CardCode* c) {
   return fast_eval::rank_value(t.five[sum >> fast_eval::kWildCountShift], sum & fast_eval::kRankFieldsMask);
 }
 
-inline HandValue evaluate_7_fast(const CardCode* c) {
-  if (!fast_eval::tables_ready()) [[unlikely]]
-    return fast_eval::first_7(c);
-  const fast_eval::FastTables& t = fast_eval::g_tables;
+inline HandValue evaluate_7_with(const fast_eval::FastTables& t, const CardCode* c) {
   using fast_eval::card_slot;
   const std::uint64_t sum = fast_eval::kSuitBias + t.card_words[card_slot(c[0])] + t.card_words[card_slot(c[1])] +
                             t.card_words[card_slot(c[2])] + t.card_words[card_slot(c[3])] +
@@ -143,6 +139,18 @@ inline HandValue evaluate_7_fast(const CardCode* c) {
   if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]]
     return fast_eval::routed_7(c, sum);
   return fast_eval::rank_value(t.seven[sum >> fast_eval::kWildCountShift], sum & fast_eval::kRankFieldsMask);
+}
+
+inline HandValue evaluate_5_fast(const CardCode* c) {
+  if (!fast_eval::tables_ready()) [[unlikely]]
+    return fast_eval::first_5(c);
+  return evaluate_5_with(fast_eval::g_tables, c);
+}
+
+inline HandValue evaluate_7_fast(const CardCode* c) {
+  if (!fast_eval::tables_ready()) [[unlikely]]
+    return fast_eval::first_7(c);
+  return evaluate_7_with(fast_eval::g_tables, c);
 }
 
 }  // namespace orvix
