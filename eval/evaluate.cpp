@@ -64,11 +64,10 @@ HandValue evaluate_7_general(const CardCode* c) {
                        ((ones & twos) | fours) & kRankBitsMask);
 }
 
-// Five cards stay on the counting path: called through a pointer on random
-// hands, the table path runs fewer instructions but waits longer on its
-// chain of dependent loads, and measured slower. evaluate_5_fast stays for
-// loops that inline it.
-HandValue evaluate_5(const CardCode* cards) { return evaluate_5_general(cards); }
+HandValue evaluate_5(const CardCode* cards) {
+  assert(cards != nullptr);
+  return evaluate_5_fast(cards);
+}
 
 HandValue evaluate_7(const CardCode* cards) {
   assert(cards != nullptr);

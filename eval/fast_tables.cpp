@@ -14,25 +14,6 @@
 namespace orvix::fast_eval {
 namespace {
 
-// Slots of each rank hash as a power of two, by hand size and wild count,
-// sized for the number of keys each must hold: rank counters of 0..3 summing
-// to the natural cards, 44,473 keys for seven natural cards down to 91 for two.
-constexpr int kSlotBits7[kTableWilds] = {16, 15, 13, 12};
-constexpr int kSlotBits5[kTableWilds] = {13, 12, 10, 8};
-constexpr int kBucketSpread = 3;  // a bucket for every 8 slots
-
-constexpr int total_slots(const int (&bits)[kTableWilds]) {
-  int n = 0;
-  for (int b : bits) n += 1 << b;
-  return n;
-}
-constexpr int kValueCount = total_slots(kSlotBits7) + total_slots(kSlotBits5);
-constexpr int kDisplacementCount = kValueCount >> kBucketSpread;
-
-// The storage the RankHash entries point into.
-HandValue g_values[kValueCount];
-std::uint16_t g_displacements[kDisplacementCount];
-
 // Every rank-counter key with counters 0..3 summing to the natural cards,
 // with the value of a hand of those cards spread over the suits in turn
 // (never more than two of a suit in seven cards, so with at most three wild
@@ -59,81 +40,48 @@ struct KeyBuilder {
   }
 };
 
-std::uint64_t splitmix(std::uint64_t& state) {
-  std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
-}
-
-// Hash and displace: try multipliers until every bucket finds a displacement
-// that puts all its keys on free slots. A few tries at most at these loads.
-RankHash build_hash(const std::vector<std::uint64_t>& keys, const std::vector<HandValue>& values, int slot_bits,
-                    HandValue* value_store, std::uint16_t* displacement_store, std::uint64_t seed) {
-  const int bucket_bits = slot_bits - kBucketSpread;
-  const std::uint32_t slots = 1u << slot_bits, buckets = 1u << bucket_bits;
-  const auto key_count = static_cast<std::uint32_t>(keys.size());
-  RankHash h{};
-  h.displacements = displacement_store;
-  h.values = value_store;
-  assert(slot_bits <= 16 && kBucketShift + bucket_bits <= 64);
-  h.bucket_mask = buckets - 1;
-  h.position_mask = slots - 1;
-  // The keys by bucket, as one array: bucket b's positions and key indices
-  // sit from start[b] to start[b + 1].
-  std::vector<std::uint32_t> start(buckets + 1), fill(buckets), position(key_count), index(key_count);
-  std::vector<char> taken(slots);
-  std::vector<std::uint32_t> order(buckets);
-  for (int attempt = 0; attempt < 1000; ++attempt) {
-    h.mul = splitmix(seed) | 1;
-    std::fill(start.begin(), start.end(), 0);
-    for (const std::uint64_t key : keys) ++start[1 + (static_cast<std::uint32_t>((key * h.mul) >> kBucketShift) & h.bucket_mask)];
-    for (std::uint32_t b = 0; b < buckets; ++b) start[b + 1] += start[b];
-    std::copy(start.begin(), start.end() - 1, fill.begin());
-    for (std::uint32_t i = 0; i < key_count; ++i) {
-      const std::uint64_t x = keys[i] * h.mul;
-      const std::uint32_t at = fill[static_cast<std::uint32_t>(x >> kBucketShift) & h.bucket_mask]++;
-      position[at] = static_cast<std::uint32_t>(x >> kPositionShift) & h.position_mask;
-      index[at] = i;
+// Hash and displace: the buckets, fullest first, each take the first
+// displacement that puts all their keys on free slots. False when some bucket
+// finds none (or two of its keys share a position, which no displacement
+// separates): the multiplier does not suit these keys.
+template <const RankHashShape& kShape>
+bool place_keys(const std::vector<std::uint64_t>& keys, const std::vector<HandValue>& values,
+                std::uint16_t* displacements, HandValue* slots_out) {
+  constexpr std::uint32_t kSlots = 1u << kShape.slot_bits, kBuckets = 1u << kShape.bucket_bits;
+  std::vector<std::vector<std::uint32_t>> by_bucket(kBuckets);  // key indices
+  for (std::uint32_t i = 0; i < keys.size(); ++i) by_bucket[hash_bucket<kShape>(keys[i])].push_back(i);
+  std::vector<std::uint32_t> order(kBuckets);
+  for (std::uint32_t b = 0; b < kBuckets; ++b) order[b] = b;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::uint32_t a, std::uint32_t b) { return by_bucket[a].size() > by_bucket[b].size(); });
+  std::vector<char> taken(kSlots);
+  for (const std::uint32_t b : order) {
+    const std::vector<std::uint32_t>& members = by_bucket[b];
+    std::uint32_t d = 0;
+    for (; d < kSlots; ++d) {
+      bool fits = true;
+      for (std::size_t j = 0; j < members.size() && fits; ++j) {
+        const std::uint32_t slot = hash_position<kShape>(keys[members[j]]) ^ d;
+        fits = !taken[slot];
+        for (std::size_t k = 0; k < j && fits; ++k) fits = slot != (hash_position<kShape>(keys[members[k]]) ^ d);
+      }
+      if (fits) break;
     }
-    // Two keys of one bucket on one position would share a slot under every
-    // displacement: such a multiplier is dropped before any search.
-    bool separable = true;
-    for (std::uint32_t b = 0; b < buckets && separable; ++b)
-      for (std::uint32_t j = start[b]; j < start[b + 1] && separable; ++j)
-        for (std::uint32_t k = start[b]; k < j && separable; ++k) separable = position[j] != position[k];
-    if (!separable) continue;
-    for (std::uint32_t b = 0; b < buckets; ++b) order[b] = b;
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-      return start[a + 1] - start[a] > start[b + 1] - start[b];
-    });
-    std::fill(taken.begin(), taken.end(), 0);
-    bool placed_all = true;
-    for (const std::uint32_t b : order) {
-      std::uint32_t d = 0;
-      for (; d < slots; ++d) {
-        bool fits = true;
-        for (std::uint32_t j = start[b]; j < start[b + 1] && fits; ++j) fits = !taken[position[j] ^ d];
-        if (fits) break;
-      }
-      if (d == slots) {
-        placed_all = false;
-        break;
-      }
-      displacement_store[b] = static_cast<std::uint16_t>(d);
-      for (std::uint32_t j = start[b]; j < start[b + 1]; ++j) {
-        taken[position[j] ^ d] = 1;
-        value_store[position[j] ^ d] = values[index[j]];
-      }
+    if (d == kSlots) return false;
+    displacements[b] = static_cast<std::uint16_t>(d);
+    for (const std::uint32_t i : members) {
+      const std::uint32_t slot = hash_position<kShape>(keys[i]) ^ d;
+      taken[slot] = 1;
+      slots_out[slot] = values[i];
     }
-    if (placed_all) return h;
   }
-  std::abort();  // cannot happen at these loads; the tests would show it at once
+  return true;
 }
 
 void fill_card_words(FastTables& t) {
   const std::uint64_t wild_word = std::uint64_t{1} << kWildCountShift | kSuitOnes;
-  for (auto& w : t.card_words) w = 0;
+  // The words start as zero (static storage) and only real cards' slots are
+  // written, so the table's untouched pages never take memory.
   for (int r = 0; r < kRankCount; ++r) {
     for (int s = 0; s < kSuitCount; ++s) {
       assert(t.card_words[card_slot(make_card(r, s, false))] == 0);
@@ -168,22 +116,21 @@ void fill_suit_values(FastTables& t) {
   }
 }
 
-// Each table from the general evaluator of its size.
-void fill_rank_hashes(FastTables& t) {
-  HandValue* values = g_values;
-  std::uint16_t* displacements = g_displacements;
-  std::uint64_t seed = 0x6F7276697845ull;
-  for (const int size : {5, 7}) {
-    for (int w = 0; w < kTableWilds; ++w) {
-      KeyBuilder k{size, w, {}, {}, {}};
-      for (int i = 0; i < w; ++i) k.cards[i] = kJoker;
-      k.collect(0, w, 0);
-      const int slot_bits = size == 5 ? kSlotBits5[w] : kSlotBits7[w];
-      RankHash& h = size == 5 ? t.five[w] : t.seven[w];
-      h = build_hash(k.keys, k.values, slot_bits, values, displacements, seed);
-      values += std::size_t{1} << slot_bits;
-      displacements += std::size_t{1} << (slot_bits - kBucketSpread);
-    }
+// Every key with counters 0..3 for `size` cards of which `wilds` are wild.
+KeyBuilder rank_keys(int size, int wilds) {
+  KeyBuilder k{size, wilds, {}, {}, {}};
+  for (int i = 0; i < wilds; ++i) k.cards[i] = kJoker;
+  k.collect(0, wilds, 0);
+  return k;
+}
+
+// Each table from the general evaluator of its size. The multipliers are
+// fixed, so a failure here is a fault of the constants, shown by every test.
+template <const RankHashShape& kShape>
+void fill_rank_hash(RankHashTable<kShape>& table, int size) {
+  for (int w = 0; w < kTableWilds; ++w) {
+    const KeyBuilder k = rank_keys(size, w);
+    if (!place_keys<kShape>(k.keys, k.values, table.displacements[w], table.values[w])) std::abort();
   }
 }
 
@@ -192,7 +139,8 @@ void fill_rank_hashes(FastTables& t) {
 // A possible flush in one suit whose natural cards hold no rank twice is
 // decided here: the best hand is either the best flush of that suit or the
 // best hand of the ranks alone (which the rank tables know even here).
-HandValue routed(const CardCode* cards, int size, std::uint64_t sum, const RankHash* by_wilds) {
+template <const RankHashShape& kShape>
+HandValue routed(const CardCode* cards, int size, std::uint64_t sum, const RankHashTable<kShape>& by_ranks_table) {
   const auto wilds = static_cast<int>(sum >> kWildCountShift);
   const std::uint64_t flags = sum & kSuitFlagMask;
   const bool general = (sum & kFourMask) != 0 || wilds >= kTableWilds || (flags & (flags - 1)) != 0;
@@ -209,7 +157,7 @@ HandValue routed(const CardCode* cards, int size, std::uint64_t sum, const RankH
   mask &= kRankBitsMask;
   if (std::popcount(mask) != in_suit) return size == 5 ? evaluate_5_general(cards) : evaluate_7_general(cards);
   const HandValue by_suit = g_tables.suit_values[wilds][mask];
-  const HandValue by_ranks = rank_value(by_wilds[wilds], sum & kRankFieldsMask);
+  const HandValue by_ranks = rank_value(by_ranks_table, sum);
   return std::max(by_suit, by_ranks);
 }
 
@@ -223,7 +171,8 @@ void build_fast_tables() {
   std::call_once(once, [] {
     fill_card_words(g_tables);
     fill_suit_values(g_tables);
-    fill_rank_hashes(g_tables);
+    fill_rank_hash(g_tables.seven, 7);
+    fill_rank_hash(g_tables.five, 5);
     g_tables_ready.store(true, std::memory_order_release);
   });
 }

@@ -22,6 +22,7 @@
 //   const HandValue v = evaluate_7_fast(cards);  // same value as evaluate_7_general
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 #include <orvix/card.h>
@@ -45,38 +46,50 @@ inline constexpr std::uint64_t kSuitFlagMask = 8 * kSuitOnes;
 inline constexpr int kWildCountShift = 56;
 inline constexpr std::uint64_t kRouteMask = kFourMask | kSuitFlagMask;
 
-// The card's count word sits at card_words[(code * kCardHashMul) >> kCardHashShift]:
-// the 52 natural cards take 52 different slots, and every wild card (whatever
-// rank and suit it lists) one slot that no natural card takes. Checked where
-// the words are filled.
-inline constexpr std::uint32_t kCardHashMul = 2055;
-inline constexpr int kCardHashShift = 25;
-inline constexpr int kCardSlots = 1 << (32 - kCardHashShift);
+// The card's count word sits at card_words[card_slot(code)]: the code's
+// bits from 16 up, its rank index, wild flag, suit bit and suit index, which
+// differ for every card. A shift and a mask, no multiply; of the 16,384 slots
+// only the 105 of real cards are ever written, in a dozen cache lines of four
+// pages, and a code with stray high bits still reads inside the table.
+inline constexpr int kCardSlotShift = 16;
+inline constexpr int kCardSlots = 1 << 14;
 
-constexpr unsigned card_slot(CardCode card) { return (card * kCardHashMul) >> kCardHashShift; }
+constexpr unsigned card_slot(CardCode card) { return (card >> kCardSlotShift) & (kCardSlots - 1); }
 
 // Maximum wild count a table covers, and the ranks' count of rank masks.
 inline constexpr int kTableWilds = 4;  // 0..3
 inline constexpr int kSuitMaskCount = 1 << kRankCount;
 
-// One perfect hash from a hand's rank counters to its value: the key times
-// `mul`; bits from 51 up pick a bucket, bits from 32 up a position that the
-// bucket's displacement moves by XOR onto a slot of its own. The shifts are
-// the same for every table (only the masks differ), so they stay constants.
-inline constexpr int kBucketShift = 51;    // up to 13 bucket bits
-inline constexpr int kPositionShift = 32;  // up to 16 slot bits
-struct RankHash {
+// One perfect hash per hand size from a hand's rank counters to its value:
+// the key times `mul`; the top bits pick a bucket, bits from 32 up a position
+// that the bucket's displacement moves by XOR onto a slot of its own. Every
+// wild count has a block of the same shape, so the hot path needs no loads
+// beyond the displacement and the value: the multiplier, shifts and masks
+// are constants. The multipliers were chosen once for these key sets; the
+// tables are checked to place every key when they are built.
+struct RankHashShape {
+  int slot_bits;    // slots per wild count: 2^slot_bits
+  int bucket_bits;  // buckets per wild count: 2^bucket_bits, 8 slots each
   std::uint64_t mul;
-  const std::uint16_t* displacements;
-  const HandValue* values;
-  std::uint32_t bucket_mask;
-  std::uint32_t position_mask;
+};
+// 44,473 keys for seven natural cards, fewer with wild cards.
+inline constexpr RankHashShape kSevenHash{16, 13, 0x6d6a653496fa124dull};
+// 6,019 keys for five natural cards.
+inline constexpr RankHashShape kFiveHash{13, 10, 0xa90cc365a84f13b9ull};
+inline constexpr int kPositionShift = 32;
+
+template <const RankHashShape& kShape>
+struct RankHashTable {
+  static constexpr std::size_t kSlots = std::size_t{1} << kShape.slot_bits;
+  static constexpr std::size_t kBuckets = std::size_t{1} << kShape.bucket_bits;
+  std::uint16_t displacements[kTableWilds][kBuckets];
+  HandValue values[kTableWilds][kSlots];
 };
 
 struct FastTables {
   std::uint64_t card_words[kCardSlots];
-  RankHash five[kTableWilds];   // by wild count
-  RankHash seven[kTableWilds];  // by wild count
+  RankHashTable<kSevenHash> seven;
+  RankHashTable<kFiveHash> five;
   // suit_values[w][m]: the best hand from natural cards of one suit with
   // ranks m and w wild cards, for 5 to 7 cards in all; 0 elsewhere.
   HandValue suit_values[kTableWilds][kSuitMaskCount];
@@ -99,11 +112,23 @@ inline const FastTables& tables() {
   return g_tables;
 }
 
-inline HandValue rank_value(const RankHash& h, std::uint64_t rank_key) {
-  const std::uint64_t x = rank_key * h.mul;
-  const auto bucket = static_cast<std::uint32_t>(x >> kBucketShift) & h.bucket_mask;
-  const auto position = static_cast<std::uint32_t>(x >> kPositionShift) & h.position_mask;
-  return h.values[position ^ h.displacements[bucket]];
+// The slot of a rank key in its wild count's block.
+template <const RankHashShape& kShape>
+constexpr std::uint32_t hash_position(std::uint64_t rank_key) {
+  return static_cast<std::uint32_t>(rank_key * kShape.mul >> kPositionShift) & ((1u << kShape.slot_bits) - 1);
+}
+template <const RankHashShape& kShape>
+constexpr std::uint32_t hash_bucket(std::uint64_t rank_key) {
+  return static_cast<std::uint32_t>(rank_key * kShape.mul >> (64 - kShape.bucket_bits));
+}
+
+// The value of a hand from its summed count word (bias included): its rank
+// counters and its wild count, which must be below kTableWilds.
+template <const RankHashShape& kShape>
+inline HandValue rank_value(const RankHashTable<kShape>& table, std::uint64_t sum) {
+  const auto wilds = static_cast<std::uint32_t>(sum >> kWildCountShift);
+  const std::uint64_t key = sum & kRankFieldsMask;
+  return table.values[wilds][hash_position<kShape>(key) ^ table.displacements[wilds][hash_bucket<kShape>(key)]];
 }
 
 // The routed hands: rank held four times, a possible flush, or four or more
@@ -127,7 +152,7 @@ inline HandValue evaluate_5_with(const fast_eval::FastTables& t, const CardCode*
                             t.card_words[card_slot(c[4])];
   if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]]
     return fast_eval::routed_5(c, sum);
-  return fast_eval::rank_value(t.five[sum >> fast_eval::kWildCountShift], sum & fast_eval::kRankFieldsMask);
+  return fast_eval::rank_value(t.five, sum);
 }
 
 inline HandValue evaluate_7_with(const fast_eval::FastTables& t, const CardCode* c) {
@@ -138,7 +163,7 @@ inline HandValue evaluate_7_with(const fast_eval::FastTables& t, const CardCode*
                             t.card_words[card_slot(c[6])];
   if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]]
     return fast_eval::routed_7(c, sum);
-  return fast_eval::rank_value(t.seven[sum >> fast_eval::kWildCountShift], sum & fast_eval::kRankFieldsMask);
+  return fast_eval::rank_value(t.seven, sum);
 }
 
 inline HandValue evaluate_5_fast(const CardCode* c) {
