@@ -46,15 +46,17 @@ inline constexpr std::uint64_t kSuitFlagMask = 8 * kSuitOnes;
 inline constexpr int kWildCountShift = 56;
 inline constexpr std::uint64_t kRouteMask = kFourMask | kSuitFlagMask;
 
-// The card's count word sits at card_words[card_slot(code)]: the code's
-// bits from 16 up, its rank index, wild flag, suit bit and suit index, which
-// differ for every card. A shift and a mask, no multiply; of the 16,384 slots
-// only the 105 of real cards are ever written, in a dozen cache lines of four
-// pages, and a code with stray high bits still reads inside the table.
+// The card's count word sits at card_words[card_slot(code)]: the code's top
+// half, its rank index, wild flag, suit bit and suit index, which differ for
+// every card. One 16-bit load per card, no multiply and no mask; of the 65,536
+// slots (512 KB of address space) only the 105 of real cards are ever
+// written, in about a dozen cache lines on eight pages, so the rest never takes
+// memory. Any 32-bit code reads inside the table.
 inline constexpr int kCardSlotShift = 16;
-inline constexpr int kCardSlots = 1 << 14;
+inline constexpr int kCardSlots = 1 << (32 - kCardSlotShift);
 
-constexpr unsigned card_slot(CardCode card) { return (card >> kCardSlotShift) & (kCardSlots - 1); }
+constexpr unsigned card_slot(CardCode card) { return card >> kCardSlotShift; }
+static_assert(card_slot(~CardCode{0}) == kCardSlots - 1);
 
 // Maximum wild count a table covers, and the ranks' count of rank masks.
 inline constexpr int kTableWilds = 4;  // 0..3
