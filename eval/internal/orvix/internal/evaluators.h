@@ -13,8 +13,8 @@ HandValue evaluate_1(const CardCode* cards);
 HandValue evaluate_2(const CardCode* cards);
 HandValue evaluate_3(const CardCode* cards);
 HandValue evaluate_4(const CardCode* cards);
-HandValue evaluate_5(const CardCode* cards);  // evaluate_5_general, see evaluate.cpp
-HandValue evaluate_7(const CardCode* cards);  // the table path of fast_eval.h
+HandValue evaluate_5(const CardCode* cards);  // the table paths of fast_eval.h
+HandValue evaluate_7(const CardCode* cards);
 
 // Five and seven cards by counting and deciding, without the tables: the
 // reference the tables are built from and checked against, and what they

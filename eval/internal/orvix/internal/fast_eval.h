@@ -3,8 +3,7 @@
 // take them into its own body. select_evaluator(5) and (7) call them too.
 // Internal to the evaluator; not installed.
 //
-// Each card adds one 64-bit count word, looked up by a multiplicative hash of
-// its code:
+// Each card adds one 64-bit count word, looked up by the top half of its code:
 //
 //   bits 0..38   13 rank counters of 3 bits (Two at the bottom)
 //   bits 40..55  4 suit counters of 4 bits, each started at 3; a wild card
@@ -16,8 +15,8 @@
 // One AND then sends to the out-of-line path every hand with a rank held four
 // or more times or a possible flush. Every other hand's value depends only on
 // its rank counters and its number of wild cards (at most three here: with
-// four, a flush is always possible), and one perfect hash per wild count maps
-// those 39 bits straight to the HandValue.
+// four, a flush is always possible), and one perfect hash per hand size, with
+// a block per wild count, maps those 39 bits straight to the HandValue.
 //
 //   const HandValue v = evaluate_7_fast(cards);  // same value as evaluate_7_general
 
