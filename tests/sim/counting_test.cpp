@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include <orvix/evaluate.h>
@@ -120,6 +122,53 @@ TEST_F(Counting, EveryDealCountsEachPlayerOnceAndAtLeastOneWin) {
       const std::uint64_t wins = wins_after - wins_before;
       ASSERT_GE(wins, 1u) << g.players << "x" << g.hand_size << " deal " << deal;
       ASSERT_EQ(wins + losses_after - losses_before, static_cast<std::uint64_t>(g.players));
+    }
+  }
+}
+
+// The loop scores five- and seven-card hands with the evaluator's table paths
+// taken into its own body, other sizes through the worker's evaluator. Either
+// way it must count exactly what select_evaluator gives for the same deals,
+// replayed here one by one with the public pointer.
+TEST_F(Counting, TheLoopCountsWhatTheSelectedEvaluatorGivesDealByDeal) {
+  struct Game {
+    int decks, players, hand_size, jokers;
+    bool deuces_wild;
+  };
+  const Game games[] = {{1, 5, 5, 0, false}, {1, 7, 7, 0, false}, {2, 10, 7, 4, true}, {2, 9, 5, 3, true},
+                        {1, 3, 7, 2, false}, {1, 8, 6, 1, true},  {3, 4, 9, 0, false}};
+  for (const auto& g : games) {
+    GameRules rules;
+    rules.decks = g.decks;
+    rules.players = g.players;
+    rules.hand_size = g.hand_size;
+    rules.jokers = g.jokers;
+    if (g.deuces_wild)
+      for (int s = 0; s < kSuitCount; ++s) rules.wild[0][s] = 1;
+    SimWorker looped, replayed;
+    configure_worker(looped, rules);
+    configure_worker(replayed, rules);
+    seed_worker(looped, 2024, 5);
+    seed_worker(replayed, 2024, 5);
+    const int deals = 3000;
+    play_deals(looped, deals);
+
+    const evaluate_hand score = select_evaluator(g.hand_size);
+    std::vector<HandValue> values(static_cast<std::size_t>(g.players));
+    for (int deal = 0; deal < deals; ++deal) {
+      shuffle_deal(replayed);
+      HandValue best = 0;
+      for (int p = 0; p < g.players; ++p) {
+        values[p] = score(replayed.deck.data() + p * g.hand_size);
+        best = std::max(best, values[p]);
+      }
+      for (const HandValue v : values) ++(v == best ? replayed.win_counts : replayed.loss_counts)[result_cell(v)];
+    }
+    const std::string game = std::to_string(g.players) + "x" + std::to_string(g.hand_size) + ", " +
+                             std::to_string(g.decks) + " decks, " + std::to_string(g.jokers) + " jokers";
+    for (int cell = 0; cell < kResultCells; ++cell) {
+      ASSERT_EQ(looped.win_counts[cell], replayed.win_counts[cell]) << game << ", cell " << cell;
+      ASSERT_EQ(looped.loss_counts[cell], replayed.loss_counts[cell]) << game << ", cell " << cell;
     }
   }
 }

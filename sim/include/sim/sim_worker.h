@@ -32,7 +32,7 @@ struct alignas(kCacheLine) SimWorker {
   std::int32_t hand_size = 0;
   std::int32_t dealt_cards = 0;
   std::int32_t trials = 0;          // deals this worker plays; set by the run
-  evaluate_hand evaluate = nullptr;
+  evaluate_hand evaluate = nullptr;  // five and seven cards: the loop inlines the same evaluator
   std::int64_t deals_played = 0;    // deals of whole blocks played in this run
   std::uint64_t win_counts[kResultCells] = {};
   std::uint64_t loss_counts[kResultCells] = {};
