@@ -139,23 +139,27 @@ void fill_rank_hash(RankHashTable<kShape>& table, int size) {
 // A possible flush in one suit whose natural cards hold no rank twice is
 // decided here: the best hand is either the best flush of that suit or the
 // best hand of the ranks alone (which the rank tables know even here).
-template <const RankHashShape& kShape>
-HandValue routed(const CardCode* cards, int size, std::uint64_t sum, const RankHashTable<kShape>& by_ranks_table) {
+template <int kSize, const RankHashShape& kShape>
+HandValue routed(const CardCode* cards, std::uint64_t sum, const RankHashTable<kShape>& by_ranks_table) {
   const auto wilds = static_cast<int>(sum >> kWildCountShift);
   const std::uint64_t flags = sum & kSuitFlagMask;
   const bool general = (sum & kFourMask) != 0 || wilds >= kTableWilds || (flags & (flags - 1)) != 0;
-  if (general) return size == 5 ? evaluate_5_general(cards) : evaluate_7_general(cards);
+  if (general) return kSize == 5 ? evaluate_5_general(cards) : evaluate_7_general(cards);
   const int shift = std::countr_zero(flags) - (kSuitFieldBits - 1);
   const int suit = (shift - kSuitFieldShift) / kSuitFieldBits;
-  const int in_suit = static_cast<int>(sum >> shift & 0xF) - 3 - wilds;
   const int up = 31 - kSuitBitShift - suit;
-  unsigned mask = 0;
-  for (int i = 0; i < size; ++i) {
+  // The suit's rank bits, ORed and added: they differ exactly when some rank
+  // of the suit is held twice (several decks), a hand for the general path.
+  // (Comparing sums keeps a popcount, a library call on plain x86-64, off
+  // this path.)
+  unsigned mask = 0, added = 0;
+  for (int i = 0; i < kSize; ++i) {
     const CardCode c = cards[i];
-    mask |= c & static_cast<unsigned>(static_cast<std::int32_t>(c << up) >> 31);
+    const unsigned in_suit = c & kRankBitsMask & static_cast<unsigned>(static_cast<std::int32_t>(c << up) >> 31);
+    mask |= in_suit;
+    added += in_suit;
   }
-  mask &= kRankBitsMask;
-  if (std::popcount(mask) != in_suit) return size == 5 ? evaluate_5_general(cards) : evaluate_7_general(cards);
+  if (added != mask) return kSize == 5 ? evaluate_5_general(cards) : evaluate_7_general(cards);
   const HandValue by_suit = g_tables.suit_values[wilds][mask];
   const HandValue by_ranks = rank_value(by_ranks_table, sum);
   return std::max(by_suit, by_ranks);
@@ -189,7 +193,7 @@ HandValue first_7(const CardCode* cards) {
   return evaluate_7_fast(cards);
 }
 
-HandValue routed_5(const CardCode* cards, std::uint64_t sum) { return routed(cards, 5, sum, g_tables.five); }
-HandValue routed_7(const CardCode* cards, std::uint64_t sum) { return routed(cards, 7, sum, g_tables.seven); }
+HandValue routed_5(const CardCode* cards, std::uint64_t sum) { return routed<5>(cards, sum, g_tables.five); }
+HandValue routed_7(const CardCode* cards, std::uint64_t sum) { return routed<7>(cards, sum, g_tables.seven); }
 
 }  // namespace orvix::fast_eval
