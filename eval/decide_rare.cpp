@@ -38,17 +38,30 @@ SuitRanks collect_one_suit(const CardCode* cards, int count, int suit) {
 // cards a flush suit holds every natural card, so the hand's own masks serve
 // and no pass over the cards is needed.
 
+// A card's suit index times 16, read straight from the code: its two index
+// bits moved to bits 4 and 5.
+constexpr int kSuitLaneShift = 4;
+constexpr CardCode kSuitLaneMask = 0x30;
+static_assert((make_card(5, 3, false) >> (kSuitIndexShift - kSuitLaneShift) & kSuitLaneMask) == 48);
+
 // The best straight flush number over the suits of `flush_suits` (suit
 // bits), with `wilds` free ranks; 0 if none. Needs only the ranks each suit
 // holds, gathered for all suits in one pass (a wild card adds no rank bit).
 unsigned best_straight_flush(const HandCounts& c, const CardCode* cards, int count, std::uint32_t flush_suits,
                              int wilds) {
   if (count == 5) return straight_reach(c.a1 & kRankBitsMask, wilds);
-  unsigned held[kSuitCount] = {0, 0, 0, 0};
-  for (int i = 0; i < count; ++i) held[card_suit_index(cards[i])] |= cards[i] & kRankBitsMask;
+  // Suit s's ranks at bits 16 s and up of one word: each card's rank bit is
+  // shifted by 16 times its suit index, which keeps the pass in registers
+  // (an array indexed by suit would chain every card through memory).
+  std::uint64_t held = 0;
+  for (int i = 0; i < count; ++i) {
+    const CardCode c = cards[i];
+    held |= std::uint64_t{c & kRankBitsMask} << (c >> (kSuitIndexShift - kSuitLaneShift) & kSuitLaneMask);
+  }
   unsigned best = 0;
   for (int suit = 0; suit < kSuitCount; ++suit)
-    if (flush_suits & kSuitBits[suit]) best = std::max(best, straight_reach(held[suit], wilds));
+    if (flush_suits & kSuitBits[suit])
+      best = std::max(best, straight_reach(static_cast<unsigned>(held >> (16 * suit)) & kRankBitsMask, wilds));
   return best;
 }
 
