@@ -88,22 +88,29 @@ TEST_F(Counting, FilesEveryHandUnderCategoryAndTopRankAsWinOrLoss) {
   }
 }
 
+// A game of several decks, jokers and wild Twos, as the deal tests use it.
+struct Game {
+  int decks, players, hand_size, jokers;
+  bool deuces_wild;
+};
+
+GameRules rules_of(const Game& g) {
+  GameRules rules;
+  rules.decks = g.decks;
+  rules.players = g.players;
+  rules.hand_size = g.hand_size;
+  rules.jokers = g.jokers;
+  if (g.deuces_wild)
+    for (int s = 0; s < kSuitCount; ++s) rules.wild[0][s] = 1;
+  return rules;
+}
+
 TEST_F(Counting, EveryDealCountsEachPlayerOnceAndAtLeastOneWin) {
-  struct Game {
-    int decks, players, hand_size, jokers;
-    bool deuces_wild;
-  };
   const Game games[] = {
       {1, 5, 5, 0, false}, {2, 10, 7, 4, true}, {1, 50, 1, 0, false}, {1, 2, 20, 2, false},
       {3, 9, 3, 0, true}};
   for (const auto& g : games) {
-    GameRules rules;
-    rules.decks = g.decks;
-    rules.players = g.players;
-    rules.hand_size = g.hand_size;
-    rules.jokers = g.jokers;
-    if (g.deuces_wild)
-      for (int s = 0; s < kSuitCount; ++s) rules.wild[0][s] = 1;
+    const GameRules rules = rules_of(g);
     SimWorker worker;
     configure_worker(worker, rules);
     seed_worker(worker, 31337, 2);
@@ -131,20 +138,10 @@ TEST_F(Counting, EveryDealCountsEachPlayerOnceAndAtLeastOneWin) {
 // way it must count exactly what select_evaluator gives for the same deals,
 // replayed here one by one with the public pointer.
 TEST_F(Counting, TheLoopCountsWhatTheSelectedEvaluatorGivesDealByDeal) {
-  struct Game {
-    int decks, players, hand_size, jokers;
-    bool deuces_wild;
-  };
   const Game games[] = {{1, 5, 5, 0, false}, {1, 7, 7, 0, false}, {2, 10, 7, 4, true}, {2, 9, 5, 3, true},
                         {1, 3, 7, 2, false}, {1, 8, 6, 1, true},  {3, 4, 9, 0, false}};
   for (const auto& g : games) {
-    GameRules rules;
-    rules.decks = g.decks;
-    rules.players = g.players;
-    rules.hand_size = g.hand_size;
-    rules.jokers = g.jokers;
-    if (g.deuces_wild)
-      for (int s = 0; s < kSuitCount; ++s) rules.wild[0][s] = 1;
+    const GameRules rules = rules_of(g);
     SimWorker looped, replayed;
     configure_worker(looped, rules);
     configure_worker(replayed, rules);
