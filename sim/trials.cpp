@@ -18,13 +18,10 @@ struct ScoreByPointer {
   evaluate_hand evaluate;
   HandValue operator()(const CardCode* hand) const { return evaluate(hand); }
 };
-struct ScoreFive {
+template <int N>
+struct ScoreByTables {
   const fast_eval::FastTables& tables;
-  HandValue operator()(const CardCode* hand) const { return evaluate_5_with(tables, hand); }
-};
-struct ScoreSeven {
-  const fast_eval::FastTables& tables;
-  HandValue operator()(const CardCode* hand) const { return evaluate_7_with(tables, hand); }
+  HandValue operator()(const CardCode* hand) const { return evaluate_with<N>(tables, hand); }
 };
 
 // The loop for hands of kHandSize cards, or of the worker's hand size when
@@ -72,10 +69,10 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
   assert(worker.evaluate != nullptr);
   switch (worker.hand_size) {
     case 5:
-      deal_loop<5>(worker, deals, ScoreFive{fast_eval::tables()});
+      deal_loop<5>(worker, deals, ScoreByTables<5>{fast_eval::tables()});
       break;
     case 7:
-      deal_loop<7>(worker, deals, ScoreSeven{fast_eval::tables()});
+      deal_loop<7>(worker, deals, ScoreByTables<7>{fast_eval::tables()});
       break;
     default:
       deal_loop<0>(worker, deals, ScoreByPointer{worker.evaluate});

@@ -144,39 +144,31 @@ HandValue first_7(const CardCode* cards);
 
 }  // namespace fast_eval
 
-// The two paths with the tables in hand, for loops that fetch them once
-// (fast_eval::tables()) and score many hands.
-inline HandValue evaluate_5_with(const fast_eval::FastTables& t, const CardCode* c) {
-  using fast_eval::card_slot;
-  const std::uint64_t sum = fast_eval::kSuitBias + t.card_words[card_slot(c[0])] + t.card_words[card_slot(c[1])] +
-                            t.card_words[card_slot(c[2])] + t.card_words[card_slot(c[3])] +
-                            t.card_words[card_slot(c[4])];
+// The table path for N = 5 or 7 cards with the tables in hand, for loops that
+// fetch them once (fast_eval::tables()) and score many hands.
+template <int N>
+inline HandValue evaluate_with(const fast_eval::FastTables& t, const CardCode* c) {
+  static_assert(N == 5 || N == 7);
+  std::uint64_t sum = fast_eval::kSuitBias;
+  for (int i = 0; i < N; ++i) sum += t.card_words[fast_eval::card_slot(c[i])];
   if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]]
-    return fast_eval::routed_5(c, sum);
-  return fast_eval::rank_value(t.five, sum);
-}
-
-inline HandValue evaluate_7_with(const fast_eval::FastTables& t, const CardCode* c) {
-  using fast_eval::card_slot;
-  const std::uint64_t sum = fast_eval::kSuitBias + t.card_words[card_slot(c[0])] + t.card_words[card_slot(c[1])] +
-                            t.card_words[card_slot(c[2])] + t.card_words[card_slot(c[3])] +
-                            t.card_words[card_slot(c[4])] + t.card_words[card_slot(c[5])] +
-                            t.card_words[card_slot(c[6])];
-  if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]]
-    return fast_eval::routed_7(c, sum);
-  return fast_eval::rank_value(t.seven, sum);
+    return N == 5 ? fast_eval::routed_5(c, sum) : fast_eval::routed_7(c, sum);
+  if constexpr (N == 5)
+    return fast_eval::rank_value(t.five, sum);
+  else
+    return fast_eval::rank_value(t.seven, sum);
 }
 
 inline HandValue evaluate_5_fast(const CardCode* c) {
   if (!fast_eval::tables_ready()) [[unlikely]]
     return fast_eval::first_5(c);
-  return evaluate_5_with(fast_eval::g_tables, c);
+  return evaluate_with<5>(fast_eval::g_tables, c);
 }
 
 inline HandValue evaluate_7_fast(const CardCode* c) {
   if (!fast_eval::tables_ready()) [[unlikely]]
     return fast_eval::first_7(c);
-  return evaluate_7_with(fast_eval::g_tables, c);
+  return evaluate_with<7>(fast_eval::g_tables, c);
 }
 
 }  // namespace orvix
