@@ -57,14 +57,15 @@ bool place_keys(const std::vector<std::uint64_t>& keys, const std::vector<HandVa
   std::vector<char> taken(kSlots);
   for (const std::uint32_t b : order) {
     const std::vector<std::uint32_t>& members = by_bucket[b];
+    // Two keys of one bucket on one position would share a slot under every
+    // displacement, so that is tested once, before the search.
+    for (std::size_t j = 0; j < members.size(); ++j)
+      for (std::size_t k = 0; k < j; ++k)
+        if (hash_position<kShape>(keys[members[j]]) == hash_position<kShape>(keys[members[k]])) return false;
     std::uint32_t d = 0;
     for (; d < kSlots; ++d) {
       bool fits = true;
-      for (std::size_t j = 0; j < members.size() && fits; ++j) {
-        const std::uint32_t slot = hash_position<kShape>(keys[members[j]]) ^ d;
-        fits = !taken[slot];
-        for (std::size_t k = 0; k < j && fits; ++k) fits = slot != (hash_position<kShape>(keys[members[k]]) ^ d);
-      }
+      for (std::size_t j = 0; j < members.size() && fits; ++j) fits = !taken[hash_position<kShape>(keys[members[j]]) ^ d];
       if (fits) break;
     }
     if (d == kSlots) return false;
@@ -141,10 +142,10 @@ void fill_rank_hash(RankHashTable<kShape>& table, int size) {
 // best hand of the ranks alone (which the rank tables know even here).
 template <int kSize, const RankHashShape& kShape>
 HandValue routed(const CardCode* cards, std::uint64_t sum, const RankHashTable<kShape>& by_ranks_table) {
+  constexpr evaluate_hand general = kSize == 5 ? evaluate_5_general : evaluate_7_general;
   const auto wilds = static_cast<int>(sum >> kWildCountShift);
   const std::uint64_t flags = sum & kSuitFlagMask;
-  const bool general = (sum & kFourMask) != 0 || wilds >= kTableWilds || (flags & (flags - 1)) != 0;
-  if (general) return kSize == 5 ? evaluate_5_general(cards) : evaluate_7_general(cards);
+  if ((sum & kFourMask) != 0 || wilds >= kTableWilds || (flags & (flags - 1)) != 0) return general(cards);
   const int shift = std::countr_zero(flags) - (kSuitFieldBits - 1);
   const int suit = (shift - kSuitFieldShift) / kSuitFieldBits;
   const int up = 31 - kSuitBitShift - suit;
@@ -159,7 +160,7 @@ HandValue routed(const CardCode* cards, std::uint64_t sum, const RankHashTable<k
     mask |= in_suit;
     added += in_suit;
   }
-  if (added != mask) return kSize == 5 ? evaluate_5_general(cards) : evaluate_7_general(cards);
+  if (added != mask) return general(cards);
   const HandValue by_suit = g_tables.suit_values[wilds][mask];
   const HandValue by_ranks = rank_value(by_ranks_table, sum);
   return std::max(by_suit, by_ranks);
