@@ -14,6 +14,7 @@
 #include <orvix/internal/fast_eval.h>
 
 #include "support/brute_force.h"
+#include "support/enumerate.h"
 #include "support/random_hands.h"
 
 namespace orvix::test {
@@ -30,27 +31,13 @@ TEST(FastEval, EveryFiveCardHandOfOneDeckMatchesTheGeneralPath) {
   const std::vector<CardCode> deck = one_deck(false);
   const evaluate_hand selected = select_evaluator(5);
   long long hands = 0, mismatches = 0;
-  CardCode h[5];
-  for (int a = 0; a < kCardKinds; ++a) {
-    h[0] = deck[a];
-    for (int b = a + 1; b < kCardKinds; ++b) {
-      h[1] = deck[b];
-      for (int c = b + 1; c < kCardKinds; ++c) {
-        h[2] = deck[c];
-        for (int d = c + 1; d < kCardKinds; ++d) {
-          h[3] = deck[d];
-          for (int e = d + 1; e < kCardKinds; ++e) {
-            h[4] = deck[e];
-            ++hands;
-            const HandValue want = evaluate_5_general(h);
-            if (evaluate_5_fast(h) != want || selected(h) != want) {
-              if (++mismatches <= 5) ADD_FAILURE() << hand_text(std::vector<CardCode>(h, h + 5));
-            }
-          }
-        }
-      }
+  for_each_combination_5(deck.data(), kCardKinds, [&](const CardCode* h) {
+    ++hands;
+    const HandValue want = evaluate_5_general(h);
+    if (evaluate_5_fast(h) != want || selected(h) != want) {
+      if (++mismatches <= 5) ADD_FAILURE() << hand_text(std::vector<CardCode>(h, h + 5));
     }
-  }
+  });
   EXPECT_EQ(hands, 2598960);
   EXPECT_EQ(mismatches, 0);
 }

@@ -9,47 +9,29 @@
 #include <orvix/internal/catalogue.h>
 #include <orvix/internal/evaluators.h>
 
+#include "support/enumerate.h"
+
 namespace orvix {
 namespace {
 
 TEST(SevenCards, EveryHandOfOneDeck) {
   long long by_category[kCategoryCount] = {};
   std::vector<bool> seen(kCatalogueSize, false);
-  long long not_in_catalogue = 0;
-  long long differ_from_general = 0;  // values that are no five-card value at all
+  long long not_in_catalogue = 0;     // values that are no five-card value at all
+  long long differ_from_general = 0;
   CardCode deck[kCardKinds];
   for (int i = 0; i < kCardKinds; ++i) deck[i] = make_card(i / kSuitCount, i % kSuitCount, false);
-  CardCode h[7];
-  for (int a = 0; a < kCardKinds; ++a) {
-    h[0] = deck[a];
-    for (int b = a + 1; b < kCardKinds; ++b) {
-      h[1] = deck[b];
-      for (int c = b + 1; c < kCardKinds; ++c) {
-        h[2] = deck[c];
-        for (int d = c + 1; d < kCardKinds; ++d) {
-          h[3] = deck[d];
-          for (int e = d + 1; e < kCardKinds; ++e) {
-            h[4] = deck[e];
-            for (int f = e + 1; f < kCardKinds; ++f) {
-              h[5] = deck[f];
-              for (int g = f + 1; g < kCardKinds; ++g) {
-                h[6] = deck[g];
-                const HandValue v = evaluate_7(h);
-                if (v != evaluate_7_general(h)) ++differ_from_general;
-                ++by_category[hand_category(v)];
-                const auto at = std::lower_bound(kFiveCardValues.begin(), kFiveCardValues.end(), v);
-                if (at == kFiveCardValues.end() || *at != v) {
-                  ++not_in_catalogue;
-                  continue;
-                }
-                seen[static_cast<std::size_t>(at - kFiveCardValues.begin())] = true;
-              }
-            }
-          }
-        }
-      }
+  for_each_combination_7(deck, kCardKinds, [&](const CardCode* h) {
+    const HandValue v = evaluate_7(h);
+    if (v != evaluate_7_general(h)) ++differ_from_general;
+    ++by_category[hand_category(v)];
+    const auto at = std::lower_bound(kFiveCardValues.begin(), kFiveCardValues.end(), v);
+    if (at == kFiveCardValues.end() || *at != v) {
+      ++not_in_catalogue;
+      return;
     }
-  }
+    seen[static_cast<std::size_t>(at - kFiveCardValues.begin())] = true;
+  });
   const long long want[kCategoryCount] = {23294460, 58627800, 31433400, 6461620, 6180020,
                                           4047644,  3473184,  224848,   41584,   0};
   for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(by_category[c], want[c]) << kCategoryNames[c];
