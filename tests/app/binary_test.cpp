@@ -35,9 +35,7 @@ Finished run_program(const std::vector<std::string>& argv) {
   const std::string err_path = dir + "orvix_binary_err.txt";
   const pid_t child = test::start_program(ORVIX_BINARY, argv, "/dev/null", out_path, err_path);
   Finished finished;
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  finished.status = test::wait_for_exit(child);
   finished.output = read_file(out_path);
   EXPECT_EQ(read_file(err_path), "");
   return finished;

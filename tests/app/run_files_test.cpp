@@ -455,9 +455,7 @@ Finished run_orvix(const std::string& dir, const std::vector<std::string>& argum
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   const pid_t child = test::start_program(ORVIX_BINARY, argv, in_path, out_path, err_path, dir);
   Finished finished;
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  finished.status = test::wait_for_exit(child);
   finished.output = read_file(out_path);
   EXPECT_EQ(read_file(err_path), "");
   ::unlink(in_path.c_str());

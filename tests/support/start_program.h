@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -32,6 +33,14 @@ inline pid_t start_program(const char* binary, const std::vector<std::string>& a
   args.push_back(nullptr);
   ::execv(binary, args.data());
   ::_exit(127);
+}
+
+// Waits for the child to end; returns its exit status, or -1 when a signal
+// ended it.
+inline int wait_for_exit(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace orvix::test
