@@ -29,7 +29,7 @@ constexpr const char* kCommandLines[] = {
     "clearaddrem[s]        : Clear only the cards added or removed.\n",
     "test                  : Enumerate some common games and provide some statistics (single threaded).\n",
     "exact                 : Exact odds of one hand under the current rules (every hand counted).\n",
-    "seed [<number>|random]: Repeat runs exactly: same seed, same counts (alone: show last seed).\n",
+    "seed [<number>|random]: Repeat runs exactly: same seed, same counts (alone: show the seeds).\n",
     "shard <i> <n>         : Play only part i of n of each run (to spread a run over machines).\n",
     "save <file>           : Save counters, game and seeds (.json; .csv with error margins).\n",
     "load <file>           : Add the counters saved in a .json file to the current counters.\n",

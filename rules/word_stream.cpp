@@ -1,7 +1,7 @@
 #include "rules/word_stream.h"
 
+#include <charconv>
 #include <cstdint>
-#include <limits>
 
 #include "rules/ascii.h"
 
@@ -15,38 +15,21 @@ void skip_space(WordStream& stream) {
   while (stream.pos < stream.text.size() && is_blank(stream.text[stream.pos])) ++stream.pos;
 }
 
-// Reads [sign] digits+ and checks the magnitude against the width's limits.
-// Every digit is consumed however many there are; the magnitude stops growing
-// once it is out of range, so nothing overflows on the way.
+// Reads [sign] digits+ after white space. std::from_chars takes the '-' and
+// the digits and consumes every digit even when the value is out of range;
+// the '+' it does not know is stepped over here, and only when a digit
+// follows, so "+-5" stays no number.
 template <typename Int>
 bool read_integer(WordStream& stream, Int& value) {
   skip_space(stream);
-  bool negative = false;
-  if (stream.pos < stream.text.size() && (stream.text[stream.pos] == '+' || stream.text[stream.pos] == '-')) {
-    negative = stream.text[stream.pos] == '-';
-    ++stream.pos;
-  }
-  // The most negative value has one more unit of magnitude than the most positive.
-  const std::uint64_t limit = static_cast<std::uint64_t>(std::numeric_limits<Int>::max()) + (negative ? 1 : 0);
-  std::uint64_t magnitude = 0;
-  bool any_digit = false;
-  bool out_of_range = false;
-  while (stream.pos < stream.text.size() && is_digit(stream.text[stream.pos])) {
-    const auto digit = static_cast<std::uint64_t>(stream.text[stream.pos] - '0');
-    any_digit = true;
-    if (!out_of_range) {
-      if (magnitude > (limit - digit) / 10)
-        out_of_range = true;
-      else
-        magnitude = magnitude * 10 + digit;
-    }
-    ++stream.pos;
-  }
-  if (!any_digit || out_of_range) return false;
-  if (negative)
-    value = magnitude == 0 ? Int{0} : static_cast<Int>(-static_cast<Int>(magnitude - 1) - 1);
-  else
-    value = static_cast<Int>(magnitude);
+  const char* const end = stream.text.data() + stream.text.size();
+  const char* first = stream.text.data() + stream.pos;
+  if (first != end && *first == '+' && first + 1 != end && is_digit(first[1])) ++first;
+  Int read = 0;
+  const auto [stop, error] = std::from_chars(first, end, read);
+  stream.pos = static_cast<std::size_t>(stop - stream.text.data());
+  if (error != std::errc{}) return false;
+  value = read;
   return true;
 }
 
@@ -64,5 +47,20 @@ std::string_view read_word(WordStream& stream) {
 bool read_int32(WordStream& stream, std::int32_t& value) { return read_integer(stream, value); }
 
 bool read_int64(WordStream& stream, std::int64_t& value) { return read_integer(stream, value); }
+
+bool parse_digits(std::string_view word, std::size_t max_digits, std::uint64_t limit, std::uint64_t& value) {
+  if (word.empty() || word.size() > max_digits) return false;
+  for (const char c : word)
+    if (!is_digit(c)) return false;
+  std::uint64_t read = 0;
+  const auto [stop, error] = std::from_chars(word.data(), word.data() + word.size(), read);
+  if (error != std::errc{} || read > limit) return false;
+  value = read;
+  return true;
+}
+
+bool read_digits(WordStream& stream, std::size_t max_digits, std::uint64_t limit, std::uint64_t& value) {
+  return parse_digits(read_word(stream), max_digits, limit, value);
+}
 
 }  // namespace orvix

@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "app/command_loop.h"
-#include "app/run_commands.h"
+#include "app/file_commands.h"
 #include "fuzz_support.h"
 #include "rules/word_stream.h"
 

@@ -111,5 +111,56 @@ TEST(WordStream, NumbersRoundTripNearTheLimits) {
   }
 }
 
+// Seeds are 1 to 20 digits up to 2^64 - 1, parts 1 to 10 digits up to 2^32 - 1:
+// digits only, so no sign, blank or exponent.
+TEST(WordStream, DigitWordsKeepToTheirDigitCountAndLimit) {
+  constexpr std::uint64_t kMax64 = ~std::uint64_t{0};
+  constexpr std::uint64_t kMax32 = 4294967295u;
+  struct Case {
+    std::string text;
+    std::size_t max_digits;
+    std::uint64_t limit;
+    bool ok;
+    std::uint64_t value;
+  };
+  const Case cases[] = {
+      {"0", 20, kMax64, true, 0},
+      {"18446744073709551615", 20, kMax64, true, kMax64},
+      {"18446744073709551614", 20, kMax64, true, kMax64 - 1},
+      {"00000000000000000009", 20, kMax64, true, 9},
+      {"000000000000000000009", 20, kMax64, false, 0},
+      {"18446744073709551616", 20, kMax64, false, 0},
+      {"18446744073709551625", 20, kMax64, false, 0},
+      {"28446744073709551615", 20, kMax64, false, 0},
+      {"99999999999999999999", 20, kMax64, false, 0},
+      {"", 20, kMax64, false, 0},
+      {"+1", 20, kMax64, false, 0},
+      {"-0", 20, kMax64, false, 0},
+      {"1 ", 20, kMax64, false, 0},
+      {"0x1", 20, kMax64, false, 0},
+      {std::string("1\0", 2), 20, kMax64, false, 0},
+      {"4294967295", 10, kMax32, true, kMax32},
+      {"4294967296", 10, kMax32, false, 0},
+      {"0000000001", 10, kMax32, true, 1},
+      {"00000000001", 10, kMax32, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::uint64_t value = 77;
+    EXPECT_EQ(parse_digits(c.text, c.max_digits, c.limit, value), c.ok);
+    EXPECT_EQ(value, c.ok ? c.value : 77u);
+  }
+  // A stream reads them a word at a time.
+  WordStream stream{" 3\t12 x 5"};
+  std::uint64_t a = 0, b = 0, c = 0;
+  EXPECT_TRUE(read_digits(stream, 10, kMax32, a));
+  EXPECT_TRUE(read_digits(stream, 10, kMax32, b));
+  EXPECT_FALSE(read_digits(stream, 10, kMax32, c));
+  EXPECT_TRUE(read_digits(stream, 10, kMax32, c));
+  EXPECT_EQ(a, 3u);
+  EXPECT_EQ(b, 12u);
+  EXPECT_EQ(c, 5u);
+}
+
 }  // namespace
 }  // namespace orvix

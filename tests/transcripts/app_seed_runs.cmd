@@ -25,3 +25,5 @@ reset
 seed
 seed x
 shard 3 2
+seed 9
+seed

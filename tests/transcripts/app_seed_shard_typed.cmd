@@ -38,4 +38,8 @@ game
 reset
 game
 seed
+seed 11
+seed
+seed random
+seed
 quit

@@ -1,0 +1,23 @@
+#include "app/enumeration_commands.h"
+
+#include "command_output.h"
+#include "platform/stop_request.h"
+#include "reference/exact_report.h"
+#include "reference/reference_games.h"
+
+namespace orvix {
+
+void test_command(LoopState& state, CommandArgs& args) {
+  if (state.skip_enumerations) return;
+  blank_line_unless_quiet(args);
+  out_flush();
+  if (!run_reference_games()) end_session_if_not_interactive();
+  out_line_end();
+}
+
+void exact_command(LoopState& state, CommandArgs& args) {
+  if (state.skip_enumerations) return;
+  run_exact(state.rules, args.quiet);
+}
+
+}  // namespace orvix

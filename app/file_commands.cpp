@@ -1,0 +1,108 @@
+#include "app/file_commands.h"
+
+#include <cstdint>
+#include <string>
+
+#include "command_output.h"
+#include "platform/files.h"
+#include "sim/result_table.h"
+#include "sim/run_record.h"
+#include "sim/save_file.h"
+
+namespace orvix {
+
+namespace {
+
+bool ends_with_csv(std::string_view name) {
+  if (name.size() < 4) return false;
+  const std::string tail = upper_copy(name.substr(name.size() - 4));
+  return tail == ".CSV";
+}
+
+// The file name of the line, or false after printing the refusal.
+bool take_file_name(std::string_view line, std::string& name) {
+  const std::string_view raw = file_name_argument(line);
+  if (raw.empty() || raw.find('\0') != std::string_view::npos) {
+    out_text("Error: a file name is needed.\n");
+    return false;
+  }
+  name.assign(raw);
+  return true;
+}
+
+void refuse_write(const std::string& name, const std::string& reason) {
+  out_text("Error: cannot write " + name + " (" + reason + ").\n");
+}
+
+void refuse_load(const std::string& name, const std::string& reason) {
+  out_text("Error: " + name + " is not a valid orvix save (" + reason + ").\n");
+}
+
+// The deals the runs played: what the user reads as "hands".
+std::uint64_t deals_of(const RunRecords& runs) {
+  std::uint64_t deals = 0;
+  for (const RunRecord& run : runs) deals += run.hands_played;
+  return deals;
+}
+
+}  // namespace
+
+std::string_view file_name_argument(std::string_view line) {
+  WordStream words{line};
+  read_word(words);  // the command word
+  std::string_view rest = line.substr(words.pos);
+  const auto trimmed = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!rest.empty() && trimmed(rest.front())) rest.remove_prefix(1);
+  while (!rest.empty() && trimmed(rest.back())) rest.remove_suffix(1);
+  return rest;
+}
+
+void save_command(LoopState& state, CommandArgs& args) {
+  std::string name;
+  if (!take_file_name(args.typed, name)) return;
+  // Replacing the command file or the output file would pull it from under
+  // this very session.
+  switch (standard_stream_file(name)) {
+    case StandardStream::input:
+      refuse_write(name, "it is the command input file");
+      return;
+    case StandardStream::output:
+      refuse_write(name, "it is the output file");
+      return;
+    case StandardStream::none:
+      break;
+  }
+  const std::string bytes =
+      ends_with_csv(name) ? save_csv_text(state.table) : save_json_text(state.table, state.runs);
+  std::string reason;
+  if (!replace_file(name, bytes, reason)) {
+    refuse_write(name, reason);
+    return;
+  }
+  confirm(args, "Saved " + name + ".");
+}
+
+void load_command(LoopState& state, CommandArgs& args) {
+  std::string name;
+  if (!take_file_name(args.typed, name)) return;
+  std::string bytes;
+  std::string reason;
+  if (!read_whole_file(name, kMaxSaveBytes, bytes, reason)) {
+    refuse_load(name, reason);
+    return;
+  }
+  SavedResults saved;
+  if (!parse_save(bytes, saved, reason)) {
+    refuse_load(name, reason);
+    return;
+  }
+  if (!add_saved_counts(state.table, saved.table)) {
+    refuse_load(name, "adding its counts would overflow the counters");
+    return;
+  }
+  compute_percentages(state.table);  // the sums and shares follow the new counts
+  state.runs.insert(state.runs.end(), saved.runs.begin(), saved.runs.end());
+  confirm(args, "Loaded " + std::to_string(deals_of(saved.runs)) + " hands from " + name + ".");
+}
+
+}  // namespace orvix

@@ -1,0 +1,14 @@
+#pragma once
+// The commands about the counters: "stats", "counts" and "clear".
+
+#include "app/command.h"
+
+namespace orvix {
+
+void stats_command(LoopState& state, CommandArgs& args);
+void counts_command(LoopState& state, CommandArgs& args);
+
+// "CLEAR": empty counters and no run records; the game stays.
+void clear_command(LoopState& state, CommandArgs& args);
+
+}  // namespace orvix
