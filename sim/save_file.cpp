@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "orvix_version.h"
 #include "sim/run_settings.h"
 
 namespace orvix {
@@ -251,7 +252,7 @@ std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
                             {"seconds", run.seconds}});
   const Json document{{"format", kFormatName},
                       {"format_version", kSaveFormatVersion},
-                      {"program_version", ORVIX_VERSION},
+                      {"program_version", kProgramVersion},
                       {"dealing_version", kDealingVersion},
                       {"counters", Json{{"total_hands", total}, {"categories", categories}}},
                       {"runs", run_list}};
