@@ -1,9 +1,8 @@
 #include "app/line_reader.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
+
+#include "platform/read_bytes.h"
 
 namespace orvix {
 
@@ -13,22 +12,14 @@ namespace {
 bool refill(LineReader& reader) {
   if (reader.at_end || reader.error_number != 0) return false;
   if (reader.before_wait != nullptr) reader.before_wait();
-  for (;;) {
-    const ssize_t n = ::read(reader.fd, reader.buffer.data(), reader.buffer.size());
-    if (n > 0) {
-      reader.start = 0;
-      reader.end = static_cast<std::size_t>(n);
-      return true;
-    }
-    if (n == 0) {
-      reader.at_end = true;
-      return false;
-    }
-    if (errno != EINTR) {
-      reader.error_number = errno;
-      return false;
-    }
+  const long n = read_bytes(reader.fd, reader.buffer.data(), reader.buffer.size(), reader.error_number);
+  if (n > 0) {
+    reader.start = 0;
+    reader.end = static_cast<std::size_t>(n);
+    return true;
   }
+  if (n == 0) reader.at_end = true;
+  return false;
 }
 
 }  // namespace

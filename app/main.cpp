@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -28,7 +26,7 @@ int main(int argc, char* argv[]) {
   orvix::LoopInput input;
   if (closed.input && !outcome.input_redirected) input.error_number = EBADF;
   input.line_editing = !outcome.input_redirected && !outcome.output_redirected &&
-                       ::isatty(0) == 1 && ::isatty(1) == 1;
+                       orvix::standard_streams_are_terminal();
   const int status = orvix::command_loop(outcome.quiet, outcome.no_hint, input);
   orvix::out_flush();  // a failure here still ends with its own status and message
   return status;

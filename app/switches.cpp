@@ -1,12 +1,9 @@
 #include "app/switches.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-
 #include "app/banner.h"
 #include "platform/console.h"
+#include "platform/files.h"
+#include "platform/standard_streams.h"
 
 namespace orvix {
 
@@ -140,32 +137,10 @@ int switch_exit_status(const SwitchOutcome& outcome) {
 
 SwitchPlatform system_switch_platform() {
   SwitchPlatform platform;
-  // A folder passes the access test but holds no lines to read.
-  platform.input_readable = [](const std::string& name) {
-    struct stat info;
-    return ::access(name.c_str(), R_OK) == 0 && ::stat(name.c_str(), &info) == 0 &&
-           !S_ISDIR(info.st_mode);
-  };
-  // Two names of one file: the same name, or the same device and inode when
-  // both exist (links, "./x" and "x", different spellings of one path).
-  platform.same_file = [](const std::string& a, const std::string& b) {
-    if (a == b) return true;
-    struct stat first, second;
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-  };
-  platform.reopen_input = [](const std::string& name) {
-    return std::freopen(name.c_str(), "r", stdin) != nullptr;
-  };
-  platform.reopen_output = [](const std::string& name) {
-    // A failed freopen closes standard output, and its error message would be
-    // lost; opening the file once beforehand keeps the old output for the message.
-    std::FILE* probe = std::fopen(name.c_str(), "w");
-    if (probe == nullptr) return false;
-    std::fclose(probe);
-    std::fflush(stdout);
-    return std::freopen(name.c_str(), "w", stdout) != nullptr;
-  };
+  platform.input_readable = readable_file;
+  platform.same_file = same_file;
+  platform.reopen_input = reopen_standard_input;
+  platform.reopen_output = reopen_standard_output;
   return platform;
 }
 

@@ -101,6 +101,18 @@ bool read_whole_file(const std::string& name, std::size_t max_bytes, std::string
   return true;
 }
 
+bool readable_file(const std::string& name) {
+  struct stat info {};
+  return ::access(name.c_str(), R_OK) == 0 && ::stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  struct stat first {}, second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
 StandardStream standard_stream_file(const std::string& name) {
   struct stat target {};
   if (::stat(name.c_str(), &target) != 0) return StandardStream::none;

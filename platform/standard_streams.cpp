@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace orvix {
 
@@ -31,5 +32,21 @@ ClosedStreams reopen_closed_standard_streams() {
   closed.error = fill_if_closed(2, O_WRONLY);
   return closed;
 }
+
+bool reopen_standard_input(const std::string& name) {
+  return std::freopen(name.c_str(), "r", stdin) != nullptr;
+}
+
+bool reopen_standard_output(const std::string& name) {
+  // A failed freopen closes standard output, and its error message would be
+  // lost; opening the file once beforehand keeps the old output for the message.
+  std::FILE* probe = std::fopen(name.c_str(), "w");
+  if (probe == nullptr) return false;
+  std::fclose(probe);
+  std::fflush(stdout);
+  return std::freopen(name.c_str(), "w", stdout) != nullptr;
+}
+
+bool standard_streams_are_terminal() { return ::isatty(0) == 1 && ::isatty(1) == 1; }
 
 }  // namespace orvix

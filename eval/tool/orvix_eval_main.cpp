@@ -4,9 +4,6 @@
 // Exit status 0 when every line was a hand, 1 when some line was not, 2 when
 // the input could not be read, the output could not be written or the
 // arguments were wrong.
-#include <poll.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +14,7 @@
 
 #include "hand_lines.h"
 #include "platform/console.h"
+#include "platform/read_bytes.h"
 #include "platform/standard_streams.h"
 
 namespace {
@@ -36,13 +34,6 @@ constexpr const char* kUsage =
     "Exit status: 0 every line was a hand, 1 some line was not, 2 the input could not\n"
     "be read, the output could not be written or an argument was wrong.\n";
 
-// True when a read of fd would have to wait: answers held back until then
-// must go out first, or a person typing hands (or a program talking to the
-// tool line by line) would wait for them forever.
-bool input_would_wait(int fd) {
-  pollfd p{fd, POLLIN, 0};
-  return ::poll(&p, 1, 0) == 0;
-}
 constexpr std::size_t kWriteBlock = 1 << 20;
 
 struct Output {
@@ -116,18 +107,19 @@ int main(int argc, char* argv[]) {
   static char block[kReadBlock];
   int read_error = closed.input ? EBADF : 0;
   while (read_error == 0) {
-    if (!out.text.empty() && input_would_wait(0)) {
+    // Answers held back must go out before a read that would wait: a person
+    // typing hands (or a program talking to the tool line by line) would
+    // otherwise wait for them forever.
+    if (!out.text.empty() && orvix::input_would_wait(0)) {
       out.flush();
       orvix::out_flush();
     }
-    const ssize_t n = ::read(0, block, sizeof block);
+    const long n = orvix::read_bytes(0, block, sizeof block, read_error);
     if (n > 0) {
       orvix::feed_bytes(reader, block, static_cast<std::size_t>(n), on_line);
     } else if (n == 0) {
       orvix::finish_bytes(reader, on_line);
       break;
-    } else if (errno != EINTR) {
-      read_error = errno;
     }
   }
   // Answers already found are written either way; a write that fails ends the

@@ -19,6 +19,14 @@ bool replace_file(const std::string& name, std::string_view bytes, std::string& 
 bool read_whole_file(const std::string& name, std::size_t max_bytes, std::string& bytes,
                      std::string& reason);
 
+// True for a file, device or pipe this process may read; false for a folder
+// (it passes the access test but holds no lines) and for what is missing.
+bool readable_file(const std::string& name);
+
+// True when both names name one file: the same name, or the same device and
+// inode when both exist (links, "./x" and "x", other spellings of one path).
+bool same_file(const std::string& a, const std::string& b);
+
 enum class StandardStream { none, input, output };
 
 // Which of standard input and output, when that is a regular file, is the
