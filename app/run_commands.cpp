@@ -1,11 +1,11 @@
 #include "app/run_commands.h"
 
+#include <chrono>
 #include <cinttypes>
 
 #include "command_output.h"
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
-#include "platform/tick_count.h"
 #include "rules/describe.h"
 #include "sim/lap_timer.h"
 #include "sim/reports.h"
@@ -58,7 +58,7 @@ RunOutcome play_recorded_run(LoopState& state) {
   GameRules rules = state.rules;
   if (state.run_length_cap > 0 && rules.run_length > state.run_length_cap)
     rules.run_length = static_cast<std::int32_t>(state.run_length_cap);
-  const std::uint32_t start = tick_count();
+  const auto start = std::chrono::steady_clock::now();
   RunOutcome outcome;
   {
     StopWindow window;
@@ -70,7 +70,7 @@ RunOutcome play_recorded_run(LoopState& state) {
     options.progress = &progress.line;
     outcome = run_simulation_with(rules, request, state.table, options);
   }
-  const double seconds = static_cast<double>(tick_count() - start) * 0.001;
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   state.runs.push_back(make_run_record(rules, request.seed, settings.part, settings.parts,
                                        counted_hands(state.table) - before, seconds));
   return outcome;

@@ -11,43 +11,45 @@ constexpr int error_code(std::errc error) { return static_cast<int>(error); }
 }  // namespace
 
 int open_done_signals(DoneSignals& signals, int count) {
-  if (count < 0) return error_code(std::errc::invalid_argument);
-  const std::lock_guard<std::mutex> guard(signals.lock);
-  signals.counts.assign(static_cast<std::size_t>(count), 0);
-  signals.pending = 0;
+  if (count < 0 || count > std::counting_semaphore<>::max()) return error_code(std::errc::invalid_argument);
+  signals.up = std::make_unique<std::atomic<bool>[]>(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) signals.up[static_cast<std::size_t>(i)].store(false, std::memory_order_relaxed);
+  signals.count = count;
   signals.open = true;
   return 0;
 }
 
 int raise_done_signal(DoneSignals& signals, int index) {
-  {
-    const std::lock_guard<std::mutex> guard(signals.lock);
-    if (!signals.open || index < 0 || index >= static_cast<int>(signals.counts.size()))
-      return error_code(std::errc::invalid_argument);
-    std::uint8_t& count = signals.counts[static_cast<std::size_t>(index)];
-    if (count != 0) return error_code(std::errc::value_too_large);
-    count = 1;
-    ++signals.pending;
+  if (!signals.open || index < 0 || index >= signals.count) return error_code(std::errc::invalid_argument);
+  // The flag goes up before the semaphore counts it, so whenever the main
+  // thread gets past the semaphore at least one flag is up.
+  if (signals.up[static_cast<std::size_t>(index)].exchange(true, std::memory_order_acq_rel))
+    return error_code(std::errc::value_too_large);
+  try {
+    signals.raised.release();
+  } catch (const std::system_error& failure) {
+    return failure.code().value();
   }
-  signals.raised.notify_all();
   return 0;
 }
 
 int take_done_signal(DoneSignals& signals) {
-  std::unique_lock<std::mutex> guard(signals.lock);
-  if (!signals.open || signals.counts.empty()) return -1;
-  signals.raised.wait(guard, [&] { return signals.pending > 0; });
-  std::size_t taken = 0;
-  while (signals.counts[taken] == 0) ++taken;
-  signals.counts[taken] = 0;
-  --signals.pending;
-  return static_cast<int>(taken);
+  if (!signals.open || signals.count == 0) return -1;
+  try {
+    signals.raised.acquire();
+  } catch (const std::system_error&) {
+    return -1;
+  }
+  // Several may be up (a worker may have raised its flag without counting it
+  // yet): the lowest goes first.
+  for (int i = 0; i < signals.count; ++i)
+    if (signals.up[static_cast<std::size_t>(i)].exchange(false, std::memory_order_acq_rel)) return i;
+  return -1;
 }
 
 void close_done_signals(DoneSignals& signals) {
-  const std::lock_guard<std::mutex> guard(signals.lock);
-  signals.counts.clear();
-  signals.pending = 0;
+  signals.up.reset();
+  signals.count = 0;
   signals.open = false;
 }
 

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <cassert>
+#include <functional>
 #include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "platform/console.h"
 #include "platform/process_exit.h"
 #include "platform/processors.h"
 #include "platform/stop_request.h"
-#include "platform/threads.h"
 #include "sim/trials.h"
 
 namespace orvix {
@@ -45,8 +47,7 @@ std::int64_t part_deals(std::int64_t run_length, std::uint32_t part, std::uint32
 // for word whatever the threads underneath are made of: scripts that watch
 // for them keep working.
 
-int sim_thread(void* raw) {
-  auto& params = *static_cast<SimThreadParams*>(raw);
+void sim_thread(SimThreadParams& params) {
   SimWorker& worker = *params.worker;
   SharedRun& run = *params.run;
   for (;;) {
@@ -66,7 +67,6 @@ int sim_thread(void* raw) {
     out_printf("ReleaseSemaphore error: %d\n", error);
     end_process(1);
   }
-  return 0;
 }
 
 RunOutcome run_simulation(const GameRules& rules, const RunRequest& request, ResultTable& table) {
@@ -97,7 +97,7 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
 
   std::vector<std::unique_ptr<SimWorker>> workers(static_cast<std::size_t>(n));
   std::vector<SimThreadParams> params(static_cast<std::size_t>(n));
-  std::vector<ThreadHandle> threads(static_cast<std::size_t>(n));
+  std::vector<std::thread> threads(static_cast<std::size_t>(n));
   DoneSignals done;
   if (const int error = open_done_signals(done, n); error != 0) {
     out_printf("CreateSemaphore error: %d\n", error);
@@ -109,7 +109,9 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
     workers[slot] = std::make_unique<SimWorker>();
     configure_worker(*workers[slot], rules);
     params[slot] = SimThreadParams{&done, i, workers[slot].get(), &run};
-    if (!start_thread(threads[slot], sim_thread, &params[slot])) {
+    try {
+      threads[slot] = std::thread(sim_thread, std::ref(params[slot]));
+    } catch (const std::system_error&) {
       out_printf("ERROR: Thread handle NULL.\n");
       end_process(1);
     }
@@ -127,9 +129,13 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
     merge_worker_counts(worker, table);
     outcome.hands_played += worker.deals_played;
   }
-  if (!join_threads(threads.data(), n)) {
-    out_printf("ERROR: Bad WaitResult.\n");
-    end_process(1);
+  for (std::thread& thread : threads) {
+    try {
+      thread.join();
+    } catch (const std::system_error&) {
+      out_printf("ERROR: Bad WaitResult.\n");
+      end_process(1);
+    }
   }
   close_done_signals(done);
   outcome.stopped = outcome.hands_played < planned;

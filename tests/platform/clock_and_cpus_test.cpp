@@ -1,10 +1,12 @@
 #include "platform/processors.h"
-#include "platform/threads.h"
 #include "platform/tick_count.h"
 
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <time.h>
+
+#include <functional>
+#include <thread>
 
 namespace orvix {
 namespace {
@@ -31,26 +33,22 @@ struct Pinned {
   bool pinned = false;
 };
 
-int count_on_one_cpu(void* argument) {
-  auto& result = *static_cast<Pinned*>(argument);
+void count_on_one_cpu(Pinned& result) {
   cpu_set_t set;
   CPU_ZERO(&set);
-  if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+  if (sched_getaffinity(0, sizeof set, &set) != 0) return;
   int first = 0;
   while (!CPU_ISSET(first, &set)) ++first;
   CPU_ZERO(&set);
   CPU_SET(first, &set);
   result.pinned = sched_setaffinity(0, sizeof set, &set) == 0;
   result.count = processor_count();
-  return 0;
 }
 
 TEST(ProcessorCount, FollowsARestrictedAffinity) {
   // As under `taskset -c 0`: pinned to one CPU, one worker.
   Pinned result;
-  ThreadHandle thread;
-  ASSERT_TRUE(start_thread(thread, count_on_one_cpu, &result));
-  ASSERT_TRUE(join_threads(&thread, 1));
+  std::thread(count_on_one_cpu, std::ref(result)).join();
   ASSERT_TRUE(result.pinned);
   EXPECT_EQ(result.count, 1);
 }

@@ -1,9 +1,9 @@
 #include "platform/done_signals.h"
-#include "platform/threads.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <vector>
 
 namespace orvix {
@@ -27,46 +27,25 @@ TEST(DoneSignals, TakeReturnsTheLowestRaisedSignalAndConsumesIt) {
   EXPECT_EQ(take_done_signal(signals), -1);  // closed: fails instead of waiting
 }
 
-struct Raiser {
-  DoneSignals* signals;
-  int index;
-  int result = -1;
-  bool ran = false;
-};
-
-int raise_entry(void* argument) {
-  auto& raiser = *static_cast<Raiser*>(argument);
-  raiser.ran = true;
-  raiser.result = raise_done_signal(*raiser.signals, raiser.index);
-  return 0;
-}
-
 TEST(DoneSignals, CollectEveryThreadOfARunExactlyOnce) {
   for (int round = 0; round < 20; ++round) {
     const int n = 8;
     DoneSignals signals;
     ASSERT_EQ(open_done_signals(signals, n), 0);
-    std::vector<Raiser> raisers;
-    for (int i = 0; i < n; ++i) raisers.push_back(Raiser{&signals, i});
-    std::vector<ThreadHandle> threads(n);
-    for (int i = 0; i < n; ++i) ASSERT_TRUE(start_thread(threads[i], raise_entry, &raisers[i]));
+    std::vector<int> results(n, -1);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < n; ++i)
+      threads.emplace_back([&signals, &results, i] { results[i] = raise_done_signal(signals, i); });
     std::vector<int> taken;
     for (int i = 0; i < n; ++i) taken.push_back(take_done_signal(signals));
-    EXPECT_TRUE(join_threads(threads.data(), n));
+    for (std::thread& thread : threads) thread.join();
     std::sort(taken.begin(), taken.end());
     for (int i = 0; i < n; ++i) {
       EXPECT_EQ(taken[i], i);
-      EXPECT_TRUE(raisers[i].ran);
-      EXPECT_EQ(raisers[i].result, 0);
+      EXPECT_EQ(results[i], 0);
     }
     close_done_signals(signals);
   }
-}
-
-TEST(Threads, JoinReportsHandlesThatNeverStarted) {
-  ThreadHandle never_started[2];
-  EXPECT_FALSE(join_threads(never_started, 2));
-  EXPECT_TRUE(join_threads(never_started, 0));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ void finish_with_signal_taken() {
   configure_worker(worker, GameRules{});
   SharedRun run;  // no blocks: an empty share
   SimThreadParams params{&signals, 0, &worker, &run};
-  sim_thread(&params);
+  sim_thread(params);
 }
 
 TEST(SimThreadDeathTest, AWorkerThatCannotSignalEndsTheProcessWithItsMessage) {

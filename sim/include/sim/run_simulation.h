@@ -76,8 +76,8 @@ struct SimThreadParams {
   SharedRun* run = nullptr;
 };
 
-// A worker thread's entry (argument: its SimThreadParams): plays blocks until
-// none is left or a watched stop request comes. Returns 0.
-int sim_thread(void* params);
+// A worker thread's entry: plays blocks until none is left or a watched stop
+// request comes, then raises the worker's done signal.
+void sim_thread(SimThreadParams& params);
 
 }  // namespace orvix
