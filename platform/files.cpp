@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -39,24 +42,133 @@ mode_t new_file_mode() {
   return 0666 & ~mask;
 }
 
-}  // namespace
+// Where the bytes for `name` must land: `name` itself for a new or regular
+// file, the final target for a link to a regular file (so the link stays a
+// link, as editors keep it). Anything else is refused with its reason.
+bool write_destination(const std::string& name, std::string& destination, std::string& reason) {
+  struct stat info {};
+  if (::lstat(name.c_str(), &info) != 0) {
+    if (errno != ENOENT) {
+      reason = system_reason(errno);
+      return false;
+    }
+    destination = name;  // a new file
+    return true;
+  }
+  if (S_ISLNK(info.st_mode)) {
+    struct stat target {};
+    if (::stat(name.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) {
+      reason = "not a regular file";
+      return false;
+    }
+    char* resolved = ::realpath(name.c_str(), nullptr);
+    if (resolved == nullptr) {
+      reason = system_reason(errno);
+      return false;
+    }
+    destination = resolved;
+    std::free(resolved);
+    return true;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    reason = system_reason(EISDIR);
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    reason = "not a regular file";
+    return false;
+  }
+  destination = name;
+  return true;
+}
 
-bool replace_file(const std::string& name, std::string_view bytes, std::string& reason) {
-  std::string temp = folder_of(name) + ".orvix-save-XXXXXX";
+// Writes every byte to fd and flushes it to disk; 0 or the error number.
+int write_and_sync(int fd, std::string_view bytes) {
+  if (!write_all(fd, bytes) || ::fsync(fd) != 0) return errno;
+  return 0;
+}
+
+// A name beside `destination` that nothing holds yet, for the moment
+// between linking the finished bytes in and renaming them over the old file.
+std::string spare_name(const std::string& destination, unsigned attempt) {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::uint64_t bits = static_cast<std::uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ULL +
+                       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) +
+                       attempt * 0xBF58476D1CE4E5B9ULL;
+  std::string name = folder_of(destination) + ".orvix-save-";
+  for (int i = 0; i < 6; ++i, bits /= 36) name += kLetters[bits % 36];
+  return name;
+}
+
+// The finished bytes live in an unnamed file (O_TMPFILE), so a process killed
+// while writing leaves nothing behind. They get a name only when complete:
+// linked straight in as a new file, or linked beside the old one and renamed
+// over it. false when unnamed files are not to be had here (the caller then
+// writes a named temporary file); true with `error` 0 or the failure.
+bool replace_through_unnamed_file(const std::string& destination, std::string_view bytes, int& error) {
+#ifdef O_TMPFILE
+  const std::string folder = folder_of(destination);
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  error = write_and_sync(fd, bytes);
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (error == 0) {
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, destination.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      error = errno;
+      if (error == EEXIST) {
+        for (unsigned attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
+          const std::string spare = spare_name(destination, attempt);
+          if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, spare.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            error = errno;
+            continue;
+          }
+          error = ::rename(spare.c_str(), destination.c_str()) == 0 ? 0 : errno;
+          if (error != 0) ::unlink(spare.c_str());
+        }
+      } else if (error == ENOENT || error == EPERM || error == EACCES) {
+        // No /proc here, or linking is not allowed: write the named way.
+        ::close(fd);
+        error = 0;
+        return false;
+      }
+    }
+  }
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return true;
+#else
+  (void)destination;
+  (void)bytes;
+  (void)error;
+  return false;
+#endif
+}
+
+// The portable way: a named temporary file beside the destination, renamed
+// over it when complete.
+int replace_through_named_file(const std::string& destination, std::string_view bytes) {
+  std::string temp = folder_of(destination) + ".orvix-save-XXXXXX";
   std::vector<char> pattern(temp.begin(), temp.end());
   pattern.push_back('\0');
   const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    reason = system_reason(errno);
-    return false;
-  }
+  if (fd < 0) return errno;
   temp.assign(pattern.data());
   int error = 0;
-  if (::fchmod(fd, new_file_mode()) != 0 || !write_all(fd, bytes) || ::fsync(fd) != 0) error = errno;
+  if (::fchmod(fd, new_file_mode()) != 0) error = errno;
+  if (error == 0) error = write_and_sync(fd, bytes);
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temp.c_str(), name.c_str()) != 0) error = errno;
+  if (error == 0 && ::rename(temp.c_str(), destination.c_str()) != 0) error = errno;
+  if (error != 0) ::unlink(temp.c_str());
+  return error;
+}
+
+}  // namespace
+
+bool replace_file(const std::string& name, std::string_view bytes, std::string& reason) {
+  std::string destination;
+  if (!write_destination(name, destination, reason)) return false;
+  int error = 0;
+  if (!replace_through_unnamed_file(destination, bytes, error)) error = replace_through_named_file(destination, bytes);
   if (error != 0) {
-    ::unlink(temp.c_str());
     reason = system_reason(error);
     return false;
   }

@@ -5,10 +5,15 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <clocale>
 #include <csignal>
-
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+
+#include "platform/console.h"
+#include "platform/signal_actions.h"
 #endif
 
 namespace orvix {
@@ -22,7 +27,13 @@ namespace {
 termios modes_before{};
 bool have_modes = false;
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+// Ctrl-C at the prompt drops the line being typed: the handler only notes
+// it, the read it interrupts returns, and read_key ends the line.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void note_interrupt(int) { interrupted = 1; }
+
+constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGQUIT};
 
 // Puts the terminal back, then lets the signal end the program as it would
 // have: with the default action restored, the raised signal is delivered as
@@ -33,26 +44,48 @@ extern "C" void restore_terminal_and_end(int number) {
   std::raise(number);
 }
 
+// One byte from the terminal; false at the end of the input and after
+// Ctrl-C (which edit_line then tells apart).
+bool read_byte(unsigned char& byte) {
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
+    if (got == 1) return true;
+    if (got < 0 && errno == EINTR && interrupted == 0) continue;
+    return false;
+  }
+}
+
+// The editor's source of keys: one character of the locale's character set
+// (the bytes of a UTF-8 letter make one key), or EOF.
+int read_key(FILE*) {
+  std::mbstate_t state{};
+  for (;;) {
+    unsigned char byte = 0;
+    if (!read_byte(byte)) return EOF;
+    wchar_t key = 0;
+    const char raw = static_cast<char>(byte);
+    const std::size_t used = std::mbrtowc(&key, &raw, 1, &state);
+    if (used == static_cast<std::size_t>(-2)) continue;  // more bytes to come
+    if (used == static_cast<std::size_t>(-1)) return byte;  // not of the character set: as is
+    return static_cast<int>(key);
+  }
+}
+
 // The first call sets libedit up with a bounded in-memory history. Its own
 // signal handling is off: ours (around each prompt) is the same in every
-// libedit version and ends the program with the signal's usual status.
+// libedit version. The editor takes the user's character set from the
+// locale, or drops every byte above 0x7F as unprintable; only that category
+// is set, so numbers still print with a decimal point whatever the locale.
 void start_once() {
   static bool started = false;
   if (started) return;
   started = true;
+  std::setlocale(LC_CTYPE, "");
   rl_catch_signals = 0;
+  rl_getc_function = read_key;
   rl_initialize();
   using_history();
   stifle_history(1000);
-}
-
-void set_ending_signals(void (*handler)(int)) {
-  for (const int number : kEndingSignals) {
-    struct sigaction action {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    sigaction(number, &action, nullptr);
-  }
 }
 
 }  // namespace
@@ -63,9 +96,19 @@ bool edit_line(const char* prompt, std::string& line) {
   start_once();
   std::fflush(stdout);
   have_modes = ::tcgetattr(STDIN_FILENO, &modes_before) == 0;
-  set_ending_signals(restore_terminal_and_end);
+  interrupted = 0;
+  for (const int number : kEndingSignals) catch_signal(number, restore_terminal_and_end, false);
+  catch_signal(SIGINT, note_interrupt, false);
   char* text = readline(prompt);
-  set_ending_signals(SIG_DFL);
+  restore_signal(SIGINT);
+  for (const int number : kEndingSignals) restore_signal(number);
+  if (interrupted != 0) {
+    // The typed line is dropped; the caller prompts again on a fresh line.
+    std::free(text);
+    line.clear();
+    out_line_end();
+    return true;
+  }
   if (text == nullptr) return false;
   line.assign(text);
   std::free(text);

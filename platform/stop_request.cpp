@@ -1,6 +1,7 @@
 #include "platform/stop_request.h"
 
 #include "platform/process_exit.h"
+#include "platform/signal_actions.h"
 
 #include <unistd.h>
 
@@ -16,22 +17,14 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void on_interrupt(int) { stop_flag.store(true, std::memory_order_relaxed); }
 
-void set_interrupt_action(void (*handler)(int)) {
-  struct sigaction action {};
-  action.sa_handler = handler;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &action, nullptr);
-}
-
 }  // namespace
 
 void open_stop_window() {
   stop_flag.store(false, std::memory_order_relaxed);
-  set_interrupt_action(on_interrupt);
+  catch_signal(SIGINT, on_interrupt, true);
 }
 
-void close_stop_window() { set_interrupt_action(SIG_DFL); }
+void close_stop_window() { restore_signal(SIGINT); }
 
 bool stop_requested() { return stop_flag.load(std::memory_order_relaxed); }
 

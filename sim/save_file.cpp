@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "orvix_version.h"
 #include "sim/run_settings.h"
@@ -218,6 +221,45 @@ struct Reader {
   }
 };
 
+// The deepest nesting a save needs: the file, counters, categories, one
+// category, its rank counts. Checked before parsing, since a parsed document
+// is copied and freed recursively and a hostile file nests a hundred
+// thousand levels deep.
+constexpr int kMaxSaveDepth = 5;
+
+// Refuses what no save holds before any JSON is built: a NUL byte (the JSON
+// reader would take it for the end of the text and ignore what follows it)
+// and nesting deeper than kMaxSaveDepth.
+bool check_shape(std::string_view text, std::string& reason) {
+  if (text.find('\0') != std::string_view::npos) {
+    reason = "a NUL byte in the text";
+    return false;
+  }
+  int depth = 0;
+  bool in_string = false;
+  bool escaped = false;
+  for (const char c : text) {
+    if (in_string) {
+      if (escaped)
+        escaped = false;
+      else if (c == '\\')
+        escaped = true;
+      else if (c == '"')
+        in_string = false;
+    } else if (c == '"') {
+      in_string = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxSaveDepth) {
+        reason = "nested deeper than " + std::to_string(kMaxSaveDepth) + " levels";
+        return false;
+      }
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
@@ -260,9 +302,27 @@ std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
 }
 
 bool parse_save(std::string_view text, SavedResults& saved, std::string& reason) {
-  const Json document = Json::parse(text.begin(), text.end(), nullptr, false);
+  if (!check_shape(text, reason)) return false;
+  // A member named twice would silently take one of its values: refuse it.
+  std::vector<std::set<std::string>> keys;  // the members seen, per open object
+  std::string duplicate;
+  const auto note_keys = [&](int, nlohmann::json::parse_event_t event, Json& parsed) {
+    using Event = nlohmann::json::parse_event_t;
+    if (event == Event::object_start) keys.emplace_back();
+    if (event == Event::object_end && !keys.empty()) keys.pop_back();
+    if (event == Event::key && !keys.empty()) {
+      const std::string& key = parsed.get_ref<const std::string&>();
+      if (!keys.back().insert(key).second && duplicate.empty()) duplicate = key;
+    }
+    return true;
+  };
+  const Json document = Json::parse(text.begin(), text.end(), note_keys, false);
   if (document.is_discarded()) {
     reason = "not complete JSON";
+    return false;
+  }
+  if (!duplicate.empty()) {
+    reason = "member \"" + duplicate + "\" given twice";
     return false;
   }
   Reader reader;

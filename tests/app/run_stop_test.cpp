@@ -30,8 +30,9 @@ struct Child {
   std::string out_path, err_path;
 };
 
-// Starts orvix /i on the commands, output and error to files.
-Child start(const std::string& name, const std::string& commands) {
+// Starts orvix /i on the commands, output and error to files; with SIGINT
+// ignored, as a shell starts a background job, when asked.
+Child start(const std::string& name, const std::string& commands, bool interrupt_ignored = false) {
   const std::string dir = ::testing::TempDir();
   Child child;
   const std::string command_path = dir + "orvix_" + name + "_" + std::to_string(::getpid()) + ".cmd";
@@ -40,6 +41,7 @@ Child start(const std::string& name, const std::string& commands) {
   std::ofstream(command_path) << commands;
   child.pid = ::fork();
   if (child.pid == 0) {
+    if (interrupt_ignored) std::signal(SIGINT, SIG_IGN);
     const int in = ::open("/dev/null", O_RDONLY);
     const int out = ::open(child.out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = ::open(child.err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -95,6 +97,23 @@ TEST(RunStop, SigintKeepsTheFinishedBlocksAndEndsACommandFileWith130) {
   // The command after the run never ran: the game is described once.
   EXPECT_EQ(output.find("Poker with", at), std::string::npos);
   EXPECT_EQ(read_file(child.err_path), "");  // no progress line in a file
+}
+
+TEST(RunStop, AProgramStartedWithSigintIgnoredKeepsItIgnored) {
+  const std::string simulating = "Simulating 20000000 hands played.\n";
+  const Child child = start("run_ignored", "hands 20000000\ngo\ngame\n", true);
+  ASSERT_GT(child.pid, 0);
+  bool started = false;
+  for (int i = 0; i < 3000 && !started; ++i) {
+    started = read_file(child.out_path).find(simulating) != std::string::npos;
+    if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(started);
+  ::kill(child.pid, SIGINT);
+  EXPECT_EQ(wait_exit(child), 0);
+  const std::string output = read_file(child.out_path);
+  EXPECT_EQ(output.find("Run stopped"), std::string::npos) << output;
+  EXPECT_NE(output.find("Poker with", output.find(simulating)), std::string::npos) << "the session went on";
 }
 
 TEST(RunStop, NoProgressLineReachesAPipe) {

@@ -7,10 +7,16 @@
 
 namespace orvix {
 
-// Writes bytes to a new temporary file in the folder of `name`, flushes it to
-// disk and renames it over `name`, so `name` is either the old file or the
-// complete new one, never half of it. On failure returns false with the
-// system's reason in `reason` and removes the temporary file.
+// Writes bytes to `name` so that it is either the old file or the complete
+// new one, never half of it: the bytes go to a temporary file in the same
+// folder, are flushed to disk, and only then take the name (renamed over an
+// old file). Where the system has unnamed files, the temporary file has no
+// name until it is complete, so a killed process leaves nothing behind.
+// Only a new file or a regular file is written; a symbolic link to a regular
+// file has its target replaced (the link stays). A folder is refused with
+// the system's "Is a directory", a device, FIFO or socket with "not a
+// regular file"; nothing is changed then. On failure returns false with the
+// reason in `reason`.
 bool replace_file(const std::string& name, std::string_view bytes, std::string& reason);
 
 // Reads the whole regular file into bytes. Refuses (false, reason set) what

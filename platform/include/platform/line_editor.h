@@ -14,8 +14,10 @@ bool line_editor_available();
 
 // Shows prompt and reads one edited line from the terminal on standard input
 // into line (without its line end). Returns false at the end of the input
-// (Ctrl-D on an empty line). The terminal is in its editing mode only inside
-// this call, and a signal that ends the program meanwhile restores it first.
+// (Ctrl-D on an empty line). Ctrl-C drops the line being typed: the call ends
+// the screen line and returns true with an empty line, so the caller prompts
+// afresh. The terminal is in its editing mode only inside this call, and a
+// signal that ends the program meanwhile restores it first.
 bool edit_line(const char* prompt, std::string& line);
 
 // Adds line to the session history (blank lines are left out).

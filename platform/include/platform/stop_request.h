@@ -1,15 +1,16 @@
 #pragma once
 // Ctrl-C during long work. While a stop window is open, SIGINT only asks the
 // work to stop: stop_requested() turns true and the work ends at its next
-// check (the end of the blocks in progress). Outside a window SIGINT keeps its
-// default action and ends the program as it always did.
+// check (the end of the blocks in progress). Outside a window SIGINT has the
+// action it had when the program started (it ends the program, or stays
+// ignored when the program was started with it ignored).
 
 namespace orvix {
 
 // Installs the handler and clears any earlier request.
 void open_stop_window();
 
-// Restores the default action of SIGINT. A request made inside the window
+// Restores the action SIGINT had at start. A request made inside the window
 // stays readable through stop_requested() until the next window opens.
 void close_stop_window();
 
