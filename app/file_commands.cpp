@@ -5,6 +5,7 @@
 
 #include "command_output.h"
 #include "platform/files.h"
+#include "platform/stop_request.h"
 #include "sim/result_table.h"
 #include "sim/run_record.h"
 #include "sim/save_file.h"
@@ -19,9 +20,11 @@ bool ends_with_csv(std::string_view name) {
   return tail == ".CSV";
 }
 
-// The file name of the line, or false after printing the refusal.
+// The file name of the line, or false after printing the refusal. A name
+// between double quotes is the text between them.
 bool take_file_name(std::string_view line, std::string& name) {
-  const std::string_view raw = file_name_argument(line);
+  std::string_view raw = file_name_argument(line);
+  if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') raw = raw.substr(1, raw.size() - 2);
   if (raw.empty() || raw.find('\0') != std::string_view::npos) {
     out_text("Error: a file name is needed.\n");
     return false;
@@ -34,6 +37,10 @@ void refuse_write(const std::string& name, const std::string& reason) {
   out_text("Error: cannot write " + name + " (" + reason + ").\n");
 }
 
+void refuse_read(const std::string& name, const std::string& reason) {
+  out_text("Error: cannot read " + name + " (" + reason + ").\n");
+}
+
 void refuse_load(const std::string& name, const std::string& reason) {
   out_text("Error: " + name + " is not a valid orvix save (" + reason + ").\n");
 }
@@ -43,6 +50,48 @@ std::uint64_t deals_of(const RunRecords& runs) {
   std::uint64_t deals = 0;
   for (const RunRecord& run : runs) deals += run.hands_played;
   return deals;
+}
+
+// The first run of `saved` that the table already counts (same seed, part
+// and game), or nullptr.
+const RunRecord* counted_already(const RunRecords& table_runs, const RunRecords& saved) {
+  for (const RunRecord& run : saved)
+    for (const RunRecord& have : table_runs)
+      if (have.seed == run.seed && have.part == run.part && have.parts == run.parts && have.game == run.game)
+        return &run;
+  return nullptr;
+}
+
+void load_file(LoopState& state, const CommandArgs& args, const std::string& name) {
+  std::string bytes;
+  std::string reason;
+  switch (read_whole_file(name, kMaxSaveBytes, bytes, reason)) {
+    case FileRead::kRead:
+      break;
+    case FileRead::kUnreadable:
+      refuse_read(name, reason);
+      return;
+    case FileRead::kRefused:
+      refuse_load(name, reason);
+      return;
+  }
+  SavedResults saved;
+  if (!parse_save(bytes, saved, reason)) {
+    refuse_load(name, reason);
+    return;
+  }
+  if (const RunRecord* again = counted_already(state.runs, saved.runs)) {
+    out_text("Error: " + name + " holds a run already counted (seed " + std::to_string(again->seed) + ", part " +
+             std::to_string(again->part) + " of " + std::to_string(again->parts) + "); nothing loaded.\n");
+    return;
+  }
+  if (!add_saved_counts(state.table, saved.table)) {
+    refuse_load(name, "adding its counts would overflow the counters");
+    return;
+  }
+  compute_percentages(state.table);  // the sums and shares follow the new counts
+  state.runs.insert(state.runs.end(), saved.runs.begin(), saved.runs.end());
+  confirm(args, "Loaded " + std::to_string(deals_of(saved.runs)) + " hands from " + name + ".");
 }
 
 }  // namespace
@@ -72,37 +121,31 @@ void save_command(LoopState& state, CommandArgs& args) {
     case StandardStream::none:
       break;
   }
-  const std::string bytes =
-      ends_with_csv(name) ? save_csv_text(state.table) : save_json_text(state.table, state.runs);
+  // Ctrl-C waits for the file to be complete (or untouched), then ends a
+  // session that reads its commands from a file or a pipe.
+  bool written = false;
   std::string reason;
-  if (!replace_file(name, bytes, reason)) {
-    refuse_write(name, reason);
-    return;
+  {
+    StopWindow window;
+    const std::string bytes =
+        ends_with_csv(name) ? save_csv_text(state.table) : save_json_text(state.table, state.runs);
+    written = replace_file(name, bytes, reason);
   }
-  confirm(args, "Saved " + name + ".");
+  if (written)
+    confirm(args, "Saved " + name + ".");
+  else
+    refuse_write(name, reason);
+  if (stop_requested()) end_session_if_not_interactive();
 }
 
 void load_command(LoopState& state, CommandArgs& args) {
   std::string name;
   if (!take_file_name(args.typed, name)) return;
-  std::string bytes;
-  std::string reason;
-  if (!read_whole_file(name, kMaxSaveBytes, bytes, reason)) {
-    refuse_load(name, reason);
-    return;
+  {
+    StopWindow window;  // Ctrl-C lets the file load whole, or not at all
+    load_file(state, args, name);
   }
-  SavedResults saved;
-  if (!parse_save(bytes, saved, reason)) {
-    refuse_load(name, reason);
-    return;
-  }
-  if (!add_saved_counts(state.table, saved.table)) {
-    refuse_load(name, "adding its counts would overflow the counters");
-    return;
-  }
-  compute_percentages(state.table);  // the sums and shares follow the new counts
-  state.runs.insert(state.runs.end(), saved.runs.begin(), saved.runs.end());
-  confirm(args, "Loaded " + std::to_string(deals_of(saved.runs)) + " hands from " + name + ".");
+  if (stop_requested()) end_session_if_not_interactive();
 }
 
 }  // namespace orvix

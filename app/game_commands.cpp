@@ -98,7 +98,8 @@ void reset_command(LoopState& state, CommandArgs& args) {
   reset_defaults(state.rules);
   clear_results(state.table);
   state.runs.clear();
-  reset_run_settings(state.run_settings);
+  // The seed and the part are the session's, not the game's: a part script
+  // that resets its game still plays its own part of the seeded run.
   confirm(args, "Reset game to defaults and cleared counters.");
 }
 

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cinttypes>
+#include <cstdint>
+#include <limits>
 
 #include "command_output.h"
 #include "platform/progress_line.h"
@@ -34,6 +36,15 @@ void run(LoopState& state) {
   if (outcome.stopped) end_session_if_not_interactive();
 }
 
+// True when the run about to start could push a counter past 2^64 - 1: it
+// adds `players` hands a deal to the total, and never more to any one cell.
+bool run_could_overflow(const LoopState& state) {
+  const RunSettings& settings = state.run_settings;
+  const auto deals = static_cast<std::uint64_t>(part_deals(state.rules.run_length, settings.part, settings.parts));
+  const std::uint64_t hands = deals * static_cast<std::uint64_t>(state.rules.players);
+  return counted_hands(state.table) > std::numeric_limits<std::uint64_t>::max() - hands;
+}
+
 }  // namespace
 
 void go_command(LoopState& state, CommandArgs& args) {
@@ -44,6 +55,10 @@ void go_command(LoopState& state, CommandArgs& args) {
 }
 
 void more_command(LoopState& state, CommandArgs& args) {
+  if (run_could_overflow(state)) {
+    out_text("Error: the counters would overflow; save and clear them first.\n");
+    return;
+  }
   blank_line_unless_quiet(args);
   run(state);
 }

@@ -175,20 +175,26 @@ bool replace_file(const std::string& name, std::string_view bytes, std::string& 
   return true;
 }
 
-bool read_whole_file(const std::string& name, std::size_t max_bytes, std::string& bytes,
-                     std::string& reason) {
+FileRead read_whole_file(const std::string& name, std::size_t max_bytes, std::string& bytes,
+                         std::string& reason) {
   // Non-blocking, so a FIFO without a writer cannot hang the session; only
   // regular files are read.
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     reason = system_reason(errno);
-    return false;
+    return FileRead::kUnreadable;
   }
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    reason = S_ISDIR(info.st_mode) ? system_reason(EISDIR) : "not a regular file";
+  if (::fstat(fd, &info) != 0) {
+    reason = system_reason(errno);
     ::close(fd);
-    return false;
+    return FileRead::kUnreadable;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    const bool folder = S_ISDIR(info.st_mode);
+    reason = folder ? system_reason(EISDIR) : "not a regular file";
+    ::close(fd);
+    return folder ? FileRead::kUnreadable : FileRead::kRefused;
   }
   std::string text;
   char buffer[65536];
@@ -198,19 +204,19 @@ bool read_whole_file(const std::string& name, std::size_t max_bytes, std::string
       if (errno == EINTR) continue;
       reason = system_reason(errno);
       ::close(fd);
-      return false;
+      return FileRead::kUnreadable;
     }
     if (got == 0) break;
     if (text.size() + static_cast<std::size_t>(got) > max_bytes) {
       reason = "file too large";
       ::close(fd);
-      return false;
+      return FileRead::kRefused;
     }
     text.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(fd);
   bytes = std::move(text);
-  return true;
+  return FileRead::kRead;
 }
 
 bool readable_file(const std::string& name) {

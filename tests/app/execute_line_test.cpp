@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -157,6 +159,28 @@ TEST(ExecuteLine, HarnessBoundsCapRunsAndSkipEnumerations) {
   for (const char* line : {"test", "exact", "EXACT now"}) {
     SCOPED_TRACE(line);
     EXPECT_EQ(session.run({line}, false), "");
+  }
+}
+
+// A "more" that could carry a counter past 2^64 - 1 is refused before it
+// deals; one that fits runs. Five players a deal: ten deals add fifty hands.
+TEST(ExecuteLine, MoreThatCouldOverflowTheCountersIsRefused) {
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  for (const std::uint64_t room : {std::uint64_t{49}, std::uint64_t{50}}) {
+    SCOPED_TRACE(room);
+    Session session;
+    session.run({"hands 10"});
+    session.state.table.losses[0][0] = kMax - room;
+    const ResultTable before = session.state.table;
+    const std::string printed = session.run({"more"});
+    if (room < 50) {
+      EXPECT_EQ(printed, "Error: the counters would overflow; save and clear them first.\n");
+      EXPECT_EQ(std::memcmp(before.losses, session.state.table.losses, sizeof before.losses), 0);
+      EXPECT_TRUE(session.state.runs.empty());
+    } else {
+      EXPECT_FALSE(starts_with_error(printed)) << printed;
+      EXPECT_EQ(counted_hands(session.state.table), kMax);
+    }
   }
 }
 

@@ -19,11 +19,16 @@ namespace orvix {
 // reason in `reason`.
 bool replace_file(const std::string& name, std::string_view bytes, std::string& reason);
 
-// Reads the whole regular file into bytes. Refuses (false, reason set) what
-// cannot be opened or read, what is no regular file (a folder, a FIFO, a
-// device), and files above max_bytes.
-bool read_whole_file(const std::string& name, std::size_t max_bytes, std::string& bytes,
-                     std::string& reason);
+enum class FileRead {
+  kRead,        // bytes hold the whole file
+  kUnreadable,  // it could not be opened or read (a missing file, a folder); reason from the system
+  kRefused,     // it could be opened, but is no regular file (a FIFO, a device) or is above max_bytes
+};
+
+// Reads the whole regular file into bytes; on anything but kRead, `reason`
+// says why and bytes are untouched.
+FileRead read_whole_file(const std::string& name, std::size_t max_bytes, std::string& bytes,
+                         std::string& reason);
 
 // True for a file, device or pipe this process may read; false for a folder
 // (it passes the access test but holds no lines) and for what is missing.
