@@ -1,4 +1,5 @@
-"""Builds the Python module orvix through the project's CMake build.
+"""Builds the Python package orvix (python/orvix over the compiled module
+orvix._core) through the project's CMake build.
 
     /usr/bin/python3 -m pip install --no-build-isolation --break-system-packages .
 
@@ -10,6 +11,7 @@ Nothing is downloaded: setuptools, pybind11 and NumPy come from the system.
 
 import os
 import pathlib
+import re
 import subprocess
 import sys
 
@@ -17,6 +19,12 @@ from setuptools import Extension, setup
 from setuptools.command.build_ext import build_ext
 
 ROOT = pathlib.Path(__file__).resolve().parent
+
+
+def project_version():
+    """The version of project(orvix VERSION ...) in CMakeLists.txt: written once, there."""
+    text = (ROOT / "CMakeLists.txt").read_text()
+    return re.search(r"^project\(\s*orvix\s+VERSION\s+([0-9.]+)", text, re.M).group(1)
 
 
 class CMakeExtension(Extension):
@@ -39,16 +47,19 @@ class CMakeBuild(build_ext):
         ])
         jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL", "2")
         subprocess.check_call(["cmake", "--build", str(build_dir), "--target", "orvix_python", "-j", jobs])
-        built = next((build_dir / "python").glob("orvix*.so"))
+        built = next((build_dir / "python" / "orvix").glob("_core*.so"))
         target.parent.mkdir(parents=True, exist_ok=True)
         self.copy_file(str(built), str(target))
 
 
 setup(
     name="orvix",
-    version="1.4.5",
+    version=project_version(),
     description="Poker hand evaluation with wild cards, exact tables and seeded simulation",
-    ext_modules=[CMakeExtension("orvix")],
+    packages=["orvix"],
+    package_dir={"": "python"},
+    package_data={"orvix": ["py.typed", "*.pyi"]},
+    ext_modules=[CMakeExtension("orvix._core")],
     cmdclass={"build_ext": CMakeBuild},
     zip_safe=False,
     python_requires=">=3.8",

@@ -4,6 +4,7 @@
 // would print as "Error: ...\n" becomes a ValueError with the same text,
 // without the "Error: " and the line end.
 
+#include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
 #include <cstdint>
@@ -35,6 +36,11 @@ void bind_evaluate_many(py::module_& m);
 void bind_game(py::module_& m);
 void bind_results(py::module_& m);
 
+// The text the console's `game` command prints for rules, each line ended.
+std::string game_text(const GameRules& rules);
+// Its first line: "Poker with 1 deck, 0 jokers, 5 players, hand size 5 cards."
+std::string game_line(const GameRules& rules);
+
 // "Error: decks must be from 1 to 50.\n" -> "decks must be from 1 to 50."
 std::string error_message(std::string_view program_text);
 
@@ -48,5 +54,12 @@ std::int64_t int_argument(py::handle value, const char* what);
 // The same, clamped to the range of int: a value beyond it is outside
 // every limit of a game either way, so the rules refuse it with their text.
 int int32_argument(py::handle value, const char* what);
+
+// Integers as one C-contiguous array of 32-bit words: a NumPy array, or
+// anything numpy.asarray makes one of. TypeError for another dtype
+// ("<function>() takes integer <what>, not an array of dtype float64<hint>"),
+// ValueError for a word beyond 32 bits.
+py::array_t<std::uint32_t, py::array::c_style> uint32_words(py::handle values, const char* function,
+                                                           const char* what, const char* hint = "");
 
 }  // namespace orvix::python

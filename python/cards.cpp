@@ -14,6 +14,7 @@
 #include "bindings.h"
 #include "card_codes.h"
 #include "rules/ascii.h"
+#include "typed_argument.h"
 
 namespace orvix::python {
 
@@ -145,10 +146,45 @@ py::array_t<CardCode> codes(py::handle texts) {
   return out;
 }
 
-HandValue evaluate_hand_argument(py::handle hand) {
-  const std::vector<CardCode> cards = hand_argument(hand);
+HandValue evaluate_hand_argument(Typed<HandType> hand) {
+  const std::vector<CardCode> cards = hand_argument(hand.value);
   if (cards.empty()) throw py::value_error("no cards");
   return evaluate(cards.data(), static_cast<int>(cards.size()));
+}
+
+// A decoder of hand values: the field it reads, or -1 when the word is no
+// hand value (or has no such field).
+using Decoder = int (*)(HandValue);
+
+int category_of(HandValue value) {
+  const int category = hand_category(value);
+  return category < kCategoryCount ? category : -1;
+}
+
+int top_rank_of(HandValue value) {
+  const int rank = category_of(value) < 0 ? kRankCount : top_rank(value);
+  return rank < kRankCount ? rank : -1;
+}
+
+// One value (a Python int or NumPy integer) decoded to an int, or an array
+// (or anything NumPy makes one of) decoded to a uint8 array of its shape.
+Typed<IntOrArrayType> decode(py::handle values, const char* function, Decoder decoder) {
+  if (!py::isinstance<py::array>(values) && (PyIndex_Check(values.ptr()) || PyBool_Check(values.ptr()))) {
+    const int field = decoder(value_argument(values));
+    if (field < 0) throw py::value_error(std::string(py::str(values)) + " is not a hand value");
+    return {py::int_(field)};
+  }
+  const py::array words = uint32_words(values, function, "hand values");
+  py::array_t<std::uint8_t> fields(std::vector<py::ssize_t>(words.shape(), words.shape() + words.ndim()));
+  const auto* in = static_cast<const HandValue*>(words.data());
+  std::uint8_t* out = fields.mutable_data();
+  for (py::ssize_t i = 0; i < words.size(); ++i) {
+    const int field = decoder(in[i]);
+    if (field < 0) throw py::value_error("values[" + std::to_string(i) + "] = " + std::to_string(in[i]) +
+                                         " is not a hand value");
+    out[i] = static_cast<std::uint8_t>(field);
+  }
+  return {std::move(fields)};
 }
 
 }  // namespace
@@ -164,62 +200,141 @@ void bind_cards(py::module_& m) {
   m.attr("MAX_HAND_SIZE") = py::int_(kMaxHandSize);
 
   m.def("evaluate", &evaluate_hand_argument, py::arg("hand"),
-        R"(evaluate(hand) -> int
+        R"(The value of a hand of 1 to 20 cards: greater is better, equal ties.
 
-The 32-bit value of a hand of 1 to 20 cards: greater is better, equal ties.
-hand is a string of cards ("As Ad 9c 9h 3s"), or a sequence of card texts
-(["As", "*", "7h"]) or card codes. "*" is a wild card; a card may repeat
-(several decks).
+Parameters
+----------
+hand : str or sequence of str or int
+    A string of cards ("As Ad 9c 9h 3s"), or a sequence of card texts
+    (["As", "*", "7h"]) or card codes. "*" is a wild card; a card may
+    repeat (several decks).
 
-    >>> hex(orvix.evaluate("* * 7h 8h 9s"))
-    '0x408003e0'
+Returns
+-------
+int
+    The 32-bit hand value; category() and top_rank() decode it.
 
-ValueError for an unknown card, no cards or more than 20.)");
+Raises
+------
+ValueError
+    An unknown card, no cards or more than 20.
 
-  m.def("codes", &codes, py::arg("texts"),
-        R"(codes(texts) -> numpy.ndarray of uint32
-
-Card text to card codes, with the card reading of evaluate():
-a string of cards or a list of card texts gives a 1-D array; a list of
-hands (each a string of cards such as "As Ks" or a list of card texts, all
-of one size) gives an array of shape (n, k), ready for evaluate_many().
-
-    >>> orvix.codes(["As Ks", "2d *"]).shape
-    (2, 2))");
-
-  m.def(
-      "card_text", [](py::handle code) { return card_text(code_argument(code)); }, py::arg("code"),
-      R"(card_text(code) -> str
-
-The text of a card code: "As", "Td"; "*" for every wild card.)");
+Examples
+--------
+>>> hex(orvix.evaluate("* * 7h 8h 9s"))
+'0x408003e0'
+>>> orvix.evaluate(["As", "Ad", "9c", "9h", "3s"]) > orvix.evaluate("Ks Kd Qc Qh Js")
+True)");
 
   m.def(
-      "category", [](py::handle value) { return hand_category(value_argument(value)); }, py::arg("value"),
-      R"(category(value) -> int
+      "codes", [](Typed<CardTextsType> texts) { return codes(texts.value); }, py::arg("texts"),
+      R"(Card codes of card text, with the card reading of evaluate().
 
-The category of a hand value, 0 (High Card) to 9 (Five of a Kind); an index
-into CATEGORY_NAMES.)");
+Parameters
+----------
+texts : str or sequence of str or sequence of sequences of str
+    A string of cards or a list of card texts; or a list of hands, each a
+    string of cards ("As Ks") or a list of card texts, all of one size.
+
+Returns
+-------
+numpy.ndarray of uint32
+    One code per card: a 1-D array for one list of cards, an array of
+    shape (n, k) for n hands of k cards, ready for evaluate_many().
+
+Examples
+--------
+>>> orvix.codes("As *").tolist() == [0x120C1000, orvix.JOKER]
+True
+>>> orvix.codes(["As Ks", ["2d", "*"]]).shape
+(2, 2))");
 
   m.def(
-      "category_name", [](py::handle value) { return std::string(kCategoryNames[hand_category(value_argument(value))]); },
+      "card_text", [](Typed<IntType> code) { return card_text(code_argument(code.value)); }, py::arg("code"),
+      R"(The text of a card code.
+
+Parameters
+----------
+code : int
+    A card code, as codes() makes them.
+
+Returns
+-------
+str
+    "As", "Td", ...; "*" for every wild card.
+
+Examples
+--------
+>>> [orvix.card_text(c) for c in orvix.codes("Td as *")]
+['Td', 'As', '*'])");
+
+  m.def(
+      "category", [](Typed<ValuesType> values) { return decode(values.value, "category", category_of); }, py::arg("values"),
+      R"(The category of hand values, 0 (High Card) to 9 (Five of a Kind).
+
+Parameters
+----------
+values : int or array_like of int
+    One hand value, or an array of them (such as evaluate_many() returns).
+
+Returns
+-------
+int or numpy.ndarray of uint8
+    An index into CATEGORY_NAMES: an int for one value, an array of the
+    same shape for an array.
+
+Examples
+--------
+>>> orvix.category(orvix.evaluate("As Ad 9c 9h 3s"))
+2
+>>> orvix.category(orvix.evaluate_many(orvix.codes(["As Ks Qs Js Ts", "2d 7c 9h Jd Kc"])))
+array([8, 0], dtype=uint8))");
+
+  m.def(
+      "category_name",
+      [](Typed<IntType> value) { return std::string(kCategoryNames[hand_category(value_argument(value.value))]); },
       py::arg("value"),
-      R"(category_name(value) -> str
+      R"(The name of a hand value's category.
 
-The name of a hand value's category: "Straight", "Five of a Kind", ...)");
+Parameters
+----------
+value : int
+    One hand value.
+
+Returns
+-------
+str
+    "High Card" to "Five of a Kind", as CATEGORY_NAMES spells them.
+
+Examples
+--------
+>>> orvix.category_name(orvix.evaluate("* * * * 7h"))
+'Five of a Kind')");
 
   m.def(
-      "top_rank",
-      [](py::handle value) {
-        const int rank = top_rank(value_argument(value));
-        if (rank >= kRankCount) throw py::value_error(py::str(value).cast<std::string>() + " is not a hand value");
-        return rank;
-      },
-      py::arg("value"),
-      R"(top_rank(value) -> int
+      "top_rank", [](Typed<ValuesType> values) { return decode(values.value, "top_rank", top_rank_of); }, py::arg("values"),
+      R"(The rank hand values are filed under, 0 (Two) to 12 (Ace).
 
-The rank a hand value is filed under, 0 (Two) to 12 (Ace): the best rank of
-its pairs, trips or quads (the best of them), or the best card of a
-Straight, Flush or High Card hand. An index into RANK_NAMES.)");
+That is the best rank of a hand's pairs, trips or quads (the best of them),
+or the best card of a Straight, Flush or High Card hand.
+
+Parameters
+----------
+values : int or array_like of int
+    One hand value, or an array of them (such as evaluate_many() returns).
+
+Returns
+-------
+int or numpy.ndarray of uint8
+    An index into RANK_NAMES: an int for one value, an array of the same
+    shape for an array.
+
+Examples
+--------
+>>> orvix.RANK_NAMES[orvix.top_rank(orvix.evaluate("As Ad 9c 9h 3s"))]
+'Ace'
+>>> orvix.top_rank(orvix.evaluate_many(orvix.codes(["2d 3d 4d 5d 6d", "Kc Kd 3h 3s 9c"])))
+array([ 4, 11], dtype=uint8))");
 }
 
 }  // namespace orvix::python

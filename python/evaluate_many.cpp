@@ -14,6 +14,7 @@
 #include "bindings.h"
 #include "card_codes.h"
 #include "platform/processors.h"
+#include "typed_argument.h"
 
 namespace orvix::python {
 
@@ -62,19 +63,17 @@ std::string first_bad_code(const CardCode* cards, py::ssize_t n, int k) {
 }
 
 py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threads_argument) {
-  const py::module_ numpy = py::module_::import("numpy");
   if (PyUnicode_Check(cards_argument.ptr()) || PyBytes_Check(cards_argument.ptr()))
     throw py::type_error("evaluate_many() takes an array of card codes; orvix.codes() makes one from card text");
-  py::array cards = numpy.attr("asarray")(cards_argument);
-  const char kind = cards.dtype().kind();
-  if (kind != 'i' && kind != 'u')
-    throw py::type_error("evaluate_many() takes integer card codes, not an array of dtype " +
-                         std::string(py::str(cards.dtype())) + "; orvix.codes() makes them from card text");
-  if (cards.ndim() != 2)
+  // One row after the other in memory, as the evaluators read them (a copy
+  // only when they are not already).
+  const auto codes = uint32_words(cards_argument, "evaluate_many", "card codes",
+                                  "; orvix.codes() makes them from card text");
+  if (codes.ndim() != 2)
     throw py::value_error("evaluate_many() takes an array of shape (n, k), one hand of k cards per row, not " +
-                          shape_text(cards));
-  const py::ssize_t n = cards.shape(0);
-  const py::ssize_t k = cards.shape(1);
+                          shape_text(codes));
+  const py::ssize_t n = codes.shape(0);
+  const py::ssize_t k = codes.shape(1);
   if (k < 1 || k > kMaxHandSize)
     throw py::value_error("hands hold 1 to 20 cards, not " + std::to_string(k));
 
@@ -83,17 +82,6 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
     threads = int32_argument(threads_argument, "threads");
     if (threads < 0) throw py::value_error("threads must be 0 (every core) or more");
   }
-
-  if (!cards.dtype().equal(py::dtype::of<CardCode>())) {
-    // Out-of-range codes would wrap around into the 32 bits: refuse them first.
-    if (n > 0 && (py::int_(cards.attr("min")()) < py::int_(0) ||
-                  py::int_(cards.attr("max")()) > py::int_(0xFFFFFFFFu)))
-      throw py::value_error("card codes are 32-bit words from 0 to 4294967295");
-  }
-  // One row after the other in memory, as the evaluators read them (a copy
-  // only when they are not already).
-  const auto codes = py::array_t<CardCode, py::array::c_style>(
-      numpy.attr("ascontiguousarray")(cards, py::arg("dtype") = numpy.attr("uint32")));
 
   py::array_t<HandValue> values(n);
   const CardCode* in = codes.data();
@@ -128,21 +116,39 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
 }  // namespace
 
 void bind_evaluate_many(py::module_& m) {
-  m.def("evaluate_many", &evaluate_many, py::arg("cards"), py::arg("threads") = py::none(),
-        R"(evaluate_many(cards, threads=None) -> numpy.ndarray of uint32
+  m.def(
+      "evaluate_many",
+      [](Typed<ArrayLikeType> cards, Typed<IntOrNoneType> threads) { return evaluate_many(cards.value, threads.value); },
+      py::arg("cards"), py::arg("threads") = py::none(),
+      R"(The values of many hands at once, each equal to evaluate() of its row.
 
-The values of many hands at once: cards is an array of shape (n, k) of card
-codes (see codes()), one hand of k cards (1 to 20) per row; the result has
-the n values, each equal to evaluate() of its row. The interpreter lock is
-released while it works, and large arrays are split over every core
-(threads=None or 0); threads=1 keeps to one.
+The interpreter lock is released while it works, and large arrays are split
+over every core.
 
-    >>> hands = orvix.codes([["As", "Ks", "Qs", "Js", "Ts"], ["2d", "2s", "*", "9c", "4h"]])
-    >>> [orvix.category_name(v) for v in orvix.evaluate_many(hands)]
-    ['Straight Flush', 'Three of a Kind']
+Parameters
+----------
+cards : array_like of int, shape (n, k)
+    Card codes (see codes()), one hand of k cards (1 to 20) per row.
+threads : int or None, optional
+    None or 0 uses every core; 1 keeps to one.
 
-TypeError for an array that is not of integers, ValueError for another
-shape or a word that is no card code.)");
+Returns
+-------
+numpy.ndarray of uint32, shape (n,)
+    The value of each hand.
+
+Raises
+------
+TypeError
+    An array that is not of integers.
+ValueError
+    Another shape, or a word that is no card code.
+
+Examples
+--------
+>>> hands = orvix.codes([["As", "Ks", "Qs", "Js", "Ts"], ["2d", "2s", "*", "9c", "4h"]])
+>>> [orvix.category_name(v) for v in orvix.evaluate_many(hands)]
+['Straight Flush', 'Three of a Kind'])");
 }
 
 }  // namespace orvix::python

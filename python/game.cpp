@@ -7,6 +7,8 @@
 #include <climits>
 #include <string>
 
+#include <orvix/card.h>
+
 #include "bindings.h"
 #include "platform/console.h"
 #include "platform/processors.h"
@@ -16,6 +18,7 @@
 #include "rules/describe.h"
 #include "sim/run_settings.h"
 #include "sim/run_simulation.h"
+#include "typed_argument.h"
 
 namespace orvix::python {
 
@@ -64,19 +67,28 @@ void check(GameRules& rules, bool accepted) {
   if (!accepted) refuse(rules.error_text.text != nullptr ? rules.error_text.text : "the game was refused.");
 }
 
+// A deal the pack cannot serve, refused with the console's text and the
+// limit the pack set: "Too many players to deal complete hand (this pack
+// deals at most 7)."
+[[noreturn]] void refuse_deal(const GameRules& rules, const std::string& limit) {
+  std::string text = error_message(rules.error_text.text);
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  throw py::value_error(text + " (" + limit + ").");
+}
+
 // The pack first, then the players and hand size against it: the smallest
 // deal (one player, one card) lets every change of the pack be checked on
 // its own; the deal asked for is checked last, hand size before players,
 // so a deal too big for the pack is refused as too many players.
-PyGame make_game(py::handle decks, py::handle players, py::handle hand_size, py::handle jokers, py::handle wild,
-                 py::handle add, py::handle remove) {
-  const int deck_count = int32_argument(decks, "decks");
-  const int player_count = int32_argument(players, "players");
-  const int card_count = int32_argument(hand_size, "hand_size");
-  const int joker_count = int32_argument(jokers, "jokers");
-  const std::string wild_words = card_words(wild, "wild");
-  const std::string add_words = card_words(add, "add");
-  const std::string remove_words = card_words(remove, "remove");
+PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> hand_size, Typed<IntType> jokers,
+                 Typed<CardWordsType> wild, Typed<CardWordsType> add, Typed<CardWordsType> remove) {
+  const int deck_count = int32_argument(decks.value, "decks");
+  const int player_count = int32_argument(players.value, "players");
+  const int card_count = int32_argument(hand_size.value, "hand_size");
+  const int joker_count = int32_argument(jokers.value, "jokers");
+  const std::string wild_words = card_words(wild.value, "wild");
+  const std::string add_words = card_words(add.value, "add");
+  const std::string remove_words = card_words(remove.value, "remove");
 
   PyGame game;
   GameRules& rules = game.rules;
@@ -88,19 +100,28 @@ PyGame make_game(py::handle decks, py::handle players, py::handle hand_size, py:
   apply_words(rules, CardListOperation::kAdd, add_words);
   apply_words(rules, CardListOperation::kRemove, remove_words);
   apply_words(rules, CardListOperation::kWild, wild_words);
-  check(rules, set_hand_size(rules, card_count));
-  check(rules, set_players(rules, player_count));
+  // Within its own limits, a hand size or player count is refused only by the pack.
+  if (!set_hand_size(rules, card_count)) {
+    if (card_count < kMinHandSize || card_count > kMaxHandSize) check(rules, false);
+    refuse_deal(rules, "this pack deals hands of at most " + std::to_string(cards_available(rules)) + " cards");
+  }
+  if (!set_players(rules, player_count)) {
+    if (player_count < kMinPlayers || player_count > kMaxPlayers) check(rules, false);
+    refuse_deal(rules, "this pack deals at most " + std::to_string(cards_available(rules) / rules.hand_size));
+  }
   rules.error_text = {};
   return game;
 }
 
-// The text the console prints for `game`.
-std::string describe(const GameRules& rules) {
-  std::string text;
-  capture_output(&text);
-  describe_game(rules);
-  capture_output(nullptr);
-  return text;
+// One card text per copy of each kind that `copies` counts, Two to Ace and
+// diamonds to hearts: the words Game() takes back.
+template <typename Copies>
+py::tuple card_texts(const GameRules& rules, Copies copies) {
+  py::list texts;
+  for (int rank = 0; rank < kRankCount; ++rank)
+    for (int suit = 0; suit < kSuitCount; ++suit)
+      for (int copy = copies(rules, rank, suit); copy > 0; --copy) texts.append(card_text(make_card(rank, suit, false)));
+  return py::tuple(texts);
 }
 
 // Exact counts as Python ints (through their decimal text: any size).
@@ -108,14 +129,11 @@ py::int_ big_int(const BigCount& count) {
   return py::reinterpret_steal<py::int_>(PyLong_FromString(count_text(count).c_str(), nullptr, 10));
 }
 
-py::object exact(const PyGame& game) {
+PyExact exact(const PyGame& game) {
   ExactGame exact_game;
   exact_game.pack = pack_from_rules(game.rules);
   exact_game.hand_size = game.rules.hand_size;
-  const std::uint64_t multisets = distinct_code_multisets(exact_game);
-  if (multisets > kExactMultisetLimit)
-    refuse("exact would evaluate " + std::to_string(multisets) +
-           " hands (limit 10000000000); use go to simulate.");
+  if (const std::string refusal = exact_refusal(exact_game); !refusal.empty()) refuse(refusal);
   ExactOptions options;
   options.workers = processor_count();
   ExactTable table;
@@ -131,7 +149,7 @@ py::object exact(const PyGame& game) {
     for (int r = 0; r < kRankCount; ++r) ranks.append(big_int(table.by_rank[c][r]));
     by_rank.append(ranks);
   }
-  return py::cast(PyExact{by_category, by_rank, big_int(table.total)});
+  return PyExact{by_category, by_rank, big_int(table.total)};
 }
 
 struct SeedChoice {
@@ -156,25 +174,35 @@ SeedChoice seed_argument(py::handle seed) {
   return {true, value};
 }
 
-py::object simulate(const PyGame& game, py::handle hands, py::handle seed, py::handle shard) {
-  GameRules rules = game.rules;
-  check(rules, set_run_length(rules, int_argument(hands, "hands")));
-  rules.error_text = {};
-  const SeedChoice choice = seed_argument(seed);
+// The run length of simulate(): deals, or its older name hands, not both.
+std::int64_t deals_argument(py::handle deals, py::handle hands) {
+  if (!deals.is_none() && !hands.is_none()) throw py::type_error("simulate() takes deals or hands (the same), not both");
+  if (deals.is_none() && hands.is_none()) throw py::type_error("simulate() needs deals, the number of deals to play");
+  return deals.is_none() ? int_argument(hands, "hands") : int_argument(deals, "deals");
+}
 
-  constexpr const char* kShardRefusal = "Error: shard needs two numbers i and n with 1 <= i <= n.\n";
-  if (PyUnicode_Check(shard.ptr()) || !PySequence_Check(shard.ptr()) || py::len(shard) != 2)
-    throw py::type_error("shard is a pair (i, n): part i of n");
-  const py::sequence pair = py::reinterpret_borrow<py::sequence>(shard);
+PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType> seed, Typed<PartType> part,
+                  Typed<IntOrNoneType> hands) {
+  GameRules rules = game.rules;
+  check(rules, set_run_length(rules, deals_argument(deals.value, hands.value)));
+  rules.error_text = {};
+  const SeedChoice choice = seed_argument(seed.value);
+
+  // The console's command for a part of a run is shard; so is its refusal.
+  constexpr const char* kPartRefusal = "Error: shard needs two numbers i and n with 1 <= i <= n.\n";
+  const py::handle pair_argument = part.value;
+  if (PyUnicode_Check(pair_argument.ptr()) || !PySequence_Check(pair_argument.ptr()) || py::len(pair_argument) != 2)
+    throw py::type_error("part is a pair (i, n): part i of n");
+  const py::sequence pair = py::reinterpret_borrow<py::sequence>(pair_argument);
   const py::object first = pair[0];
   const py::object second = pair[1];
-  const std::int64_t part = int_argument(first, "the shard's part");
-  const std::int64_t parts = int_argument(second, "the shard's count of parts");
-  if (part < 1 || part > parts || parts > UINT32_MAX) refuse(kShardRefusal);
+  const std::int64_t index = int_argument(first, "the part's number");
+  const std::int64_t parts = int_argument(second, "the count of parts");
+  if (index < 1 || index > parts || parts > UINT32_MAX) refuse(kPartRefusal);
 
   RunSettings settings;
   if (choice.fixed) fix_seed(settings, choice.seed);
-  settings.part = static_cast<std::uint32_t>(part);
+  settings.part = static_cast<std::uint32_t>(index);
   settings.parts = static_cast<std::uint32_t>(parts);
   const RunRequest request{take_run_seed(settings), settings.part, settings.parts};
 
@@ -190,46 +218,85 @@ py::object simulate(const PyGame& game, py::handle hands, py::handle seed, py::h
   result.runs.push_back(make_run_record(rules, request.seed, request.part, request.parts,
                                         counted_hands(result.table), seconds));
   result.stopped = outcome.stopped;
-  return py::cast(std::move(result));
-}
-
-std::string game_repr(const GameRules& rules) {
-  std::string text = describe(rules);
-  const std::size_t line_end = text.find('\n');
-  return "<orvix.Game: " + text.substr(0, line_end) + ">";
+  return result;
 }
 
 }  // namespace
 
-void bind_game(py::module_& m) {
-  py::class_<PyExact>(m, "ExactTable", R"(The exact table of a game (Game.exact()), every count a Python int.
+std::string game_text(const GameRules& rules) {
+  std::string text;
+  capture_output(&text);
+  describe_game(rules);
+  capture_output(nullptr);
+  return text;
+}
 
-by_category: ten counts, in category order (CATEGORY_NAMES)
-by_rank:     ten lists of 13 counts each, by top rank from Two to Ace
-total:       every hand the pack can deal: C(pack size, hand size))")
+std::string game_line(const GameRules& rules) {
+  const std::string text = game_text(rules);
+  return text.substr(0, text.find('\n'));
+}
+
+void bind_game(py::module_& m) {
+  py::class_<PyExact>(m, "ExactTable", R"(The exact table of a game (Game.exact()).
+
+Every count is a Python int: exact counts pass 2**64, beyond any NumPy
+integer.
+
+Attributes
+----------
+by_category : list of int
+    Ten counts, in category order (CATEGORY_NAMES).
+by_rank : list of list of int
+    Ten lists of 13 counts each, by top rank from Two to Ace.
+total : int
+    Every hand the pack can deal: C(pack size, hand size).
+
+Examples
+--------
+>>> table = orvix.Game(players=1).exact()
+>>> table.total, table.by_category[orvix.CATEGORY_NAMES.index("Flush")]
+(2598960, 5108))")
       .def_readonly("by_category", &PyExact::by_category, "Hands per category, High Card to Five of a Kind.")
       .def_readonly("by_rank", &PyExact::by_rank, "Hands per category and top rank (Two to Ace).")
       .def_readonly("total", &PyExact::total, "Every hand counted.")
       .def("__repr__", [](const PyExact& e) { return "<orvix.ExactTable of " + py::repr(e.total).cast<std::string>() + " hands>"; });
 
-  py::class_<PyGame>(m, "Game", R"(Game(decks=1, players=5, hand_size=5, jokers=0, wild=(), add=(), remove=())
+  py::class_<PyGame>(m, "Game", R"(A game of the console program: its pack and its deal.
 
-A game of the console program. decks 1 to 50, players 1 to 50, hand_size 1
-to 20, jokers 0 to 100 (jokers are always wild). wild, add and remove take
-the card-list words of the commands of those names, as one string or a
-sequence of strings: a rank ("2", "two", "twos"), a suit ("h", "hearts")
-or a card ("2h"). add gives one more copy of each card named, remove takes
-one away, wild makes every copy of each card named wild.
+The pack is built first (decks, jokers, add, remove, wild), then hand size
+and players are checked against it, by the same rules and limits as the
+commands. Games compare equal when they play the same game.
 
-The pack is built first (decks, jokers, add, remove, wild), then hand
-size and players are checked against it, by the same rules and limits as the
-commands. A refusal raises ValueError with the program's message:
+Parameters
+----------
+decks : int, optional
+    Standard decks in the pack, 1 to 50.
+players : int, optional
+    Players dealt each deal, 1 to 50.
+hand_size : int, optional
+    Cards in each hand, 1 to 20.
+jokers : int, optional
+    Jokers in the pack, 0 to 100; jokers are always wild.
+wild, add, remove : str or sequence of str, optional
+    The card-list words of the commands of those names, as one string or a
+    sequence of strings: a rank ("2", "two", "twos"), a suit ("h",
+    "hearts") or a card ("2h"). add gives one more copy of each card named,
+    remove takes one away, wild makes every copy of each card named wild.
 
-    >>> orvix.Game(players=11)
-    Traceback (most recent call last):
-    ValueError: Too many players to deal complete hand.
+Raises
+------
+ValueError
+    The program's message for a game it would refuse; when the pack is
+    what limits the deal, the limit follows in parentheses.
 
-Games compare equal when they play the same game.)")
+Examples
+--------
+>>> g = orvix.Game(players=6, hand_size=7, wild="2", add="As")
+>>> g.pack_size, g.wild[:2], g.added
+(53, ('2d', '2s'), ('As',))
+>>> orvix.Game(players=11)
+Traceback (most recent call last):
+ValueError: Too many players to deal complete hand (this pack deals at most 10).)")
       .def(py::init(&make_game), py::arg("decks") = 1, py::arg("players") = 5, py::arg("hand_size") = 5,
            py::arg("jokers") = 0, py::arg("wild") = py::tuple(), py::arg("add") = py::tuple(),
            py::arg("remove") = py::tuple())
@@ -237,36 +304,95 @@ Games compare equal when they play the same game.)")
       .def_property_readonly("players", [](const PyGame& g) { return g.rules.players; }, "Players dealt each deal.")
       .def_property_readonly("hand_size", [](const PyGame& g) { return g.rules.hand_size; }, "Cards in each hand.")
       .def_property_readonly("jokers", [](const PyGame& g) { return g.rules.jokers; }, "Jokers in the pack.")
+      .def_property_readonly(
+          "wild",
+          [](const PyGame& g) {
+            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) { return int{r.wild[rank][suit]}; });
+          },
+          "The card kinds made wild, one text each (\"2d\", ...); jokers are wild besides.")
+      .def_property_readonly(
+          "added",
+          [](const PyGame& g) {
+            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) { return r.card_delta[rank][suit]; });
+          },
+          "The cards added to the decks, one text per copy.")
+      .def_property_readonly(
+          "removed",
+          [](const PyGame& g) {
+            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) { return -r.card_delta[rank][suit]; });
+          },
+          "The cards removed from the decks, one text per copy.")
       .def_property_readonly("pack_size", [](const PyGame& g) { return cards_available(g.rules); },
                              "Cards in the pack, jokers included.")
-      .def_property_readonly("hands", [](const PyGame& g) { return g.rules.run_length; },
+      .def_property_readonly("deals", [](const PyGame& g) { return g.rules.run_length; },
                              "Deals the game was (or would be) simulated for; 5000000 until simulated.")
-      .def("describe", [](const PyGame& g) { return describe(g.rules); },
-           R"(describe() -> str
+      .def("describe", [](const PyGame& g) { return game_text(g.rules); },
+           R"(The text the console program's `game` command prints for this game.
 
-The text the console program prints for `game`: the deal, the wild cards,
-the added and removed cards and the length of a run, each line ended.)")
+Returns
+-------
+str
+    The deal, the wild cards, the added and removed cards and the length of
+    a run, each line ended.
+
+Examples
+--------
+>>> print(orvix.Game(decks=2, players=4).describe().splitlines()[0])
+Poker with 2 decks, 0 jokers, 4 players, hand size 5 cards.)")
       .def("exact", &exact,
-           R"(exact() -> ExactTable
+           R"(Every hand of hand_size cards the pack can deal, each counted once.
 
-Every hand of hand_size cards the pack can deal, each counted once, filed by
-category and top rank: the `exact` command's table as Python ints. It uses
-every core and releases the interpreter lock. ValueError when the game
-holds too many distinct hands to count.)")
-      .def("simulate", &simulate, py::arg("hands"), py::arg("seed") = py::none(),
-           py::arg("shard") = py::make_tuple(1, 1),
-           R"(simulate(hands, seed=None, shard=(1, 1)) -> SimulationResult
+The `exact` command's table, filed by category and top rank. It uses every
+core and releases the interpreter lock.
 
-Plays `hands` deals (1 to 2147483647) of the game on every core and counts
-every player's hand as a win or a loss, by category and top rank.
+Returns
+-------
+ExactTable
+    The counts, as Python ints.
 
-seed: None (or "random") draws a fresh seed; an int S from 0 to 2**64 - 1
-plays exactly the deals of the console program's first run after `seed S`,
-so the counts equal its counts. shard=(i, n) plays part i of n of the run,
-as `shard i n` does; the parts of one seed add up to the whole run.
-The interpreter lock is released while the deals are played.)")
+Raises
+------
+ValueError
+    The `exact` command's refusal, when the game holds too many distinct
+    hands to count.
+
+Examples
+--------
+>>> orvix.Game(players=1, hand_size=2).exact().by_category[:2]
+[1248, 78])")
+      .def("simulate", &simulate, py::arg("deals") = py::none(), py::arg("seed") = py::none(),
+           py::arg("part") = py::make_tuple(1, 1), py::kw_only(), py::arg("hands") = py::none(),
+           R"(Plays deals of the game on every core and counts every player's hand.
+
+Each hand is counted as a win or a loss, by category and top rank. The
+interpreter lock is released while the deals are played.
+
+Parameters
+----------
+deals : int
+    Deals to play, 1 to 2147483647.
+seed : int or str or None, optional
+    None (or "random") draws a fresh seed; an int S from 0 to 2**64 - 1
+    plays exactly the deals of the console program's first run after
+    `seed S`, so the counts equal its counts.
+part : (int, int), optional
+    (i, n) plays part i of n of the run, as the console's `shard i n` does;
+    the parts of one seed add up to the whole run.
+hands : int, optional
+    The older name of deals, keyword only.
+
+Returns
+-------
+SimulationResult
+    The counts of the run, with its record.
+
+Examples
+--------
+>>> r = orvix.Game(players=6, hand_size=7, wild="2").simulate(1000, seed=42)
+>>> r.deals, r.total_hands, r.wins.shape
+(1000, 6000, (10, 13)))")
       .def("__eq__", [](const PyGame& a, const PyGame& b) { return a.rules == b.rules; })
-      .def("__repr__", [](const PyGame& g) { return game_repr(g.rules); });
+      .def("__repr__", [](const PyGame& g) { return "<orvix.Game: " + game_line(g.rules) + ">"; });
 }
 
 }  // namespace orvix::python

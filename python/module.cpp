@@ -1,7 +1,8 @@
-// The Python module orvix: the hand evaluator, exact tables and seeded
-// simulation of the orvix console program, as one more client of its
-// libraries.
+// orvix._core, the compiled part of the Python package orvix: the hand
+// evaluator, exact tables and seeded simulation of the orvix console program,
+// as one more client of its libraries. python/orvix/ holds the package.
 
+#include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
 #include <climits>
@@ -44,58 +45,30 @@ int int32_argument(py::handle value, const char* what) {
   return static_cast<int>(wide);
 }
 
+py::array_t<std::uint32_t, py::array::c_style> uint32_words(py::handle values, const char* function,
+                                                           const char* what, const char* hint) {
+  const py::module_ numpy = py::module_::import("numpy");
+  const py::array array = numpy.attr("asarray")(values);
+  const char kind = array.dtype().kind();
+  if (kind != 'i' && kind != 'u')
+    throw py::type_error(std::string(function) + "() takes integer " + what + ", not an array of dtype " +
+                         std::string(py::str(array.dtype())) + hint);
+  // Out-of-range words would wrap around into the 32 bits: refuse them first.
+  if (!array.dtype().equal(py::dtype::of<std::uint32_t>()) && array.size() > 0 &&
+      (py::int_(array.attr("min")()) < py::int_(0) || py::int_(array.attr("max")()) > py::int_(0xFFFFFFFFu)))
+    throw py::value_error(std::string(what) + " are 32-bit words from 0 to 4294967295");
+  return py::array_t<std::uint32_t, py::array::c_style>(
+      numpy.attr("ascontiguousarray")(array, py::arg("dtype") = numpy.attr("uint32")));
+}
+
 }  // namespace orvix::python
 
-namespace {
-
-constexpr const char* kManual = R"(Poker hands and games of the orvix simulator, from Python.
-
-Cards
-    A card is a rank character of "23456789TJQKA" and a suit character of
-    "dsch" (diamonds, spades, clubs, hearts), in either case, or "*" for a
-    wild card (a joker). Inside the module a card is a 32-bit card code.
-
-        orvix.codes("As Kd *")          -> array([...], dtype=uint32)
-        orvix.card_text(code)           -> "As"
-
-Hand values
-    evaluate() scores a hand of 1 to 20 cards, wild cards and repeated cards
-    (several decks) included, as one 32-bit hand value: greater is better,
-    equal ties. category(), category_name() and top_rank() decode it.
-
-        v = orvix.evaluate("As Ad 9c 9h 3s")
-        orvix.category_name(v)          -> "Two Pair"
-        orvix.RANK_NAMES[orvix.top_rank(v)]  -> "Ace"
-
-    evaluate_many() scores a NumPy array of shape (n, k) of card codes on
-    every core, without the interpreter lock:
-
-        values = orvix.evaluate_many(orvix.codes(hands_as_lists))
-
-Games
-    Game(decks=1, players=5, hand_size=5, jokers=0, wild=(), add=(), remove=())
-    is a game of the console program; wild, add and remove take its card-list
-    words ("2", "twos", "2h", "hearts"). A game the console would refuse
-    raises ValueError with the program's message.
-
-        g = orvix.Game(players=6, hand_size=7, wild="2")
-        print(g.describe())
-        r = g.simulate(1_000_000, seed=42)   # the counts of "seed 42" then "go"
-        r.wins, r.losses                     # (10, 13) arrays: category x top rank
-        r.to_json()                          # the file "save" writes
-        e = g.exact()                        # every hand of one player counted
-
-Results add with +, and SimulationResult.from_json() reads a file that the
-console program saved.
-)";
-
-}  // namespace
-
-PYBIND11_MODULE(orvix, m) {
-  m.doc() = kManual;
+PYBIND11_MODULE(_core, m) {
+  m.doc() = "The compiled part of the package orvix, which re-exports all of it: see help(orvix).";
   m.attr("__version__") = ORVIX_VERSION;
   orvix::python::bind_cards(m);
   orvix::python::bind_evaluate_many(m);
-  orvix::python::bind_game(m);
+  // Results before games: help() names a class only once it is bound.
   orvix::python::bind_results(m);
+  orvix::python::bind_game(m);
 }

@@ -1,7 +1,6 @@
 #include "reference/exact_report.h"
 
 #include <algorithm>
-#include <cinttypes>
 #include <string>
 
 #include "platform/console.h"
@@ -96,22 +95,26 @@ void print_exact_table(const ExactTable& table) {
   print_rarity_notes(table);
 }
 
+std::string exact_refusal(const ExactGame& game) {
+  const std::uint64_t multisets = distinct_code_multisets(game);
+  if (multisets > kExactMultisetLimit)
+    return "Error: exact would evaluate " + std::to_string(multisets) +
+           " hands (limit 10000000000); use go to simulate.\n";
+  // The rules never let the pack fall short of a hand; never count nothing.
+  if (total_hands(game) == 0) return "Error: Not enough cards to deal a complete hand.\n";
+  return {};
+}
+
 void run_exact(const GameRules& rules, bool quiet, int workers) {
   ExactGame game;
   game.pack = pack_from_rules(rules);
   game.hand_size = rules.hand_size;
+  if (const std::string refusal = exact_refusal(game); !refusal.empty()) {
+    out_text(refusal);
+    return;
+  }
   const std::uint64_t multisets = distinct_code_multisets(game);
-  if (multisets > kExactMultisetLimit) {
-    out_printf("Error: exact would evaluate %" PRIu64 " hands (limit 10000000000); use go to simulate.\n",
-               multisets);
-    return;
-  }
   const BigCount total = total_hands(game);
-  if (total == 0) {
-    // The rules never let the pack fall short of a hand; never count nothing.
-    out_text("Error: Not enough cards to deal a complete hand.\n");
-    return;
-  }
 
   if (!quiet) out_line_end();
   print_game_lines(rules);

@@ -19,7 +19,7 @@ build_packages="cmake g++ make libedit-dev nlohmann-json3-dev libboost-dev"
 # GNU parallel for the scale-out example; the Python module's build and tests.
 test_packages="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev parallel
   python3 python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
-  python3-matplotlib python3-setuptools python3-pip python3-venv"
+  python3-matplotlib python3-setuptools python3-pip python3-venv python3-mypy"
 
 case "$what" in
   build) wanted=$build_packages ;;

@@ -25,3 +25,4 @@ run_step(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build
   -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_BUILD_TYPE=Release)
 run_step(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run_step(${WORK_DIR}/build/consumer)
+run_step(${WORK_DIR}/build/consumer_cxx17)

@@ -108,3 +108,13 @@ def test_evaluate_many_splits_large_arrays_without_changing_values():
     assert np.array_equal(orvix.evaluate_many(hands[:1000].astype(np.int64)), together[:1000])
     assert np.array_equal(orvix.evaluate_many(hands[::2]), together[::2])
     assert orvix.evaluate_many(np.zeros((0, 7), dtype=np.uint32)).shape == (0,)
+
+
+def test_category_and_top_rank_decode_whole_arrays():
+    values = orvix.evaluate_many(random_codes(np.random.default_rng(3), 2000, 7))
+    for decode in (orvix.category, orvix.top_rank):
+        decoded = decode(values.reshape(40, 50))
+        assert decoded.dtype == np.uint8 and decoded.shape == (40, 50)
+        assert decoded.ravel().tolist() == [decode(int(v)) for v in values]
+        assert decode(values[:3].tolist()).tolist() == decoded.ravel()[:3].tolist()
+        assert type(decode(values[5])) is int and decode(values[5]) == decoded.ravel()[5]

@@ -11,22 +11,25 @@ import orvix
 
 
 def test_a_game_refuses_with_the_console_texts(console):
-    # Each refusal is the console's text for the command that fails.
+    # Each refusal is the console's text for the command that fails; where
+    # the pack set the limit, the module says which it was.
     cases = [
-        (dict(decks=0), "decks 0"),
-        (dict(decks=51), "decks 51"),
-        (dict(players=0), "players 0"),
-        (dict(players=11), "players 11"),
-        (dict(hand_size=21), "handsize 21"),
-        (dict(jokers=101), "jokers 101"),
-        (dict(wild="x"), "wild x"),
-        (dict(add="2z"), "add 2z"),
-        (dict(remove=["2", "2"]), "rem 2 2"),
+        (dict(decks=0), "decks 0", None),
+        (dict(decks=51), "decks 51", None),
+        (dict(players=0), "players 0", None),
+        (dict(players=11), "players 11", "this pack deals at most 10"),
+        (dict(hand_size=21), "handsize 21", None),
+        (dict(jokers=101), "jokers 101", None),
+        (dict(wild="x"), "wild x", None),
+        (dict(add="2z"), "add 2z", None),
+        (dict(remove=["2", "2"]), "rem 2 2", None),
     ]
-    out = console([command for _, command in cases] + ["hands 0", "hands 2147483648"])
+    out = console([command for _, command, _ in cases] + ["hands 0", "hands 2147483648"])
     errors = [line[len("Error: "):] for line in out.splitlines() if line.startswith("Error: ")]
+    limits = [limit for _, _, limit in cases] + [None, None]
+    expected = [text[:-1] + " (%s)." % limit if limit else text for text, limit in zip(errors, limits)]
     mine = []
-    for kwargs, _ in cases:
+    for kwargs, _, _ in cases:
         with pytest.raises(ValueError) as refused:
             orvix.Game(**kwargs)
         mine.append(str(refused.value))
@@ -34,7 +37,17 @@ def test_a_game_refuses_with_the_console_texts(console):
         with pytest.raises(ValueError) as refused:
             orvix.Game().simulate(hands)
         mine.append(str(refused.value))
-    assert mine == errors
+    assert mine == expected
+    # The limit is the pack's: 13 hearts deal one hand of 13, or three of 4.
+    hearts = dict(remove="spades clubs diamonds")
+    for kwargs, text in [
+        (dict(hand_size=14, players=1), "Not enough cards to increase hand size and still deal hand"
+                                        " (this pack deals hands of at most 13 cards)."),
+        (dict(hand_size=4, players=4), "Too many players to deal complete hand (this pack deals at most 3)."),
+    ]:
+        with pytest.raises(ValueError) as refused:
+            orvix.Game(**hearts, **kwargs)
+        assert str(refused.value) == text
     # A number past every limit is too big, whatever its size (the console
     # reads digits past 32 bits as no number).
     with pytest.raises(ValueError, match="^Maximum of 50 decks supported.$"):
@@ -57,6 +70,16 @@ def test_describe_is_the_game_command_text(console):
     assert g.describe().startswith("Poker with 2 decks, 1 joker, 6 players, hand size 7 cards.\n")
     assert g == orvix.Game(decks=2, players=6, hand_size=7, jokers=1, wild="twos kh", add=["as"], remove=["3D"])
     assert g != orvix.Game()
+
+
+def test_a_game_shows_its_settings_and_is_rebuilt_from_them():
+    g = orvix.Game(decks=2, players=3, hand_size=6, jokers=1, wild="2 Kh", add=["As", "3c", "As"], remove="4d 5h 4d")
+    assert (g.decks, g.players, g.hand_size, g.jokers, g.pack_size) == (2, 3, 6, 1, 105)
+    assert (g.wild, g.added, g.removed) == (("2d", "2s", "2c", "2h", "Kh"), ("3c", "As", "As"), ("4d", "4d", "5h"))
+    settings = dict(decks=g.decks, players=g.players, hand_size=g.hand_size, jokers=g.jokers, wild=g.wild,
+                    add=g.added, remove=g.removed)
+    assert orvix.Game(**settings) == g
+    assert orvix.Game().wild == orvix.Game().added == orvix.Game().removed == ()
 
 
 def exact_rows(out):
@@ -112,13 +135,14 @@ def test_simulation_counts_every_hand_once():
     assert r.total_hands == 30000 * 6 == int(r.wins.sum() + r.losses.sum())
     assert r.total_wins == int(r.wins.sum()) and list(r.category_wins) == list(r.wins.sum(axis=1))
     assert 30000 <= r.total_wins  # every deal has at least one winner
-    assert r.runs[0]["hands_played"] == 30000 == r.runs[0]["game"].hands
+    assert r.runs[0]["deals"] == r.deals == 30000 == r.runs[0]["game"].deals
+    assert deuces_game().simulate(hands=30000, seed=3) == r  # hands: the older name of deals
 
 
 def test_json_round_trip_and_sums(console):
     g = deuces_game()
     a = g.simulate(5000, seed=11)
-    b = g.simulate(7000, seed=12, shard=(1, 1))
+    b = g.simulate(deals=7000, seed=12, part=(1, 1))
     text = a.to_json()
     back = orvix.SimulationResult.from_json(text)
     assert back == a and back.to_json() == text and back.seed == 11
@@ -136,6 +160,18 @@ def test_json_round_trip_and_sums(console):
         orvix.SimulationResult.from_json('{"format": "orvix"}')
 
 
+def test_results_of_different_games_add_only_when_allowed():
+    a = orvix.Game(players=2).simulate(100, seed=1)
+    b = orvix.Game(players=3).simulate(100, seed=1)
+    for refused in (lambda: a + b, lambda: b.add(a)):
+        with pytest.raises(ValueError, match=r'^the results are of different games: "Poker with 1 deck, 0 jokers, '
+                                             r'[23] players, .*allow_mixed=True'):
+            refused()
+    mixed = a.add(b, allow_mixed=True)
+    assert (mixed.deals, mixed.total_hands) == (200, 500)
+    assert [run["game"] for run in mixed.runs] == [a.game, b.game]
+
+
 def test_simulate_refuses_like_the_run_commands():
     g = orvix.Game()
     for kwargs, text in [
@@ -143,8 +179,8 @@ def test_simulate_refuses_like_the_run_commands():
         (dict(hands=2**31), None),
         (dict(hands=10, seed=-1), "seed must be a number from 0 to 18446744073709551615, or random."),
         (dict(hands=10, seed=2**64), "seed must be a number from 0 to 18446744073709551615, or random."),
-        (dict(hands=10, shard=(3, 2)), "shard needs two numbers i and n with 1 <= i <= n."),
-        (dict(hands=10, shard=(0, 2)), "shard needs two numbers i and n with 1 <= i <= n."),
+        (dict(hands=10, part=(3, 2)), "shard needs two numbers i and n with 1 <= i <= n."),
+        (dict(deals=10, part=(0, 2)), "shard needs two numbers i and n with 1 <= i <= n."),
     ]:
         with pytest.raises(ValueError) as refused:
             g.simulate(**kwargs)

@@ -54,6 +54,19 @@ def test_bad_codes_and_values():
         orvix.top_rank(True)
     with pytest.raises(ValueError):
         orvix.card_text(0x120C1001)
+    for decode in (orvix.category, orvix.top_rank):
+        good = orvix.evaluate("As Kd")
+        for values, error, text in [
+            (np.array([good, 0xA0000000]), ValueError, "values[1] = 2684354560 is not a hand value"),
+            (np.array([[good], [-1]]), ValueError, "hand values are 32-bit words"),
+            (np.array([1.0]), TypeError, "takes integer hand values, not an array of dtype float64"),
+            (["As"], TypeError, "dtype <U2"),
+        ]:
+            with pytest.raises(error) as refused:
+                decode(values)
+            assert text in str(refused.value)
+    with pytest.raises(ValueError, match=r"values\[0\] = 1343029248 is not a hand value"):
+        orvix.top_rank(np.array([0x500D0000]))
 
 
 def hands(n=4, k=7):
@@ -108,8 +121,9 @@ def test_wrong_argument_types_of_a_game():
                    dict(wild=2), dict(add=[2]), dict(remove=b"2")):
         with pytest.raises(TypeError):
             orvix.Game(**kwargs)
-    for kwargs in (dict(hands="10"), dict(hands=10, seed=1.0), dict(hands=10, shard=(1,)),
-                   dict(hands=10, shard="12"), dict(hands=10, shard=(1, "2"))):
+    for kwargs in (dict(hands="10"), dict(hands=10, seed=1.0), dict(hands=10, part=(1,)),
+                   dict(hands=10, part="12"), dict(hands=10, part=(1, "2")), dict(),
+                   dict(deals=10, hands=10)):
         with pytest.raises(TypeError):
             orvix.Game().simulate(**kwargs)
     for text in ("", "null", "[]", "{" * 100000, "\x00", '{"format": 1}'):

@@ -12,7 +12,6 @@
 //   const evaluate_hand score = select_evaluator(7);
 //   for (...) value = score(cards);
 
-#include <bit>
 #include <cstdint>
 
 #include <orvix/card.h>
@@ -55,6 +54,19 @@ inline constexpr const char* kPaddedCategoryNames[kCategoryCount] = {
     "Straight       ", "Flush          ", "Full House     ", "Four of a Kind ",
     "Straight Flush ", "Five of a Kind "};
 
+// The index of the highest set bit of a nonzero word: highest_bit(0x1000) == 12.
+// This header keeps to C++17, so no std::countl_zero: GCC and Clang get the
+// builtin (31 - leading zeros, written as the XOR that is one instruction).
+constexpr int highest_bit(std::uint32_t bits) {
+#if defined(__GNUC__)
+  return 31 ^ __builtin_clz(bits);
+#else
+  int index = 0;
+  while (bits >>= 1) ++index;
+  return index;
+#endif
+}
+
 // The category of a value, 0..9 (a HandCategory): hand_category(0x408003E0) == kStraight.
 constexpr int hand_category(HandValue value) { return static_cast<int>(value >> kCategoryShift); }
 
@@ -62,10 +74,9 @@ constexpr int hand_category(HandValue value) { return static_cast<int>(value >> 
 // ranks, or a Flush's best card. top_rank(0x408003E0) == 9 (Jack).
 constexpr int top_rank(HandValue value) {
   if (hand_category(value) == kFlush) return static_cast<int>(value >> kFlushTopShift & kNibbleMask);
-  // The highest set bit of the major ranks: 31 - countl_zero, written as the
-  // XOR that compiles to one instruction. Every value of a hand has a major
-  // rank; the | 1 only keeps the count defined for 0.
-  return 31 ^ std::countl_zero(static_cast<std::uint32_t>(value >> kMajorShift & kRankBitsMask) | 1u);
+  // The highest set bit of the major ranks. Every value of a hand has a
+  // major rank; the | 1 only keeps the bit defined for 0.
+  return highest_bit(static_cast<std::uint32_t>(value >> kMajorShift & kRankBitsMask) | 1u);
 }
 
 // Hands hold 1 to kMaxHandSize cards.

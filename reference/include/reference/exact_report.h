@@ -4,6 +4,7 @@
 // rarity no longer follows their rank.
 
 #include <cstdint>
+#include <string>
 
 #include "reference/exact_engine.h"
 #include "rules/game_rules.h"
@@ -12,6 +13,10 @@ namespace orvix {
 
 // More code multisets than this and exact refuses, pointing to go.
 inline constexpr std::uint64_t kExactMultisetLimit = 10000000000;
+
+// Why exact refuses `game`, as the command prints it ("Error: ...\n"), or
+// empty when the game can be counted: too many code multisets, or no hand.
+std::string exact_refusal(const ExactGame& game);
 
 // The whole command: the refusal, or the game lines, the count and its
 // tables. workers 0 means one per processor. Quiet drops the leading empty
