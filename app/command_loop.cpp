@@ -13,7 +13,7 @@
 #include "platform/console.h"
 #include "platform/line_editor.h"
 #include "platform/stop_request.h"
-#include "reference/exact_report.h"
+#include "exact/exact_report.h"
 #include "reference/reference_games.h"
 #include "rules/card_list.h"
 #include "rules/describe.h"

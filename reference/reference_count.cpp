@@ -1,9 +1,9 @@
-#include "reference/reference_games.h"
+#include "reference/reference_count.h"
 
 #include <optional>
 
 #include "platform/progress_line.h"
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 
 namespace orvix {
 

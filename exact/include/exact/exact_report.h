@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 #include "rules/game_rules.h"
 
 namespace orvix {

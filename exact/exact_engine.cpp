@@ -1,4 +1,4 @@
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +14,7 @@
 #include <orvix/internal/catalogue.h>
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
-#include "reference/value_set.h"
+#include "exact/value_set.h"
 
 namespace orvix {
 

@@ -1,4 +1,4 @@
-#include "reference/exact_report.h"
+#include "exact/exact_report.h"
 
 #include <algorithm>
 #include <cinttypes>

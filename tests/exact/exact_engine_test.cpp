@@ -15,7 +15,7 @@
 #include <orvix/evaluate.h>
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 #include "rules/game_rules.h"
 #include "support/brute_force.h"
 
