@@ -147,7 +147,7 @@ void run(LoopState& state, bool clear_first, bool quiet) {
   start_lap_timer();
   const RunOutcome outcome = play_recorded_run(state);
   if (outcome.stopped) {
-    out_printf("Run stopped after %" PRId64 " of %" PRId64 " hands.", outcome.hands_played,
+    out_printf("Run stopped after %" PRId64 " of %" PRId64 " hands.", outcome.deals,
                part_deals(state.rules.run_length, state.run_settings.part, state.run_settings.parts));
     out_line_end();
   }

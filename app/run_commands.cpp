@@ -171,7 +171,7 @@ void load_command(LoopState& state, std::string_view line, bool quiet) {
   }
   compute_percentages(state.table);  // the sums and shares follow the new counts
   state.runs.insert(state.runs.end(), saved.runs.begin(), saved.runs.end());
-  confirm_line(quiet, "Loaded " + std::to_string(counted_hands(saved.table)) + " hands from " + name + ".");
+  confirm_line(quiet, "Loaded " + std::to_string(counted_player_hands(saved.table)) + " hands from " + name + ".");
 }
 
 RunOutcome play_recorded_run(LoopState& state) {
@@ -180,7 +180,7 @@ RunOutcome play_recorded_run(LoopState& state) {
   request.seed = take_run_seed(state.run_settings);
   request.part = settings.part;
   request.parts = settings.parts;
-  const std::uint64_t before = counted_hands(state.table);
+  const std::uint64_t before = counted_player_hands(state.table);
   GameRules rules = state.rules;
   if (state.run_length_cap > 0 && rules.run_length > state.run_length_cap)
     rules.run_length = static_cast<std::int32_t>(state.run_length_cap);
@@ -198,7 +198,7 @@ RunOutcome play_recorded_run(LoopState& state) {
   }
   const double seconds = static_cast<double>(tick_count() - start) * 0.001;
   state.runs.push_back(make_run_record(rules, request.seed, settings.part, settings.parts,
-                                       counted_hands(state.table) - before, seconds));
+                                       counted_player_hands(state.table) - before, seconds));
   return outcome;
 }
 

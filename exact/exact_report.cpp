@@ -16,9 +16,6 @@ namespace {
 
 constexpr int kMinimumCountWidth = 12;
 
-constexpr const char* kRankHeadings[kRankCount] = {
-    "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE", "TEN", "JACK", "QUEEN", "KING", "ACE"};
-
 const char* plural(std::int64_t count, const char* one, const char* many) { return count == 1 ? one : many; }
 
 double percent_of(const BigCount& part, const BigCount& whole) {
@@ -125,7 +122,7 @@ void run_exact(const GameRules& rules, bool quiet, int workers) {
   ExactTable table;
   {
     StopWindow window;
-    ProgressScope progress(multisets, "hands");
+    ProgressScope progress(multisets, kMultisetUnit);
     options.progress = &progress.line;
     table = count_exact(game, options);
   }

@@ -188,7 +188,7 @@ py::object simulate(const PyGame& game, py::handle hands, py::handle seed, py::h
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   compute_percentages(result.table);
   result.runs.push_back(make_run_record(rules, request.seed, request.part, request.parts,
-                                        counted_hands(result.table), seconds));
+                                        counted_player_hands(result.table), seconds));
   result.stopped = outcome.stopped;
   return py::cast(std::move(result));
 }

@@ -31,7 +31,7 @@ py::dict run_dict(const RunRecord& run) {
   d["seed"] = run.seed;
   d["part"] = run.part;
   d["parts"] = run.parts;
-  d["hands_played"] = run.hands_played;
+  d["hands_played"] = run.deals;
   d["seconds"] = run.seconds;
   return d;
 }

@@ -125,14 +125,14 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
     }
     const SimWorker& worker = *workers[static_cast<std::size_t>(finished)];
     merge_worker_counts(worker, table);
-    outcome.hands_played += worker.deals_played;
+    outcome.deals += worker.deals_played;
   }
   if (!join_threads(threads.data(), n)) {
     out_printf("ERROR: Bad WaitResult.\n");
     end_process(1);
   }
   close_done_signals(done);
-  outcome.stopped = outcome.hands_played < planned;
+  outcome.stopped = outcome.deals < planned;
   return outcome;
 }
 

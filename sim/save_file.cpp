@@ -18,7 +18,7 @@ using Json = nlohmann::ordered_json;
 constexpr const char* kFormatName = "orvix-save";
 constexpr std::uint64_t kMax64 = std::numeric_limits<std::uint64_t>::max();
 
-std::string card_text(int rank, int suit) { return {kRankChars[rank], kSuitChars[suit]}; }
+std::string kind_text(int rank, int suit) { return {kRankChars[rank], kSuitChars[suit]}; }
 
 Json game_json(const GameRules& game) {
   Json wild = Json::array();
@@ -26,9 +26,9 @@ Json game_json(const GameRules& game) {
   Json removed = Json::array();
   for (int rank = 0; rank < kRankCount; ++rank)
     for (int suit = 0; suit < kSuitCount; ++suit) {
-      if (game.wild[rank][suit] != 0) wild.push_back(card_text(rank, suit));
-      for (std::int32_t i = 0; i < game.card_delta[rank][suit]; ++i) added.push_back(card_text(rank, suit));
-      for (std::int32_t i = 0; i > game.card_delta[rank][suit]; --i) removed.push_back(card_text(rank, suit));
+      if (game.wild[rank][suit] != 0) wild.push_back(kind_text(rank, suit));
+      for (std::int32_t i = 0; i < game.card_delta[rank][suit]; ++i) added.push_back(kind_text(rank, suit));
+      for (std::int32_t i = 0; i > game.card_delta[rank][suit]; --i) removed.push_back(kind_text(rank, suit));
     }
   return Json{{"decks", game.decks},       {"players", game.players}, {"hand_size", game.hand_size},
               {"jokers", game.jokers},     {"run_length", game.run_length}, {"wild", wild},
@@ -155,7 +155,7 @@ struct Reader {
     std::uint64_t parts = 0;
     if (!unsigned_member(object, "seed", where, record.seed) || !unsigned_member(object, "part", where, part) ||
         !unsigned_member(object, "parts", where, parts) ||
-        !unsigned_member(object, "hands_played", where, record.hands_played))
+        !unsigned_member(object, "hands_played", where, record.deals))
       return false;
     if (parts > std::numeric_limits<std::uint32_t>::max() || part < 1 || part > parts)
       return fail(where + " has no part " + std::to_string(part) + " of " + std::to_string(parts));
@@ -247,7 +247,7 @@ std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
                             {"seed", run.seed},
                             {"part", run.part},
                             {"parts", run.parts},
-                            {"hands_played", run.hands_played},
+                            {"hands_played", run.deals},
                             {"seconds", run.seconds}});
   const Json document{{"format", kFormatName},
                       {"format_version", kSaveFormatVersion},
@@ -298,17 +298,17 @@ bool parse_save(std::string_view text, SavedResults& saved, std::string& reason)
     RunRecord record;
     if (!reader.run((*runs)[i], "runs[" + std::to_string(i) + "]", record)) return refuse("");
     const auto players = static_cast<std::uint64_t>(record.game.players);
-    if (record.hands_played > (kMax64 - run_hands) / players) return refuse("runs add up beyond 2^64 - 1");
-    run_hands += record.hands_played * players;
+    if (record.deals > (kMax64 - run_hands) / players) return refuse("runs add up beyond 2^64 - 1");
+    run_hands += record.deals * players;
     result.runs.push_back(record);
   }
-  if (run_hands != counted_hands(result.table)) return refuse("the runs do not add up to the counters");
+  if (run_hands != counted_player_hands(result.table)) return refuse("the runs do not add up to the counters");
   saved = std::move(result);
   return true;
 }
 
 bool add_saved_counts(ResultTable& table, const ResultTable& saved) {
-  std::uint64_t total = counted_hands(table);
+  std::uint64_t total = counted_player_hands(table);
   for (int c = 0; c < kCategoryCount; ++c)
     for (int r = 0; r < kRankCount; ++r) {
       const std::uint64_t more[2] = {saved.wins[c][r], saved.losses[c][r]};

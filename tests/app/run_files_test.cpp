@@ -95,7 +95,7 @@ bool same_game(const GameRules& a, const GameRules& b) {
 
 bool same_record(const RunRecord& a, const RunRecord& b) {
   return same_game(a.game, b.game) && a.seed == b.seed && a.part == b.part && a.parts == b.parts &&
-         a.hands_played == b.hands_played && a.seconds == b.seconds;
+         a.deals == b.deals && a.seconds == b.seconds;
 }
 
 // A save of two runs under different games (wilds, added and removed cards,
@@ -136,7 +136,7 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   EXPECT_EQ(original.runs[1].seed, seed_sequence_value(99, 1));
   EXPECT_EQ(original.runs[1].part, 2u);
   EXPECT_EQ(original.runs[1].parts, 3u);
-  EXPECT_EQ(original.runs[0].hands_played, 300u);
+  EXPECT_EQ(original.runs[0].deals, 300u);
   EXPECT_EQ(original.runs[1].game.jokers, 2);
   EXPECT_EQ(original.runs[0].game.card_delta[12][1], 2);   // As added twice
   EXPECT_EQ(original.runs[0].game.card_delta[10][0], -1);  // Qd removed
@@ -358,15 +358,15 @@ TEST(RunRecords, RunsAreRecordedWithTheirSeedsAndClearedWithTheTable) {
   std::uint64_t counted = 0;
   for (std::size_t i = 0; i < runs.size(); ++i) {
     EXPECT_EQ(runs[i].seed, seeds[i]);
-    EXPECT_EQ(runs[i].hands_played, hands[i]);
+    EXPECT_EQ(runs[i].deals, hands[i]);
     EXPECT_EQ(runs[i].game.players, 2);
     EXPECT_GE(runs[i].seconds, 0.0);
-    counted += runs[i].hands_played * 2;
+    counted += runs[i].deals * 2;
   }
   EXPECT_EQ(runs[2].part, 2u);
   EXPECT_EQ(runs[2].parts, 5u);
   EXPECT_EQ(runs[1].parts, 1u);
-  EXPECT_EQ(counted_hands(session.state.table), counted);
+  EXPECT_EQ(counted_player_hands(session.state.table), counted);
 
   EXPECT_EQ(session.run({"seed"}), "Last run used seed " + std::to_string(seeds[2]) + ".\n");
   session.run({"go"});
