@@ -211,7 +211,7 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
   const std::vector<Mutation> mutations = {
       {"other format", [](Json& j) { j["format"] = "something-else"; }, "not an orvix save file"},
       {"no format", [](Json& j) { j.erase("format"); }, "not an orvix save file"},
-      {"newer format", [](Json& j) { j["format_version"] = 2; }, "format version 2 is newer"},
+      {"newer format", [](Json& j) { j["format_version"] = 3; }, "format version 3 is newer"},
       {"format zero", [](Json& j) { j["format_version"] = 0; }, "format version 0"},
       {"format as text", [](Json& j) { j["format_version"] = "1"; }, "format_version is not a number"},
       {"no dealing version", [](Json& j) { j.erase("dealing_version"); }, "missing file.dealing_version"},
@@ -230,7 +230,8 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
       {"categories swapped", [&](Json& j) { std::swap(category(j, 3), category(j, 4)); }, "is not Three of a Kind"},
       {"category not object", [&](Json& j) { category(j, 5) = 5; }, "is not an object"},
       {"runs missing", [](Json& j) { j.erase("runs"); }, "missing file.runs"},
-      {"run hands off", [](Json& j) { j["runs"][0]["hands_played"] = 299; }, "runs do not add up"},
+      {"run deals off", [](Json& j) { j["runs"][0]["deals"] = 299; }, "runs do not add up"},
+      {"deals by their old name", [](Json& j) { j["runs"][0]["hands_played"] = j["runs"][0]["deals"]; j["runs"][0].erase("deals"); }, "missing runs[0].deals"},
       {"run dropped", [](Json& j) { j["runs"].erase(1); }, "runs do not add up"},
       {"part zero", [](Json& j) { j["runs"][0]["part"] = 0; }, "has no part 0 of 1"},
       {"part above parts", [](Json& j) { j["runs"][1]["part"] = 4; }, "has no part 4 of 3"},
@@ -244,13 +245,17 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
       {"jokers huge", [](Json& j) { j["runs"][0]["game"]["jokers"] = 1u << 31; }, "jokers is out of range"},
       {"run length 0", [](Json& j) { j["runs"][0]["game"]["run_length"] = 0; }, "run_length is out of range"},
       {"run length fraction", [](Json& j) { j["runs"][0]["game"]["run_length"] = 1.5; }, "not a whole number"},
-      {"unknown card", [](Json& j) { j["runs"][0]["game"]["added"][0] = "Xs"; }, "unknown card"},
+      {"unknown card", [](Json& j) { j["runs"][0]["game"]["added"]["Xs"] = 1; }, "unknown card"},
       {"card too long", [](Json& j) { j["runs"][0]["game"]["wild"][0] = "2dd"; }, "unknown card"},
-      {"lower-case rank", [](Json& j) { j["runs"][0]["game"]["added"][0] = "as"; }, "unknown card"},
-      {"card as number", [](Json& j) { j["runs"][0]["game"]["removed"][0] = 5; }, "non-text card"},
+      {"lower-case rank", [](Json& j) { j["runs"][0]["game"]["added"]["as"] = 1; }, "unknown card"},
+      {"wild card as number", [](Json& j) { j["runs"][0]["game"]["wild"][0] = 5; }, "non-text card"},
+      {"copies as text", [](Json& j) { j["runs"][0]["game"]["removed"]["Qd"] = "1"; }, "removed.Qd is not a whole number"},
+      {"no copies", [](Json& j) { j["runs"][0]["game"]["added"]["As"] = 0; }, "added.As is out of range"},
+      {"copies as a list", [](Json& j) { j["runs"][0]["game"]["added"] = Json::array({"As", "As"}); }, "added is not an object"},
       {"wild twice", [](Json& j) { j["runs"][0]["game"]["wild"].push_back("Kh"); }, "too many copies"},
-      {"removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("Qd"); }, "too many copies"},
-      {"added and removed", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("As"); }, "too many copies"},
+      {"removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"]["Qd"] = 2; }, "too many copies"},
+      {"added and removed", [](Json& j) { j["runs"][0]["game"]["removed"]["As"] = 1; }, "too many copies"},
+      {"pack too large", [](Json& j) { j["runs"][0]["game"]["added"]["Kd"] = 99948; }, "more cards than a pack may hold"},
       {"pack too small", [](Json& j) { j["runs"][0]["game"]["hand_size"] = 20; }, "cannot deal"},
       {"game missing", [](Json& j) { j["runs"][0].erase("game"); }, "missing runs[0].game"},
   };
@@ -264,6 +269,38 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
     write_file(path, changed.dump(1));
     expect_refused(session, path, m.reason);
   }
+  // The first layout still loads: one entry per added or removed copy, and
+  // the deals named "hands_played".
+  Json first = real;
+  first["format_version"] = 1;
+  for (Json& run : first["runs"]) {
+    run["hands_played"] = run["deals"];
+    run.erase("deals");
+    for (const char* key : {"added", "removed"}) {
+      Json copies = Json::array();
+      for (const auto& [card, count] : run["game"][key].items()) copies.insert(copies.end(), count.get<int>(), card);
+      run["game"][key] = copies;
+    }
+  }
+  const std::vector<Mutation> first_mutations = {
+      {"first: card as number", [](Json& j) { j["runs"][0]["game"]["removed"][0] = 5; }, "non-text card"},
+      {"first: unknown card", [](Json& j) { j["runs"][0]["game"]["added"][0] = "Xs"; }, "unknown card"},
+      {"first: removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("Qd"); }, "too many copies"},
+      {"first: added and removed", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("As"); }, "too many copies"},
+      {"first: deals by the new name", [](Json& j) { j["runs"][1]["deals"] = j["runs"][1]["hands_played"]; j["runs"][1].erase("hands_played"); }, "missing runs[1].hands_played"},
+  };
+  for (const Mutation& m : first_mutations) {
+    SCOPED_TRACE(m.label);
+    Json changed = first;
+    m.change(changed);
+    write_file(path, changed.dump(1));
+    expect_refused(session, path, m.reason);
+  }
+  write_file(path, first.dump(1));
+  EXPECT_EQ(session.run({"load " + path}), "");
+  ASSERT_EQ(session.state.runs.size(), 3u);
+  EXPECT_EQ(session.state.runs[1].game.card_delta[12][1], 2);  // As added twice
+  EXPECT_EQ(session.state.runs[2].deals, 4096u);
   // Numbers no 64-bit counter holds, written as text so JSON keeps them.
   std::string text = real.dump(1);
   const std::string total_key = "\"total_hands\": ";
