@@ -132,13 +132,13 @@ void save_command(const LoopState& state, std::string_view line, bool quiet) {
   // Replacing the command file or the output file would pull it from under
   // this very session.
   switch (standard_stream_file(name)) {
-    case StandardStream::input:
+    case StandardStream::kInput:
       refuse_write(name, "it is the command input file");
       return;
-    case StandardStream::output:
+    case StandardStream::kOutput:
       refuse_write(name, "it is the output file");
       return;
-    case StandardStream::none:
+    case StandardStream::kNone:
       break;
   }
   const std::string bytes =

@@ -177,7 +177,7 @@ void clear_wilds(GameRules& rules) {
 }
 
 // Dropping added cards could leave too few to deal (twelve players of five
-// after twelve cards were added to one deck), and a run must never deal past
+// after twelve cards were added to a one-deck pack), and a run must never deal past
 // the end of the pack, so such a clearing is refused as a whole.
 bool clear_add_remove(GameRules& rules) {
   GameRules cleared = rules;

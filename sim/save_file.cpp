@@ -338,16 +338,16 @@ bool parse_save(std::string_view text, SavedResults& saved, std::string& reason)
   const Json* runs = reader.array_member(document, "runs", "file");
   if (runs == nullptr) return refuse("");
   // Every counted player-hand belongs to one run: its deals times its players.
-  std::uint64_t run_hands = 0;
+  std::uint64_t run_player_hands = 0;
   for (std::size_t i = 0; i < runs->size(); ++i) {
     RunRecord record;
     if (!reader.run((*runs)[i], "runs[" + std::to_string(i) + "]", version, record)) return refuse("");
     const auto players = static_cast<std::uint64_t>(record.game.players);
-    if (record.deals > (kMax64 - run_hands) / players) return refuse("runs add up beyond 2^64 - 1");
-    run_hands += record.deals * players;
+    if (record.deals > (kMax64 - run_player_hands) / players) return refuse("runs add up beyond 2^64 - 1");
+    run_player_hands += record.deals * players;
     result.runs.push_back(record);
   }
-  if (run_hands != counted_player_hands(result.table)) return refuse("the runs do not add up to the counters");
+  if (run_player_hands != counted_player_hands(result.table)) return refuse("the runs do not add up to the counters");
   saved = std::move(result);
   return true;
 }

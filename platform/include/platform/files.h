@@ -19,11 +19,11 @@ bool replace_file(const std::string& name, std::string_view bytes, std::string& 
 bool read_whole_file(const std::string& name, std::size_t max_bytes, std::string& bytes,
                      std::string& reason);
 
-enum class StandardStream { none, input, output };
+enum class StandardStream { kNone, kInput, kOutput };
 
 // Which of standard input and output, when that is a regular file, is the
 // file `name` names (compared by device and inode, so any spelling of the
-// path counts). none when it is neither or does not exist.
+// path counts). kNone when it is neither or does not exist.
 StandardStream standard_stream_file(const std::string& name);
 
 }  // namespace orvix
