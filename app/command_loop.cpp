@@ -37,13 +37,13 @@ ReadStatus next_line(LineReader& reader, bool editing, bool quiet, std::string& 
     return read_line(reader, line);
   }
   out_flush();
-  if (!edit_line(quiet ? "" : kPrompt, line)) return ReadStatus::end;
+  if (!edit_line(quiet ? "" : kPrompt, line)) return ReadStatus::kEnd;
   if (line.size() > kMaxLineBytes) {
     line.clear();
-    return ReadStatus::too_long;
+    return ReadStatus::kTooLong;
   }
   remember_line(line);
-  return ReadStatus::line;
+  return ReadStatus::kLine;
 }
 
 }  // namespace
@@ -84,15 +84,15 @@ int command_loop(bool quiet, bool no_hint, const LoopInput& input) {
   std::string line;
   for (;;) {
     switch (next_line(reader, editing, quiet, line)) {
-      case ReadStatus::line:
+      case ReadStatus::kLine:
         if (!execute_line(state, line, quiet)) return 0;
         break;
-      case ReadStatus::too_long:
+      case ReadStatus::kTooLong:
         out_printf("Error: line longer than %zu bytes ignored.\n", kMaxLineBytes);
         break;
-      case ReadStatus::end:
+      case ReadStatus::kEnd:
         return 0;
-      case ReadStatus::failed:
+      case ReadStatus::kFailed:
         out_printf("Error: cannot read the commands (%s).\n", std::strerror(reader.error_number));
         out_flush();
         return 1;

@@ -2,7 +2,7 @@
 
 #include "command_output.h"
 #include "platform/stop_request.h"
-#include "reference/exact_report.h"
+#include "exact/exact_report.h"
 #include "reference/reference_games.h"
 
 namespace orvix {

@@ -48,7 +48,7 @@ void refuse_load(const std::string& name, const std::string& reason) {
 // The deals the runs played: what the user reads as "hands".
 std::uint64_t deals_of(const RunRecords& runs) {
   std::uint64_t deals = 0;
-  for (const RunRecord& run : runs) deals += run.hands_played;
+  for (const RunRecord& run : runs) deals += run.deals;
   return deals;
 }
 
@@ -112,13 +112,13 @@ void save_command(LoopState& state, CommandArgs& args) {
   // Replacing the command file or the output file would pull it from under
   // this very session.
   switch (standard_stream_file(name)) {
-    case StandardStream::input:
+    case StandardStream::kInput:
       refuse_write(name, "it is the command input file");
       return;
-    case StandardStream::output:
+    case StandardStream::kOutput:
       refuse_write(name, "it is the output file");
       return;
-    case StandardStream::none:
+    case StandardStream::kNone:
       break;
   }
   // Ctrl-C waits for the file to be complete (or untouched), then ends a

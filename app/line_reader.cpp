@@ -32,9 +32,9 @@ ReadStatus read_line(LineReader& reader, std::string& line) {
     if (reader.start == reader.end && !refill(reader)) {
       if (reader.error_number != 0) {
         line.clear();
-        return ReadStatus::failed;
+        return ReadStatus::kFailed;
       }
-      if (!any_byte) return ReadStatus::end;
+      if (!any_byte) return ReadStatus::kEnd;
       break;  // a last line without its line end
     }
     const char* from = reader.buffer.data() + reader.start;
@@ -59,7 +59,7 @@ ReadStatus read_line(LineReader& reader, std::string& line) {
       break;
     }
   }
-  return too_long ? ReadStatus::too_long : ReadStatus::line;
+  return too_long ? ReadStatus::kTooLong : ReadStatus::kLine;
 }
 
 }  // namespace orvix

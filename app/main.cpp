@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
 
   const orvix::SwitchOutcome outcome = orvix::scan_switches(args, orvix::system_switch_platform());
   if (closed.output && !outcome.output_redirected) orvix::mark_output_lost(EBADF);
-  if (outcome.result != orvix::SwitchResult::run) {
+  if (outcome.result != orvix::SwitchResult::kRun) {
     orvix::print_switch_outcome(outcome, args[0]);
     return orvix::switch_exit_status(outcome);
   }

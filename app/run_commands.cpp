@@ -24,7 +24,7 @@ void run(LoopState& state) {
   start_lap_timer();
   const RunOutcome outcome = play_recorded_run(state);
   if (outcome.stopped) {
-    out_printf("Run stopped after %" PRId64 " of %" PRId64 " hands.", outcome.hands_played,
+    out_printf("Run stopped after %" PRId64 " of %" PRId64 " hands.", outcome.deals,
                part_deals(state.rules.run_length, state.run_settings.part, state.run_settings.parts));
     out_line_end();
   }
@@ -42,7 +42,7 @@ bool run_could_overflow(const LoopState& state) {
   const RunSettings& settings = state.run_settings;
   const auto deals = static_cast<std::uint64_t>(part_deals(state.rules.run_length, settings.part, settings.parts));
   const std::uint64_t hands = deals * static_cast<std::uint64_t>(state.rules.players);
-  return counted_hands(state.table) > std::numeric_limits<std::uint64_t>::max() - hands;
+  return counted_player_hands(state.table) > std::numeric_limits<std::uint64_t>::max() - hands;
 }
 
 }  // namespace
@@ -69,7 +69,7 @@ RunOutcome play_recorded_run(LoopState& state) {
   request.seed = take_run_seed(state.run_settings);
   request.part = settings.part;
   request.parts = settings.parts;
-  const std::uint64_t before = counted_hands(state.table);
+  const std::uint64_t before = counted_player_hands(state.table);
   GameRules rules = state.rules;
   if (state.run_length_cap > 0 && rules.run_length > state.run_length_cap)
     rules.run_length = static_cast<std::int32_t>(state.run_length_cap);
@@ -87,7 +87,7 @@ RunOutcome play_recorded_run(LoopState& state) {
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   state.runs.push_back(make_run_record(rules, request.seed, settings.part, settings.parts,
-                                       counted_hands(state.table) - before, seconds));
+                                       counted_player_hands(state.table) - before, seconds));
   return outcome;
 }
 

@@ -9,7 +9,7 @@ namespace orvix {
 
 namespace {
 
-enum class Switch { quiet, input, output, no_hint, none };
+enum class Switch { kQuiet, kInput, kOutput, kNoHint, kNone };
 
 struct SwitchForms {
   Switch which;
@@ -19,17 +19,17 @@ struct SwitchForms {
 // Tried in this order; an argument must equal a form exactly, so /qq, --q or
 // /ifile are no switches at all.
 constexpr SwitchForms kSwitchTable[] = {
-    {Switch::quiet, {"/q", "/Q", "-q", "-Q"}},
-    {Switch::input, {"/i", "/I", "-i", "-I"}},
-    {Switch::output, {"/o", "/O", "-o", "-O"}},
-    {Switch::no_hint, {"/n", "/N", "-n", "-N"}},
+    {Switch::kQuiet, {"/q", "/Q", "-q", "-Q"}},
+    {Switch::kInput, {"/i", "/I", "-i", "-I"}},
+    {Switch::kOutput, {"/o", "/O", "-o", "-O"}},
+    {Switch::kNoHint, {"/n", "/N", "-n", "-N"}},
 };
 
 Switch classify(const std::string& arg) {
   for (const SwitchForms& entry : kSwitchTable)
     for (const char* form : entry.forms)
       if (arg == form) return entry.which;
-  return Switch::none;
+  return Switch::kNone;
 }
 
 // The file names after /i and /o, up to the argument where the scan stops.
@@ -37,9 +37,9 @@ void collect_file_names(const std::vector<std::string>& args, std::vector<std::s
                         std::vector<std::string>& outputs) {
   for (std::size_t i = 1; i < args.size(); ++i) {
     const Switch which = classify(args[i]);
-    if (which == Switch::quiet || which == Switch::no_hint) continue;
-    if (which == Switch::none || i + 1 >= args.size()) return;
-    (which == Switch::input ? inputs : outputs).push_back(args[++i]);
+    if (which == Switch::kQuiet || which == Switch::kNoHint) continue;
+    if (which == Switch::kNone || i + 1 >= args.size()) return;
+    (which == Switch::kInput ? inputs : outputs).push_back(args[++i]);
   }
 }
 
@@ -52,31 +52,31 @@ SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPl
   for (const std::string& output : outputs)
     for (const std::string& input : inputs)
       if (platform.same_file(input, output)) {
-        outcome.result = SwitchResult::same_file;
+        outcome.result = SwitchResult::kSameFile;
         outcome.file_name = output;
         return outcome;
       }
   for (std::size_t i = 1; i < args.size(); ++i) {
     const Switch which = classify(args[i]);
-    if (which == Switch::quiet) {
+    if (which == Switch::kQuiet) {
       outcome.quiet = true;
-    } else if (which == Switch::no_hint) {
+    } else if (which == Switch::kNoHint) {
       outcome.no_hint = true;
-    } else if (which == Switch::input || which == Switch::output) {
+    } else if (which == Switch::kInput || which == Switch::kOutput) {
       if (i + 1 >= args.size()) {
-        outcome.result = SwitchResult::missing_file_name;
+        outcome.result = SwitchResult::kMissingFileName;
         return outcome;
       }
       const std::string& name = args[++i];  // verbatim, even if it looks like a switch
-      if (which == Switch::input) {
+      if (which == Switch::kInput) {
         if (!platform.input_readable(name)) {
-          outcome.result = SwitchResult::input_not_readable;
+          outcome.result = SwitchResult::kInputNotReadable;
           outcome.file_name = name;
           return outcome;
         }
         outcome.quiet = true;
         if (!platform.reopen_input(name)) {
-          outcome.result = SwitchResult::input_reopen_failed;
+          outcome.result = SwitchResult::kInputReopenFailed;
           outcome.file_name = name;
           return outcome;
         }
@@ -84,14 +84,14 @@ SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPl
       } else {
         outcome.quiet = true;
         if (!platform.reopen_output(name)) {
-          outcome.result = SwitchResult::output_reopen_failed;
+          outcome.result = SwitchResult::kOutputReopenFailed;
           outcome.file_name = name;
           return outcome;
         }
         outcome.output_redirected = true;
       }
     } else {
-      outcome.result = SwitchResult::usage;  // later arguments are never examined
+      outcome.result = SwitchResult::kUsage;  // later arguments are never examined
       return outcome;
     }
   }
@@ -101,9 +101,9 @@ SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPl
 void print_switch_outcome(const SwitchOutcome& outcome, std::string_view program_name) {
   const std::string program(program_name);
   switch (outcome.result) {
-    case SwitchResult::run:
+    case SwitchResult::kRun:
       break;
-    case SwitchResult::usage:
+    case SwitchResult::kUsage:
       out_printf("%s", program_banner);
       out_printf("Usage: %s [/i inputfile] [/o outputfile] [/q] [/n]\n", program.c_str());
       out_printf("Where: /i inputfile: read commands from inputfile.\n");
@@ -111,20 +111,20 @@ void print_switch_outcome(const SwitchOutcome& outcome, std::string_view program
       out_printf("       /n: no hint mode, suppress hints about window or how to get help.\n");
       out_printf("       /q: quiet mode, turn off prompts, on by default with /i or /o.\n\n");
       break;
-    case SwitchResult::missing_file_name:
+    case SwitchResult::kMissingFileName:
       out_printf("Error: no filename provided with /i or /o.\n");
       break;
-    case SwitchResult::input_not_readable:
+    case SwitchResult::kInputNotReadable:
       out_printf("Error: cannot open input file %s.\n", outcome.file_name.c_str());
       break;
-    case SwitchResult::same_file:
+    case SwitchResult::kSameFile:
       out_printf("Error: the input file and the output file are the same file (%s).\n",
                  outcome.file_name.c_str());
       break;
-    case SwitchResult::input_reopen_failed:
+    case SwitchResult::kInputReopenFailed:
       out_printf("Error on freopen assigning stdin from file %s\n", outcome.file_name.c_str());
       break;
-    case SwitchResult::output_reopen_failed:
+    case SwitchResult::kOutputReopenFailed:
       out_printf("Error on freopen assigning stdout to file %s\n", outcome.file_name.c_str());
       break;
   }
@@ -132,7 +132,7 @@ void print_switch_outcome(const SwitchOutcome& outcome, std::string_view program
 }
 
 int switch_exit_status(const SwitchOutcome& outcome) {
-  return outcome.result == SwitchResult::run || outcome.result == SwitchResult::usage ? 0 : 1;
+  return outcome.result == SwitchResult::kRun || outcome.result == SwitchResult::kUsage ? 0 : 1;
 }
 
 SwitchPlatform system_switch_platform() {

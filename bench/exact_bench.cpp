@@ -9,7 +9,7 @@
 
 #include <orvix/evaluate.h>
 #include "platform/processors.h"
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 #include "rules/game_rules.h"
 
 namespace orvix {

@@ -15,7 +15,7 @@
 #include <orvix/internal/catalogue.h>
 #include "support/enumerate.h"
 #include "reference/reference_games.h"
-#include "reference/value_set.h"
+#include "exact/value_set.h"
 
 namespace orvix {
 namespace {

@@ -233,15 +233,15 @@ bool same_file(const std::string& a, const std::string& b) {
 
 StandardStream standard_stream_file(const std::string& name) {
   struct stat target {};
-  if (::stat(name.c_str(), &target) != 0) return StandardStream::none;
+  if (::stat(name.c_str(), &target) != 0) return StandardStream::kNone;
   const auto same = [&target](int fd) {
     struct stat stream {};
     return ::fstat(fd, &stream) == 0 && S_ISREG(stream.st_mode) && stream.st_dev == target.st_dev &&
            stream.st_ino == target.st_ino;
   };
-  if (same(STDIN_FILENO)) return StandardStream::input;
-  if (same(STDOUT_FILENO)) return StandardStream::output;
-  return StandardStream::none;
+  if (same(STDIN_FILENO)) return StandardStream::kInput;
+  if (same(STDOUT_FILENO)) return StandardStream::kOutput;
+  return StandardStream::kNone;
 }
 
 }  // namespace orvix

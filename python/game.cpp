@@ -12,8 +12,8 @@
 #include "bindings.h"
 #include "platform/console.h"
 #include "platform/processors.h"
-#include "reference/exact_engine.h"
-#include "reference/exact_report.h"
+#include "exact/exact_engine.h"
+#include "exact/exact_report.h"
 #include "rules/card_list.h"
 #include "rules/describe.h"
 #include "sim/run_settings.h"
@@ -216,7 +216,7 @@ PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   compute_percentages(result.table);
   result.runs.push_back(make_run_record(rules, request.seed, request.part, request.parts,
-                                        counted_hands(result.table), seconds));
+                                        counted_player_hands(result.table), seconds));
   result.stopped = outcome.stopped;
   return result;
 }

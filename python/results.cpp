@@ -31,7 +31,7 @@ py::dict run_dict(const RunRecord& run) {
   d["seed"] = run.seed;
   d["part"] = run.part;
   d["parts"] = run.parts;
-  d["deals"] = run.hands_played;
+  d["deals"] = run.deals;
   d["seconds"] = run.seconds;
   return d;
 }
@@ -60,7 +60,7 @@ PyResult add(const PyResult& a, const PyResult& b, bool allow_mixed) {
 
 std::uint64_t deals(const PyResult& result) {
   std::uint64_t sum = 0;
-  for (const RunRecord& run : result.runs) sum += run.hands_played;
+  for (const RunRecord& run : result.runs) sum += run.deals;
   return sum;
 }
 

@@ -1,9 +1,9 @@
-#include "reference/reference_games.h"
+#include "reference/reference_count.h"
 
 #include <optional>
 
 #include "platform/progress_line.h"
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 
 namespace orvix {
 
@@ -11,13 +11,13 @@ ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_r
   ExactGame game;
   game.pack = pack_from_cards(cards, n);
   game.hand_size = dealt;
-  game.draw = with_repetition ? HandDraw::ordered : HandDraw::sets;
+  game.draw = with_repetition ? HandDraw::kOrdered : HandDraw::kSets;
   ExactOptions options;
   options.distinct_values = true;  // on the calling thread
   std::optional<ProgressScope> progress;
   if (watchful) {
     options.watch_stop = true;
-    progress.emplace(distinct_code_multisets(game), "hands");
+    progress.emplace(distinct_code_multisets(game), kMultisetUnit);
     options.progress = &progress->line;
   }
   const ExactTable table = count_exact(game, options);

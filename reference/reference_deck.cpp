@@ -1,4 +1,4 @@
-#include "reference/reference_games.h"
+#include "reference/reference_deck.h"
 
 namespace orvix {
 

@@ -37,7 +37,7 @@ bool add_kinds(GameRules& rules, int first, int stride, int count) {
 }
 
 // Takes one copy of each of `count` kinds, all or nothing (the removals'
-// form of the save, check, restore that set_count does for the counts). The kinds sit in
+// form of the save, check, restore that apply_count_rule does for the counts). The kinds sit in
 // the rank-major delta table (kind = rank * 4 + suit) at first, first + stride, ...: a rank's four
 // suits (stride 1) or a suit's thirteen ranks (stride 4). A refusal names a
 // short pack first, since that holds whether or not a copy is also missing.
@@ -71,7 +71,7 @@ struct CountRule {
   bool checks_removed;     // also refuse a kind left below zero copies
 };
 
-bool set_count(GameRules& rules, const CountRule& rule, int count) {
+bool apply_count_rule(GameRules& rules, const CountRule& rule, int count) {
   if (count > rule.high) return refuse(rules, rule.above_text);
   if (count < rule.low) return refuse(rules, rule.below_text);
   std::int32_t& field = rules.*rule.field;
@@ -97,7 +97,7 @@ bool set_decks(GameRules& rules, int count) {
       &GameRules::decks, kMinDecks, kMaxDecks, "Error: Minimum of 1 deck required.\n",
       "Error: Maximum of 50 decks supported.\n",
       "Error: Not enough decks to deal complete hand and handle any removes.\n", true};
-  return set_count(rules, kRule, count);
+  return apply_count_rule(rules, kRule, count);
 }
 
 bool set_players(GameRules& rules, int count) {
@@ -105,7 +105,7 @@ bool set_players(GameRules& rules, int count) {
       &GameRules::players, kMinPlayers, kMaxPlayers, "Error: Minimum of 1 player required.\n",
       "Error: Maximum of 50 players supported.\n", "Error: Too many players to deal complete hand.\n",
       false};
-  return set_count(rules, kRule, count);
+  return apply_count_rule(rules, kRule, count);
 }
 
 bool set_hand_size(GameRules& rules, int count) {
@@ -113,7 +113,7 @@ bool set_hand_size(GameRules& rules, int count) {
       &GameRules::hand_size, kMinHandSize, kMaxHandSize, "Error: Only 1-20 card hands supported.\n",
       "Error: Only 1-20 card hands supported.\n",
       "Error: Not enough cards to increase hand size and still deal hand.\n", false};
-  return set_count(rules, kRule, count);
+  return apply_count_rule(rules, kRule, count);
 }
 
 bool set_jokers(GameRules& rules, int count) {
@@ -121,7 +121,7 @@ bool set_jokers(GameRules& rules, int count) {
       &GameRules::jokers, kMinJokers, kMaxJokers, "Error: Minimum of 0 jokers supported.\n",
       "Error: Maximum of 100 jokers supported.\n",
       "Error: Not enough cards to decrease jokers and still deal hand.\n", false};
-  return set_count(rules, kRule, count);
+  return apply_count_rule(rules, kRule, count);
 }
 
 // A negative run would hand every worker a share below one deal and play
@@ -177,7 +177,7 @@ void clear_wilds(GameRules& rules) {
 }
 
 // Dropping added cards could leave too few to deal (twelve players of five
-// after twelve cards were added to one deck), and a run must never deal past
+// after twelve cards were added to a one-deck pack), and a run must never deal past
 // the end of the pack, so such a clearing is refused as a whole.
 bool clear_add_remove(GameRules& rules) {
   GameRules cleared = rules;

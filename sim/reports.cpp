@@ -2,8 +2,11 @@
 
 #include <cassert>
 #include <cinttypes>
+#include <cstring>
+#include <string>
 
 #include "platform/console.h"
+#include "rules/describe.h"
 
 namespace orvix {
 
@@ -24,14 +27,25 @@ void out_percent(float percent) {
 
 void out_count(std::uint64_t count) { out_printf("%12" PRIu64, count); }
 
+// The rank headings, Ace first, each right-aligned in `width` columns after
+// `gap` blanks, and under them a row of dashes as long as each heading.
+void print_rank_headings(const char* first_columns, const char* first_rule, int width, int gap) {
+  out_text(first_columns);
+  for (int r = kRankCount - 1; r >= 0; --r) out_printf("%*s%*s", gap, "", width, kRankHeadings[r]);
+  out_text("\n");
+  out_text(first_rule);
+  for (int r = kRankCount - 1; r >= 0; --r) {
+    const std::string rule(std::strlen(kRankHeadings[r]), '-');
+    out_printf("%*s%*s", gap, "", width, rule.c_str());
+  }
+  out_text("\n");
+}
+
 }  // namespace
 
 void print_stats(const ResultTable& table) {
   assert(!table.stale);
-  out_text(
-      "HAND            WINS   ACE  KING QUEEN  JACK   TEN  NINE EIGHT SEVEN   SIX  FIVE  FOUR THREE   TWO\n");
-  out_text(
-      "----            ----   ---  ---- -----  ----   ---  ---- ----- -----   ---  ----  ---- -----   ---\n");
+  print_rank_headings("HAND            WINS", "----            ----", 6, 0);
   for (int c = 0; c < kCategoryCount; ++c) {
     out_printf("%s ", kPaddedCategoryNames[c]);
     out_percent(table.category_win_percent[c]);
@@ -46,12 +60,8 @@ void print_stats(const ResultTable& table) {
 
 void print_counts(const ResultTable& table) {
   assert(!table.stale);
-  const char* const format =
-      "%-15s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s %12s\n";
-  out_printf(format, "HAND", "DIST", "WINS", "ACE", "KING", "QUEEN", "JACK", "TEN", "NINE", "EIGHT",
-             "SEVEN", "SIX", "FIVE", "FOUR", "THREE", "TWO");
-  out_printf(format, "----", "----", "----", "---", "----", "-----", "----", "---", "----", "-----",
-             "-----", "---", "----", "----", "-----", "---");
+  print_rank_headings("HAND                    DIST         WINS",
+                      "----                    ----         ----", 12, 1);
   for (int c = 0; c < kCategoryCount; ++c) {
     out_printf("%s %12" PRIu64 " %12" PRIu64 " ", kPaddedCategoryNames[c],
                table.category_wins[c] + table.category_losses[c], table.category_wins[c]);

@@ -28,8 +28,7 @@ void use_fresh_seeds(RunSettings& settings) {
 std::uint64_t seed_sequence_value(std::uint64_t base, std::uint64_t k) {
   // splitmix64() takes one step of the generator's state and mixes it, so
   // output k is splitmix64 of the state after k - 1 steps.
-  constexpr std::uint64_t kGamma = 0x9E3779B97F4A7C15;
-  return k == 0 ? base : splitmix64(base + (k - 1) * kGamma);
+  return k == 0 ? base : splitmix64(base + (k - 1) * kGoldenGamma);
 }
 
 std::uint64_t take_run_seed(RunSettings& settings) {

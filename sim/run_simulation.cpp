@@ -127,7 +127,7 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
     }
     const SimWorker& worker = *workers[static_cast<std::size_t>(finished)];
     merge_worker_counts(worker, table);
-    outcome.hands_played += worker.deals_played;
+    outcome.deals += worker.deals_played;
   }
   for (std::thread& thread : threads) {
     try {
@@ -138,7 +138,7 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
     }
   }
   close_done_signals(done);
-  outcome.stopped = outcome.hands_played < planned;
+  outcome.stopped = outcome.deals < planned;
   return outcome;
 }
 

@@ -25,7 +25,7 @@ double fraction(std::uint64_t part, std::uint64_t whole) {
 
 std::string save_csv_text(const ResultTable& table) {
   std::string text = "category,rank,occurred,won,lost,share_percent,win_percent,share_low,share_high,win_low,win_high\n";
-  const std::uint64_t total = counted_hands(table);
+  const std::uint64_t total = counted_player_hands(table);
   const auto row = [&](int c, const char* rank, std::uint64_t won, std::uint64_t lost) {
     const std::uint64_t occurred = won + lost;
     const Interval share = wilson_interval(occurred, total, kZ95);

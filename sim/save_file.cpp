@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "orvix_version.h"
+#include "rules/game_rules.h"
 #include "sim/run_settings.h"
 
 namespace orvix {
@@ -22,17 +23,21 @@ using Json = nlohmann::ordered_json;
 constexpr const char* kFormatName = "orvix-save";
 constexpr std::uint64_t kMax64 = std::numeric_limits<std::uint64_t>::max();
 
-std::string card_text(int rank, int suit) { return {kRankChars[rank], kSuitChars[suit]}; }
+// The two characters of a card kind: kind_text(12, 1) == "As".
+std::string kind_text(int rank, int suit) { return {kRankChars[rank], kSuitChars[suit]}; }
 
+// Added and removed cards are counts per kind, Two to Ace, d s c h within a
+// rank: {"As": 2, "Kh": 1}.
 Json game_json(const GameRules& game) {
   Json wild = Json::array();
-  Json added = Json::array();
-  Json removed = Json::array();
+  Json added = Json::object();
+  Json removed = Json::object();
   for (int rank = 0; rank < kRankCount; ++rank)
     for (int suit = 0; suit < kSuitCount; ++suit) {
-      if (game.wild[rank][suit] != 0) wild.push_back(card_text(rank, suit));
-      for (std::int32_t i = 0; i < game.card_delta[rank][suit]; ++i) added.push_back(card_text(rank, suit));
-      for (std::int32_t i = 0; i > game.card_delta[rank][suit]; --i) removed.push_back(card_text(rank, suit));
+      const std::int32_t delta = game.card_delta[rank][suit];
+      if (game.wild[rank][suit] != 0) wild.push_back(kind_text(rank, suit));
+      if (delta > 0) added[kind_text(rank, suit)] = delta;
+      if (delta < 0) removed[kind_text(rank, suit)] = -static_cast<std::int64_t>(delta);
     }
   return Json{{"decks", game.decks},       {"players", game.players}, {"hand_size", game.hand_size},
               {"jokers", game.jokers},     {"run_length", game.run_length}, {"wild", wild},
@@ -104,62 +109,102 @@ struct Reader {
     return value;
   }
 
-  // Parses "As"-style card texts; calls on_card(rank, suit) for each.
-  template <typename OnCard>
-  bool cards(const Json& object, const char* key, const std::string& where, OnCard on_card) {
+  // The kind of an "As"-style card text, or false when the text names none.
+  static bool parse_kind(const std::string& text, int& rank, int& suit) {
+    const char* r = text.size() == 2 && text[0] != '\0' ? std::strchr(kRankChars, text[0]) : nullptr;
+    const char* s = text.size() == 2 && text[1] != '\0' ? std::strchr(kSuitChars, text[1]) : nullptr;
+    if (r == nullptr || s == nullptr) return false;
+    rank = static_cast<int>(r - kRankChars);
+    suit = static_cast<int>(s - kSuitChars);
+    return true;
+  }
+
+  // A list of card texts, one entry per card (the wild kinds; in format 1
+  // also every added and removed copy); calls on_cards(rank, suit, 1) for each.
+  template <typename OnCards>
+  bool card_list(const Json& object, const char* key, const std::string& where, OnCards on_cards) {
     const Json* list = array_member(object, key, where);
     if (list == nullptr) return false;
     for (const Json& item : *list) {
+      int rank = 0;
+      int suit = 0;
       if (!item.is_string()) return fail(where + "." + key + " holds a non-text card");
-      const std::string& text = item.get_ref<const std::string&>();
-      const char* rank = text.size() == 2 ? std::strchr(kRankChars, text[0]) : nullptr;
-      const char* suit = text.size() == 2 ? std::strchr(kSuitChars, text[1]) : nullptr;
-      if (rank == nullptr || suit == nullptr || text[0] == '\0' || text[1] == '\0')
+      if (!parse_kind(item.get_ref<const std::string&>(), rank, suit))
         return fail(where + "." + key + " holds an unknown card");
-      if (!on_card(static_cast<int>(rank - kRankChars), static_cast<int>(suit - kSuitChars)))
-        return fail(where + "." + key + " holds too many copies of a card");
+      if (!on_cards(rank, suit, 1)) return fail(where + "." + key + " holds too many copies of a card");
     }
     return true;
   }
 
-  bool game(const Json& object, const std::string& where, GameRules& rules) {
-    rules = GameRules{};
-    if (!ranged_member(object, "decks", where, 1, 50, rules.decks) ||
-        !ranged_member(object, "players", where, 1, 50, rules.players) ||
-        !ranged_member(object, "hand_size", where, 1, 20, rules.hand_size) ||
-        !ranged_member(object, "jokers", where, 0, 100, rules.jokers) ||
-        !ranged_member(object, "run_length", where, 1,
-                       std::numeric_limits<std::int32_t>::max(), rules.run_length))
-      return false;
-    const bool ok =
-        cards(object, "wild", where,
-              [&](int r, int s) { return rules.wild[r][s] == 0 ? (rules.wild[r][s] = 1, true) : false; }) &&
-        cards(object, "added", where,
-              [&](int r, int s) {
-                if (rules.card_delta[r][s] == std::numeric_limits<std::int32_t>::max()) return false;
-                ++rules.card_delta[r][s];
-                return true;
-              }) &&
-        cards(object, "removed", where, [&](int r, int s) {
-          // A kind is either added or removed, and never more copies than the decks hold.
-          if (rules.card_delta[r][s] > 0 || rules.card_delta[r][s] <= -rules.decks) return false;
-          --rules.card_delta[r][s];
-          return true;
-        });
-    if (!ok) return false;
-    if (static_cast<std::int64_t>(rules.players) * rules.hand_size > cards_available(rules))
-      return fail(where + " cannot deal every player a hand");
+  // An object of card texts and their copies, 1 to kMaxPackCards each (added
+  // and removed cards from format 2 on); calls on_cards(rank, suit, copies).
+  template <typename OnCards>
+  bool card_counts(const Json& object, const char* key, const std::string& where, OnCards on_cards) {
+    const Json* counts = member(object, key, where);
+    if (counts == nullptr) return false;
+    const std::string what = where + "." + key;
+    if (!counts->is_object()) return fail(what + " is not an object");
+    for (const auto& [text, copies] : counts->items()) {
+      int rank = 0;
+      int suit = 0;
+      std::int32_t count = 0;
+      if (!parse_kind(text, rank, suit)) return fail(what + " holds an unknown card");
+      if (!ranged_member(*counts, text.c_str(), what, 1, kMaxPackCards, count)) return false;
+      if (!on_cards(rank, suit, count)) return fail(what + " holds too many copies of a card");
+    }
     return true;
   }
 
-  bool run(const Json& object, const std::string& where, RunRecord& record) {
+  // The rules of a run, held to the limits a game can be given.
+  bool game(const Json& object, const std::string& where, std::uint64_t version, GameRules& rules) {
+    rules = GameRules{};
+    if (!ranged_member(object, "decks", where, kMinDecks, kMaxDecks, rules.decks) ||
+        !ranged_member(object, "players", where, kMinPlayers, kMaxPlayers, rules.players) ||
+        !ranged_member(object, "hand_size", where, kMinHandSize, kMaxHandSize, rules.hand_size) ||
+        !ranged_member(object, "jokers", where, kMinJokers, kMaxJokers, rules.jokers) ||
+        !ranged_member(object, "run_length", where, kMinRunLength, kMaxRunLength, rules.run_length))
+      return false;
+    const auto wild = [&](int r, int s, std::int32_t) {
+      return rules.wild[r][s] == 0 ? (rules.wild[r][s] = 1, true) : false;
+    };
+    // A kind is either added or removed, never both, and no kind has more
+    // added copies than a whole pack may hold, so the pack size fits an int.
+    const auto add = [&](int r, int s, std::int32_t copies) {
+      if (rules.card_delta[r][s] != 0) return false;
+      rules.card_delta[r][s] = copies;
+      return true;
+    };
+    const auto add_one = [&](int r, int s, std::int32_t) {
+      if (rules.card_delta[r][s] >= kMaxPackCards) return false;
+      ++rules.card_delta[r][s];
+      return true;
+    };
+    // Never more copies removed than the decks hold.
+    const auto remove = [&](int r, int s, std::int32_t copies) {
+      if (rules.card_delta[r][s] > 0) return false;
+      rules.card_delta[r][s] -= copies;
+      return !has_negative_card(rules);
+    };
+    const bool ok = version >= 2 ? card_list(object, "wild", where, wild) &&
+                                       card_counts(object, "added", where, add) &&
+                                       card_counts(object, "removed", where, remove)
+                                 : card_list(object, "wild", where, wild) &&
+                                       card_list(object, "added", where, add_one) &&
+                                       card_list(object, "removed", where, remove);
+    if (!ok) return false;
+    if (cards_available(rules) > kMaxPackCards) return fail(where + " has more cards than a pack may hold");
+    if (!deal_fits_pack(rules)) return fail(where + " cannot deal every player a hand");
+    return true;
+  }
+
+  bool run(const Json& object, const std::string& where, std::uint64_t version, RunRecord& record) {
     const Json* game_object = member(object, "game", where);
-    if (game_object == nullptr || !game(*game_object, where + ".game", record.game)) return false;
+    if (game_object == nullptr || !game(*game_object, where + ".game", version, record.game)) return false;
     std::uint64_t part = 0;
     std::uint64_t parts = 0;
     if (!unsigned_member(object, "seed", where, record.seed) || !unsigned_member(object, "part", where, part) ||
         !unsigned_member(object, "parts", where, parts) ||
-        !unsigned_member(object, "hands_played", where, record.hands_played))
+        !unsigned_member(object, version >= 2 ? "deals" : "hands_played", where, record.deals))
       return false;
     if (parts > std::numeric_limits<std::uint32_t>::max() || part < 1 || part > parts)
       return fail(where + " has no part " + std::to_string(part) + " of " + std::to_string(parts));
@@ -290,7 +335,7 @@ std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
                             {"seed", run.seed},
                             {"part", run.part},
                             {"parts", run.parts},
-                            {"hands_played", run.hands_played},
+                            {"deals", run.deals},
                             {"seconds", run.seconds}});
   const Json document{{"format", kFormatName},
                       {"format_version", kSaveFormatVersion},
@@ -353,23 +398,23 @@ bool parse_save(std::string_view text, SavedResults& saved, std::string& reason)
 
   const Json* runs = reader.array_member(document, "runs", "file");
   if (runs == nullptr) return refuse("");
-  // Every counted hand belongs to one run: hands played times players.
-  std::uint64_t run_hands = 0;
+  // Every counted player-hand belongs to one run: its deals times its players.
+  std::uint64_t run_player_hands = 0;
   for (std::size_t i = 0; i < runs->size(); ++i) {
     RunRecord record;
-    if (!reader.run((*runs)[i], "runs[" + std::to_string(i) + "]", record)) return refuse("");
+    if (!reader.run((*runs)[i], "runs[" + std::to_string(i) + "]", version, record)) return refuse("");
     const auto players = static_cast<std::uint64_t>(record.game.players);
-    if (record.hands_played > (kMax64 - run_hands) / players) return refuse("runs add up beyond 2^64 - 1");
-    run_hands += record.hands_played * players;
+    if (record.deals > (kMax64 - run_player_hands) / players) return refuse("runs add up beyond 2^64 - 1");
+    run_player_hands += record.deals * players;
     result.runs.push_back(record);
   }
-  if (run_hands != counted_hands(result.table)) return refuse("the runs do not add up to the counters");
+  if (run_player_hands != counted_player_hands(result.table)) return refuse("the runs do not add up to the counters");
   saved = std::move(result);
   return true;
 }
 
 bool add_saved_counts(ResultTable& table, const ResultTable& saved) {
-  std::uint64_t total = counted_hands(table);
+  std::uint64_t total = counted_player_hands(table);
   for (int c = 0; c < kCategoryCount; ++c)
     for (int r = 0; r < kRankCount; ++r) {
       const std::uint64_t more[2] = {saved.wins[c][r], saved.losses[c][r]};

@@ -149,13 +149,13 @@ TEST(ExecuteLine, HarnessBoundsCapRunsAndSkipEnumerations) {
   session.state.skip_enumerations = true;
   session.run({"players 2", "hands 5000", "go"});
   ASSERT_EQ(session.state.runs.size(), 1u);
-  EXPECT_EQ(session.state.runs[0].hands_played, 10u);  // deals, not the 20 hands
+  EXPECT_EQ(session.state.runs[0].deals, 10u);  // deals, not the 20 hands
   EXPECT_EQ(session.state.runs[0].game.run_length, 10);
   EXPECT_EQ(session.state.rules.run_length, 5000);
-  EXPECT_EQ(counted_hands(session.state.table), 20u);
+  EXPECT_EQ(counted_player_hands(session.state.table), 20u);
   session.run({"hands 7", "more"});
   ASSERT_EQ(session.state.runs.size(), 2u);
-  EXPECT_EQ(session.state.runs[1].hands_played, 7u);  // under the cap: the game's own length
+  EXPECT_EQ(session.state.runs[1].deals, 7u);  // under the cap: the game's own length
   for (const char* line : {"test", "exact", "EXACT now"}) {
     SCOPED_TRACE(line);
     EXPECT_EQ(session.run({line}, false), "");
@@ -179,7 +179,7 @@ TEST(ExecuteLine, MoreThatCouldOverflowTheCountersIsRefused) {
       EXPECT_TRUE(session.state.runs.empty());
     } else {
       EXPECT_FALSE(starts_with_error(printed)) << printed;
-      EXPECT_EQ(counted_hands(session.state.table), kMax);
+      EXPECT_EQ(counted_player_hands(session.state.table), kMax);
     }
   }
 }

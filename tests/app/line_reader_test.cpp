@@ -37,7 +37,7 @@ std::vector<Read> read_all_from(int fd, int* waits = nullptr) {
   for (;;) {
     const ReadStatus status = read_line(reader, line);
     reads.push_back({status, line});
-    if (status == ReadStatus::end || status == ReadStatus::failed) break;
+    if (status == ReadStatus::kEnd || status == ReadStatus::kFailed) break;
   }
   return reads;
 }
@@ -54,9 +54,9 @@ std::vector<Read> read_all(const std::string& input) {
   return reads;
 }
 
-constexpr ReadStatus kLine = ReadStatus::line;
-constexpr ReadStatus kTooLong = ReadStatus::too_long;
-constexpr ReadStatus kEnd = ReadStatus::end;
+constexpr ReadStatus kLine = ReadStatus::kLine;
+constexpr ReadStatus kTooLong = ReadStatus::kTooLong;
+constexpr ReadStatus kEnd = ReadStatus::kEnd;
 
 TEST(ReadLine, SplitsAtLineFeedsOnly) {
   using namespace std::string_literals;
@@ -114,14 +114,14 @@ TEST(ReadLine, ReadFailuresAreNotTheEndOfTheInput) {
   const std::vector<Read> reads = read_all_from(folder);
   ::close(folder);
   ASSERT_EQ(reads.size(), 1u);
-  EXPECT_EQ(reads[0].status, ReadStatus::failed);
+  EXPECT_EQ(reads[0].status, ReadStatus::kFailed);
 
   // A failure noted before the first read (a closed standard input).
   LineReader reader;
   reader.fd = -1;
   reader.error_number = EBADF;
   std::string line = "stale";
-  EXPECT_EQ(read_line(reader, line), ReadStatus::failed);
+  EXPECT_EQ(read_line(reader, line), ReadStatus::kFailed);
   EXPECT_EQ(reader.error_number, EBADF);
   EXPECT_EQ(line, "");
 }

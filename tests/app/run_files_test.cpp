@@ -95,7 +95,7 @@ bool same_game(const GameRules& a, const GameRules& b) {
 
 bool same_record(const RunRecord& a, const RunRecord& b) {
   return same_game(a.game, b.game) && a.seed == b.seed && a.part == b.part && a.parts == b.parts &&
-         a.hands_played == b.hands_played && a.seconds == b.seconds;
+         a.deals == b.deals && a.seconds == b.seconds;
 }
 
 // A save of two runs under different games (wilds, added and removed cards,
@@ -136,7 +136,7 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   EXPECT_EQ(original.runs[1].seed, seed_sequence_value(99, 1));
   EXPECT_EQ(original.runs[1].part, 2u);
   EXPECT_EQ(original.runs[1].parts, 3u);
-  EXPECT_EQ(original.runs[0].hands_played, 300u);
+  EXPECT_EQ(original.runs[0].deals, 300u);
   EXPECT_EQ(original.runs[1].game.jokers, 2);
   EXPECT_EQ(original.runs[0].game.card_delta[12][1], 2);   // As added twice
   EXPECT_EQ(original.runs[0].game.card_delta[10][0], -1);  // Qd removed
@@ -212,7 +212,7 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
   const std::vector<Mutation> mutations = {
       {"other format", [](Json& j) { j["format"] = "something-else"; }, "not an orvix save file"},
       {"no format", [](Json& j) { j.erase("format"); }, "not an orvix save file"},
-      {"newer format", [](Json& j) { j["format_version"] = 2; }, "format version 2 is newer"},
+      {"newer format", [](Json& j) { j["format_version"] = 3; }, "format version 3 is newer"},
       {"format zero", [](Json& j) { j["format_version"] = 0; }, "format version 0"},
       {"format as text", [](Json& j) { j["format_version"] = "1"; }, "format_version is not a number"},
       {"no dealing version", [](Json& j) { j.erase("dealing_version"); }, "missing file.dealing_version"},
@@ -231,7 +231,8 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
       {"categories swapped", [&](Json& j) { std::swap(category(j, 3), category(j, 4)); }, "is not Three of a Kind"},
       {"category not object", [&](Json& j) { category(j, 5) = 5; }, "is not an object"},
       {"runs missing", [](Json& j) { j.erase("runs"); }, "missing file.runs"},
-      {"run hands off", [](Json& j) { j["runs"][0]["hands_played"] = 299; }, "runs do not add up"},
+      {"run deals off", [](Json& j) { j["runs"][0]["deals"] = 299; }, "runs do not add up"},
+      {"deals by their old name", [](Json& j) { j["runs"][0]["hands_played"] = j["runs"][0]["deals"]; j["runs"][0].erase("deals"); }, "missing runs[0].deals"},
       {"run dropped", [](Json& j) { j["runs"].erase(1); }, "runs do not add up"},
       {"part zero", [](Json& j) { j["runs"][0]["part"] = 0; }, "has no part 0 of 1"},
       {"part above parts", [](Json& j) { j["runs"][1]["part"] = 4; }, "has no part 4 of 3"},
@@ -245,13 +246,17 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
       {"jokers huge", [](Json& j) { j["runs"][0]["game"]["jokers"] = 1u << 31; }, "jokers is out of range"},
       {"run length 0", [](Json& j) { j["runs"][0]["game"]["run_length"] = 0; }, "run_length is out of range"},
       {"run length fraction", [](Json& j) { j["runs"][0]["game"]["run_length"] = 1.5; }, "not a whole number"},
-      {"unknown card", [](Json& j) { j["runs"][0]["game"]["added"][0] = "Xs"; }, "unknown card"},
+      {"unknown card", [](Json& j) { j["runs"][0]["game"]["added"]["Xs"] = 1; }, "unknown card"},
       {"card too long", [](Json& j) { j["runs"][0]["game"]["wild"][0] = "2dd"; }, "unknown card"},
-      {"lower-case rank", [](Json& j) { j["runs"][0]["game"]["added"][0] = "as"; }, "unknown card"},
-      {"card as number", [](Json& j) { j["runs"][0]["game"]["removed"][0] = 5; }, "non-text card"},
+      {"lower-case rank", [](Json& j) { j["runs"][0]["game"]["added"]["as"] = 1; }, "unknown card"},
+      {"wild card as number", [](Json& j) { j["runs"][0]["game"]["wild"][0] = 5; }, "non-text card"},
+      {"copies as text", [](Json& j) { j["runs"][0]["game"]["removed"]["Qd"] = "1"; }, "removed.Qd is not a whole number"},
+      {"no copies", [](Json& j) { j["runs"][0]["game"]["added"]["As"] = 0; }, "added.As is out of range"},
+      {"copies as a list", [](Json& j) { j["runs"][0]["game"]["added"] = Json::array({"As", "As"}); }, "added is not an object"},
       {"wild twice", [](Json& j) { j["runs"][0]["game"]["wild"].push_back("Kh"); }, "too many copies"},
-      {"removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("Qd"); }, "too many copies"},
-      {"added and removed", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("As"); }, "too many copies"},
+      {"removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"]["Qd"] = 2; }, "too many copies"},
+      {"added and removed", [](Json& j) { j["runs"][0]["game"]["removed"]["As"] = 1; }, "too many copies"},
+      {"pack too large", [](Json& j) { j["runs"][0]["game"]["added"]["Kd"] = 99948; }, "more cards than a pack may hold"},
       {"pack too small", [](Json& j) { j["runs"][0]["game"]["hand_size"] = 20; }, "cannot deal"},
       {"game missing", [](Json& j) { j["runs"][0].erase("game"); }, "missing runs[0].game"},
   };
@@ -265,6 +270,38 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
     write_file(path, changed.dump(1));
     expect_refused(session, path, m.reason);
   }
+  // The first layout still loads: one entry per added or removed copy, and
+  // the deals named "hands_played".
+  Json first = real;
+  first["format_version"] = 1;
+  for (Json& run : first["runs"]) {
+    run["hands_played"] = run["deals"];
+    run.erase("deals");
+    for (const char* key : {"added", "removed"}) {
+      Json copies = Json::array();
+      for (const auto& [card, count] : run["game"][key].items()) copies.insert(copies.end(), count.get<int>(), card);
+      run["game"][key] = copies;
+    }
+  }
+  const std::vector<Mutation> first_mutations = {
+      {"first: card as number", [](Json& j) { j["runs"][0]["game"]["removed"][0] = 5; }, "non-text card"},
+      {"first: unknown card", [](Json& j) { j["runs"][0]["game"]["added"][0] = "Xs"; }, "unknown card"},
+      {"first: removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("Qd"); }, "too many copies"},
+      {"first: added and removed", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("As"); }, "too many copies"},
+      {"first: deals by the new name", [](Json& j) { j["runs"][1]["deals"] = j["runs"][1]["hands_played"]; j["runs"][1].erase("hands_played"); }, "missing runs[1].hands_played"},
+  };
+  for (const Mutation& m : first_mutations) {
+    SCOPED_TRACE(m.label);
+    Json changed = first;
+    m.change(changed);
+    write_file(path, changed.dump(1));
+    expect_refused(session, path, m.reason);
+  }
+  write_file(path, first.dump(1));
+  EXPECT_EQ(session.run({"load " + path}), "");
+  ASSERT_EQ(session.state.runs.size(), 3u);
+  EXPECT_EQ(session.state.runs[1].game.card_delta[12][1], 2);  // As added twice
+  EXPECT_EQ(session.state.runs[2].deals, 4096u);
   // Numbers no 64-bit counter holds, written as text so JSON keeps them.
   std::string text = real.dump(1);
   const std::string total_key = "\"total_hands\": ";
@@ -359,15 +396,15 @@ TEST(RunRecords, RunsAreRecordedWithTheirSeedsAndClearedWithTheTable) {
   std::uint64_t counted = 0;
   for (std::size_t i = 0; i < runs.size(); ++i) {
     EXPECT_EQ(runs[i].seed, seeds[i]);
-    EXPECT_EQ(runs[i].hands_played, hands[i]);
+    EXPECT_EQ(runs[i].deals, hands[i]);
     EXPECT_EQ(runs[i].game.players, 2);
     EXPECT_GE(runs[i].seconds, 0.0);
-    counted += runs[i].hands_played * 2;
+    counted += runs[i].deals * 2;
   }
   EXPECT_EQ(runs[2].part, 2u);
   EXPECT_EQ(runs[2].parts, 5u);
   EXPECT_EQ(runs[1].parts, 1u);
-  EXPECT_EQ(counted_hands(session.state.table), counted);
+  EXPECT_EQ(counted_player_hands(session.state.table), counted);
 
   EXPECT_EQ(session.run({"seed"}), "Last run used seed " + std::to_string(seeds[2]) + ".\n");
   session.run({"go"});

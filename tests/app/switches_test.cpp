@@ -60,58 +60,58 @@ struct ScanCase {
 TEST(SwitchScan, EachArgumentListGivesItsOutcomeAndRedirectionsInOrder) {
   using R = SwitchResult;
   const std::vector<ScanCase> cases = {
-      {{}, R::run, false, false, "", {}},
-      {{"/q"}, R::run, true, false, "", {}},
-      {{"/Q"}, R::run, true, false, "", {}},
-      {{"-q"}, R::run, true, false, "", {}},
-      {{"-Q"}, R::run, true, false, "", {}},
-      {{"/n"}, R::run, false, true, "", {}},
-      {{"/N"}, R::run, false, true, "", {}},
-      {{"-n"}, R::run, false, true, "", {}},
-      {{"-N"}, R::run, false, true, "", {}},
-      {{"/q", "/n", "/q", "-N"}, R::run, true, true, "", {}},
+      {{}, R::kRun, false, false, "", {}},
+      {{"/q"}, R::kRun, true, false, "", {}},
+      {{"/Q"}, R::kRun, true, false, "", {}},
+      {{"-q"}, R::kRun, true, false, "", {}},
+      {{"-Q"}, R::kRun, true, false, "", {}},
+      {{"/n"}, R::kRun, false, true, "", {}},
+      {{"/N"}, R::kRun, false, true, "", {}},
+      {{"-n"}, R::kRun, false, true, "", {}},
+      {{"-N"}, R::kRun, false, true, "", {}},
+      {{"/q", "/n", "/q", "-N"}, R::kRun, true, true, "", {}},
       // Either redirection turns quiet mode on.
-      {{"/i", "cmds.txt"}, R::run, true, false, "", {"access cmds.txt", "stdin cmds.txt"}},
-      {{"-I", "cmds.txt"}, R::run, true, false, "", {"access cmds.txt", "stdin cmds.txt"}},
-      {{"/o", "out.txt"}, R::run, true, false, "", {"stdout out.txt"}},
-      {{"-O", "out.txt", "/n"}, R::run, true, true, "", {"stdout out.txt"}},
+      {{"/i", "cmds.txt"}, R::kRun, true, false, "", {"access cmds.txt", "stdin cmds.txt"}},
+      {{"-I", "cmds.txt"}, R::kRun, true, false, "", {"access cmds.txt", "stdin cmds.txt"}},
+      {{"/o", "out.txt"}, R::kRun, true, false, "", {"stdout out.txt"}},
+      {{"-O", "out.txt", "/n"}, R::kRun, true, true, "", {"stdout out.txt"}},
       // The file name is taken verbatim, even when it looks like a switch.
-      {{"/i", "/q"}, R::input_not_readable, false, false, "/q", {"access /q"}},
-      {{"/o", "/n"}, R::run, true, false, "", {"stdout /n"}},
+      {{"/i", "/q"}, R::kInputNotReadable, false, false, "/q", {"access /q"}},
+      {{"/o", "/n"}, R::kRun, true, false, "", {"stdout /n"}},
       // Repeated redirections each reopen; the scan goes on after a file name.
-      {{"/i", "a", "/i", "b", "/o", "c", "/O", "d"}, R::run, true, false, "",
+      {{"/i", "a", "/i", "b", "/o", "c", "/O", "d"}, R::kRun, true, false, "",
        {"same a c", "same b c", "same a d", "same b d", "access a", "stdin a", "access b", "stdin b",
         "stdout c", "stdout d"}},
       // One file as input and output: refused before anything is opened, in
       // either order, under another name too, and even behind another /i.
-      {{"/i", "x", "/o", "x"}, R::same_file, false, false, "x", {"same x x"}},
-      {{"/o", "x", "/i", "x", "/q"}, R::same_file, false, false, "x", {"same x x"}},
-      {{"/i", "cmds.txt", "/o", "link"}, R::same_file, false, false, "link", {"same cmds.txt link"}},
-      {{"/i", "x", "/i", "y", "/o", "x"}, R::same_file, false, false, "x", {"same x x"}},
-      {{"/o", "a", "/i", "b", "/o", "x", "/i", "x"}, R::same_file, false, false, "x",
+      {{"/i", "x", "/o", "x"}, R::kSameFile, false, false, "x", {"same x x"}},
+      {{"/o", "x", "/i", "x", "/q"}, R::kSameFile, false, false, "x", {"same x x"}},
+      {{"/i", "cmds.txt", "/o", "link"}, R::kSameFile, false, false, "link", {"same cmds.txt link"}},
+      {{"/i", "x", "/i", "y", "/o", "x"}, R::kSameFile, false, false, "x", {"same x x"}},
+      {{"/o", "a", "/i", "b", "/o", "x", "/i", "x"}, R::kSameFile, false, false, "x",
        {"same b a", "same x a", "same b x", "same x x"}},
       // Names after the argument where the scan stops are never opened.
-      {{"/i", "x", "/z", "/o", "x"}, R::usage, true, false, "", {"access x", "stdin x"}},
-      {{"/i", "x", "/o"}, R::missing_file_name, true, false, "", {"access x", "stdin x"}},
-      {{"/i"}, R::missing_file_name, false, false, "", {}},
-      {{"-o"}, R::missing_file_name, false, false, "", {}},
-      {{"/q", "/o", "out.txt", "/I"}, R::missing_file_name, true, false, "", {"stdout out.txt"}},
-      {{"/o", "out.txt", "/i", "missing"}, R::input_not_readable, true, false, "missing",
+      {{"/i", "x", "/z", "/o", "x"}, R::kUsage, true, false, "", {"access x", "stdin x"}},
+      {{"/i", "x", "/o"}, R::kMissingFileName, true, false, "", {"access x", "stdin x"}},
+      {{"/i"}, R::kMissingFileName, false, false, "", {}},
+      {{"-o"}, R::kMissingFileName, false, false, "", {}},
+      {{"/q", "/o", "out.txt", "/I"}, R::kMissingFileName, true, false, "", {"stdout out.txt"}},
+      {{"/o", "out.txt", "/i", "missing"}, R::kInputNotReadable, true, false, "missing",
        {"same missing out.txt", "stdout out.txt", "access missing"}},
-      {{"/i", "broken"}, R::input_reopen_failed, true, false, "broken", {"access broken", "stdin broken"}},
-      {{"/o", "broken", "/q"}, R::output_reopen_failed, true, false, "broken", {"stdout broken"}},
+      {{"/i", "broken"}, R::kInputReopenFailed, true, false, "broken", {"access broken", "stdin broken"}},
+      {{"/o", "broken", "/q"}, R::kOutputReopenFailed, true, false, "broken", {"stdout broken"}},
       // Anything else is no switch: usage, and nothing after it is looked at.
-      {{"/?"}, R::usage, false, false, "", {}},
-      {{"-h"}, R::usage, false, false, "", {}},
-      {{""}, R::usage, false, false, "", {}},
-      {{"/qq"}, R::usage, false, false, "", {}},
-      {{"--q"}, R::usage, false, false, "", {}},
-      {{"q"}, R::usage, false, false, "", {}},
-      {{"/q "}, R::usage, false, false, "", {}},
-      {{"/icmds.txt"}, R::usage, false, false, "", {}},
-      {{"cmds.txt"}, R::usage, false, false, "", {}},
-      {{"/q", "/x", "/i"}, R::usage, true, false, "", {}},
-      {{"/o", "out.txt", "/x", "/i", "a"}, R::usage, true, false, "", {"stdout out.txt"}},
+      {{"/?"}, R::kUsage, false, false, "", {}},
+      {{"-h"}, R::kUsage, false, false, "", {}},
+      {{""}, R::kUsage, false, false, "", {}},
+      {{"/qq"}, R::kUsage, false, false, "", {}},
+      {{"--q"}, R::kUsage, false, false, "", {}},
+      {{"q"}, R::kUsage, false, false, "", {}},
+      {{"/q "}, R::kUsage, false, false, "", {}},
+      {{"/icmds.txt"}, R::kUsage, false, false, "", {}},
+      {{"cmds.txt"}, R::kUsage, false, false, "", {}},
+      {{"/q", "/x", "/i"}, R::kUsage, true, false, "", {}},
+      {{"/o", "out.txt", "/x", "/i", "a"}, R::kUsage, true, false, "", {"stdout out.txt"}},
   };
   for (const ScanCase& c : cases) {
     std::vector<std::string> args = {"orvix"};
@@ -136,19 +136,19 @@ TEST(SwitchScan, EachArgumentListGivesItsOutcomeAndRedirectionsInOrder) {
 TEST(SwitchScan, ProgramNameIsNeverTakenForASwitch) {
   FakeSystem system;
   const SwitchOutcome outcome = scan_switches({"/i"}, system.platform());
-  EXPECT_EQ(outcome.result, SwitchResult::run);
+  EXPECT_EQ(outcome.result, SwitchResult::kRun);
   EXPECT_TRUE(system.calls.empty());
 }
 
 TEST(SwitchScan, OnlyFailuresEndWithStatusOne) {
   const std::vector<std::pair<SwitchResult, int>> cases = {
-      {SwitchResult::run, 0},
-      {SwitchResult::usage, 0},
-      {SwitchResult::missing_file_name, 1},
-      {SwitchResult::input_not_readable, 1},
-      {SwitchResult::same_file, 1},
-      {SwitchResult::input_reopen_failed, 1},
-      {SwitchResult::output_reopen_failed, 1},
+      {SwitchResult::kRun, 0},
+      {SwitchResult::kUsage, 0},
+      {SwitchResult::kMissingFileName, 1},
+      {SwitchResult::kInputNotReadable, 1},
+      {SwitchResult::kSameFile, 1},
+      {SwitchResult::kInputReopenFailed, 1},
+      {SwitchResult::kOutputReopenFailed, 1},
   };
   for (const auto& [result, status] : cases) {
     SwitchOutcome outcome;

@@ -24,7 +24,7 @@ bool same_runs(const RunRecords& a, const RunRecords& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (!(a[i].game == b[i].game) || a[i].seed != b[i].seed || a[i].part != b[i].part ||
-        a[i].parts != b[i].parts || a[i].hands_played != b[i].hands_played)
+        a[i].parts != b[i].parts || a[i].deals != b[i].deals)
       return false;
   }
   return true;

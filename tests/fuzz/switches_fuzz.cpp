@@ -54,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A redirection is reported only when it was made, and a run never names a file.
   FUZZ_CHECK(!outcome.input_redirected || reopened_input > 0);
   FUZZ_CHECK(!outcome.output_redirected || reopened_output > 0);
-  FUZZ_CHECK(outcome.result != SwitchResult::run || outcome.file_name.empty());
+  FUZZ_CHECK(outcome.result != SwitchResult::kRun || outcome.file_name.empty());
   // One file on both sides is found before anything is opened.
-  FUZZ_CHECK(outcome.result != SwitchResult::same_file || reopened_input + reopened_output == 0);
+  FUZZ_CHECK(outcome.result != SwitchResult::kSameFile || reopened_input + reopened_output == 0);
   const int status = switch_exit_status(outcome);
-  FUZZ_CHECK(status == ((outcome.result == SwitchResult::run || outcome.result == SwitchResult::usage) ? 0 : 1));
+  FUZZ_CHECK(status == ((outcome.result == SwitchResult::kRun || outcome.result == SwitchResult::kUsage) ? 0 : 1));
   print_switch_outcome(outcome, "orvix");
   return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "reference/reference_games.h"
+#include "reference/reference_deck.h"
 
 namespace orvix {
 namespace {

@@ -17,7 +17,7 @@
 
 #include <orvix/evaluate.h>
 #include <orvix/internal/evaluators.h>
-#include "reference/reference_games.h"
+#include "reference/reference_count.h"
 #include "support/brute_force.h"
 
 namespace orvix {

@@ -19,7 +19,7 @@ std::string card_name(CardCode card) {
   return name;
 }
 
-std::string deck_text(const std::vector<CardCode>& deck) {
+std::string pack_text(const std::vector<CardCode>& deck) {
   std::string text;
   for (CardCode card : deck) {
     if (!text.empty()) text += ' ';
@@ -28,7 +28,7 @@ std::string deck_text(const std::vector<CardCode>& deck) {
   return text;
 }
 
-std::vector<CardCode> deck_of(const GameRules& rules) {
+std::vector<CardCode> pack_of(const GameRules& rules) {
   std::vector<CardCode> deck(static_cast<std::size_t>(cards_available(rules)), 0xDEADBEEF);
   build_deck(rules, deck.data());
   return deck;
@@ -49,13 +49,13 @@ std::string plain_pass() {
 
 TEST(BuildDeck, PlainPackRunsTwoToAceDiamondsSpadesClubsHearts) {
   GameRules rules;
-  const auto deck = deck_of(rules);
+  const auto deck = pack_of(rules);
   ASSERT_EQ(deck.size(), 52u);
   EXPECT_EQ(deck.front(), 0x01000001u);  // two of diamonds
   EXPECT_EQ(deck[1], make_card(0, 1, false));
   EXPECT_EQ(deck[4], make_card(1, 0, false));
   EXPECT_EQ(deck.back(), 0x380C1000u);  // ace of hearts
-  EXPECT_EQ(deck_text(deck), plain_pass());
+  EXPECT_EQ(pack_text(deck), plain_pass());
 }
 
 struct LayoutCase {
@@ -80,7 +80,7 @@ TEST(BuildDeck, LaysOutPassesWithAtMostTwoJokersEach) {
   for (const auto& c : cases) {
     GameRules rules;
     c.change(rules);
-    EXPECT_EQ(deck_text(deck_of(rules)), c.expected) << c.name;
+    EXPECT_EQ(pack_text(pack_of(rules)), c.expected) << c.name;
   }
 }
 
@@ -90,7 +90,7 @@ TEST(BuildDeck, RemovedKindsLeaveEveryOtherCardInItsPlace) {
   rules.card_delta[12][0] = -1;  // ace of diamonds gone
   std::string expected = plain_pass();
   for (const std::string gone : {"7c ", "Ad "}) expected.erase(expected.find(gone), gone.size());
-  EXPECT_EQ(deck_text(deck_of(rules)), expected);
+  EXPECT_EQ(pack_text(pack_of(rules)), expected);
 
   // With two decks, one removal drops the kind from the second pass only.
   GameRules two;
@@ -98,17 +98,17 @@ TEST(BuildDeck, RemovedKindsLeaveEveryOtherCardInItsPlace) {
   two.card_delta[5][2] = -1;
   std::string second = plain_pass();
   second.erase(second.find("7c "), 3);
-  EXPECT_EQ(deck_text(deck_of(two)), plain_pass() + " " + second);
+  EXPECT_EQ(pack_text(pack_of(two)), plain_pass() + " " + second);
 }
 
 TEST(BuildDeck, WildFlagsChangeOnlyTheEncoding) {
   GameRules rules;
   rules.decks = 2;
   rules.jokers = 1;
-  const auto plain = deck_of(rules);
+  const auto plain = pack_of(rules);
   for (int s = 0; s < kSuitCount; ++s) rules.wild[0][s] = 1;  // deuces wild
   rules.wild[9][1] = 1;                                        // one-eyed jack
-  const auto wild = deck_of(rules);
+  const auto wild = pack_of(rules);
   ASSERT_EQ(wild.size(), plain.size());
   int wild_cards = 0;
   for (std::size_t i = 0; i < wild.size(); ++i) {

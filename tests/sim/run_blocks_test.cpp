@@ -109,7 +109,7 @@ TEST(RunBlocks, ASeededRunCountsTheSameOnAnyNumberOfWorkers) {
       ResultTable table;
       clear_results(table);
       const RunOutcome outcome = play(rules, 42, 1, 1, workers, table);
-      EXPECT_EQ(outcome.hands_played, rules.run_length);
+      EXPECT_EQ(outcome.deals, rules.run_length);
       EXPECT_FALSE(outcome.stopped);
       EXPECT_EQ(counters(table), expected) << workers << " workers, hand size " << rules.hand_size;
     }
@@ -142,9 +142,9 @@ TEST(RunBlocks, PartsAddUpToTheWholeRunExactly) {
       ResultTable piece;
       clear_results(piece);
       const RunOutcome outcome = play(rules, 7, part, parts, 3, piece);
-      EXPECT_EQ(outcome.hands_played, part_deals(rules.run_length, part, parts));
+      EXPECT_EQ(outcome.deals, part_deals(rules.run_length, part, parts));
       EXPECT_EQ(counters(piece), block_by_block(rules, 7, part, parts)) << part << " of " << parts;
-      played += outcome.hands_played;
+      played += outcome.deals;
       for (int c = 0; c < kCategoryCount; ++c)
         for (int r = 0; r < kRankCount; ++r) {
           sum.wins[c][r] += piece.wins[c][r];
@@ -169,7 +169,7 @@ TEST(RunBlocks, AStopEndsTheRunBeforeTheNextBlockAndOnlyWhenWatched) {
   options.progress = &progress;
   const RunOutcome stopped = run_simulation_with(rules, RunRequest{5, 1, 1}, table, options);
   EXPECT_TRUE(stopped.stopped);
-  EXPECT_EQ(stopped.hands_played, 0);
+  EXPECT_EQ(stopped.deals, 0);
   EXPECT_EQ(counters(table), std::vector<std::uint64_t>(2 * kCategoryCount * kRankCount, 0));
   EXPECT_EQ(progress.done.load(), 0u);
 
@@ -178,7 +178,7 @@ TEST(RunBlocks, AStopEndsTheRunBeforeTheNextBlockAndOnlyWhenWatched) {
   options.watch_stop = false;
   const RunOutcome whole = run_simulation_with(rules, RunRequest{5, 2, 3}, table, options);
   EXPECT_FALSE(whole.stopped);
-  EXPECT_EQ(whole.hands_played, part_deals(40000, 2, 3));
+  EXPECT_EQ(whole.deals, part_deals(40000, 2, 3));
   EXPECT_EQ(progress.done.load(), static_cast<std::uint64_t>(part_deals(40000, 2, 3)));
 }
 

@@ -12,10 +12,10 @@ namespace orvix {
 inline constexpr std::size_t kMaxLineBytes = 1048576;
 
 enum class ReadStatus {
-  line,      // a line arrived (without its '\n')
-  too_long,  // a line longer than kMaxLineBytes was read to its end and dropped
-  end,       // the end of the input, with no byte of a new line before it
-  failed,    // the input could not be read; error_number says why
+  kLine,     // a line arrived (without its '\n')
+  kTooLong,  // a line longer than kMaxLineBytes was read to its end and dropped
+  kEnd,      // the end of the input, with no byte of a new line before it
+  kFailed,   // the input could not be read; error_number says why
 };
 
 struct LineReader {

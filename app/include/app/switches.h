@@ -18,17 +18,17 @@ struct SwitchPlatform {
 };
 
 enum class SwitchResult {
-  run,                   // scan complete: build the tables and enter the command loop
-  usage,                 // unrecognised argument: print the usage text, exit 0
-  missing_file_name,     // /i or /o was the last argument
-  input_not_readable,    // the input file failed the read-access test
-  same_file,             // /i and /o name one file
-  input_reopen_failed,
-  output_reopen_failed,
+  kRun,               // scan complete: build the tables and enter the command loop
+  kUsage,             // unrecognised argument: print the usage text, exit 0
+  kMissingFileName,   // /i or /o was the last argument
+  kInputNotReadable,  // the input file failed the read-access test
+  kSameFile,          // /i and /o name one file
+  kInputReopenFailed,
+  kOutputReopenFailed,
 };
 
 struct SwitchOutcome {
-  SwitchResult result = SwitchResult::run;
+  SwitchResult result = SwitchResult::kRun;
   bool quiet = false;
   bool no_hint = false;
   bool input_redirected = false;   // standard input now reads an /i file
@@ -48,7 +48,7 @@ SwitchOutcome scan_switches(const std::vector<std::string>& args, const SwitchPl
 // wherever the scan left it.
 void print_switch_outcome(const SwitchOutcome& outcome, std::string_view program_name);
 
-// 0 for run and usage, 1 for every failure.
+// 0 for kRun and kUsage, 1 for every failure.
 int switch_exit_status(const SwitchOutcome& outcome);
 
 // The real operating-system facilities behind SwitchPlatform.

@@ -70,6 +70,10 @@ constexpr int highest_bit(std::uint32_t bits) {
 // The category of a value, 0..9 (a HandCategory): hand_category(0x408003E0) == kStraight.
 constexpr int hand_category(HandValue value) { return static_cast<int>(value >> kCategoryShift); }
 
+// The (category, top rank) cells a hand value is filed under, category-major:
+// cell hand_category(v) * kRankCount + top_rank(v).
+inline constexpr int kResultCells = kCategoryCount * kRankCount;
+
 // The rank index (0..12) a hand is filed under: the best rank of its major
 // ranks, or a Flush's best card. top_rank(0x408003E0) == 9 (Jack).
 constexpr int top_rank(HandValue value) {

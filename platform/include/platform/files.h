@@ -38,11 +38,11 @@ bool readable_file(const std::string& name);
 // inode when both exist (links, "./x" and "x", other spellings of one path).
 bool same_file(const std::string& a, const std::string& b);
 
-enum class StandardStream { none, input, output };
+enum class StandardStream { kNone, kInput, kOutput };
 
 // Which of standard input and output, when that is a regular file, is the
 // file `name` names (compared by device and inode, so any spelling of the
-// path counts). none when it is neither or does not exist.
+// path counts). kNone when it is neither or does not exist.
 StandardStream standard_stream_file(const std::string& name);
 
 }  // namespace orvix

@@ -1,11 +1,17 @@
 #pragma once
-// The game and deck descriptions printed by "game", "deck" and every run.
+// The game and deck descriptions printed by "game", "deck" and every run,
+// and the rank headings of the reports.
 
 #include <cstdint>
 
 #include "rules/game_rules.h"
 
 namespace orvix {
+
+// The column headings of the reports' rank tables, Two to Ace (the tables
+// print them Ace first).
+inline constexpr const char* kRankHeadings[kRankCount] = {
+    "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE", "TEN", "JACK", "QUEEN", "KING", "ACE"};
 
 void describe_game(const GameRules& rules);
 // The same for a run that plays part `part` of `parts`: when parts > 1,

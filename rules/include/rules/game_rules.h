@@ -22,6 +22,7 @@ inline constexpr std::int32_t kMinHandSize = 1;
 // may deal every hand size the evaluator scores, and no other.
 inline constexpr std::int32_t kMinJokers = 0;
 inline constexpr std::int32_t kMaxJokers = 100;
+inline constexpr std::int64_t kMinRunLength = 1;
 inline constexpr std::int64_t kMaxRunLength = std::numeric_limits<std::int32_t>::max();
 
 // The reason for the last refused change: a fixed text ending in '\n', or
@@ -39,7 +40,7 @@ struct GameRules {
   std::int32_t jokers = 0;           // kMinJokers..kMaxJokers, always wild
   std::uint8_t wild[kRankCount][kSuitCount] = {};         // 1 = every copy of that kind is wild
   std::int32_t card_delta[kRankCount][kSuitCount] = {};   // copies added (+) or removed (-)
-  std::int32_t run_length = 5000000;                      // deals per run, 1..kMaxRunLength
+  std::int32_t run_length = 5000000;                      // deals per run, kMinRunLength..kMaxRunLength
 
   // Same game: every field but error_text.
   bool operator==(const GameRules&) const = default;

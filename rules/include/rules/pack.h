@@ -1,5 +1,5 @@
 #pragma once
-// The pack a game implies, laid out card by card. Both the deck listing and
+// The pack a game implies, laid out card by card. Both the "deck" listing and
 // every run's workers lay it out here, so the two always agree.
 
 #include <orvix/card.h>

@@ -15,7 +15,7 @@ struct RunRecord {
   std::uint64_t seed = 0;          // the run seed
   std::uint32_t part = 1;          // part `part` of `parts` was played
   std::uint32_t parts = 1;
-  std::uint64_t hands_played = 0;  // deals this process played and counted
+  std::uint64_t deals = 0;         // deals this process played and counted
   double seconds = 0.0;            // wall time of the run
 };
 
@@ -23,12 +23,13 @@ struct RunRecord {
 using RunRecords = std::vector<RunRecord>;
 
 // The record of a run of `game` with `seed` on the given part that counted
-// `hands_counted` hands (wins plus losses; every deal counts `players` hands).
+// `player_hands_counted` player-hands (wins plus losses; every deal counts one
+// per player).
 RunRecord make_run_record(const GameRules& game, std::uint64_t seed, std::uint32_t part,
-                          std::uint32_t parts, std::uint64_t hands_counted, double seconds);
+                          std::uint32_t parts, std::uint64_t player_hands_counted, double seconds);
 
-// Wins plus losses over the whole table, straight from the counters (the
-// stored totals may be stale).
-std::uint64_t counted_hands(const ResultTable& table);
+// The player-hands of the whole table (wins plus losses), straight from the
+// counters (the stored totals may be stale).
+std::uint64_t counted_player_hands(const ResultTable& table);
 
 }  // namespace orvix

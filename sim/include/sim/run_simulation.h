@@ -30,7 +30,7 @@ struct RunRequest {
 };
 
 struct RunOutcome {
-  std::int64_t hands_played = 0;  // deals played (of whole blocks)
+  std::int64_t deals = 0;   // deals played (of whole blocks)
   bool stopped = false;           // a stop request ended the run early
 };
 

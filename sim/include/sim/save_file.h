@@ -12,8 +12,9 @@
 
 namespace orvix {
 
-// The layout version of the JSON file; a reader refuses anything newer.
-inline constexpr std::uint32_t kSaveFormatVersion = 1;
+// The layout version of the JSON file; a reader refuses anything newer and
+// reads every older one. 2: deals per run and card counts per kind.
+inline constexpr std::uint32_t kSaveFormatVersion = 2;
 
 // Largest file "load" reads: a save takes well under a kilobyte per run, and
 // the parsed document needs many times the file's size in memory.

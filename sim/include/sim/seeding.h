@@ -11,6 +11,10 @@
 
 namespace orvix {
 
+// The step of the splitmix64 generator: 2^64 divided by the golden ratio,
+// made odd.
+inline constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15;
+
 // The splitmix64 finaliser: a bijection on 64 bits that spreads every input
 // bit over the whole word. splitmix64(0) == 0xE220A8397B1DCDAF.
 std::uint64_t splitmix64(std::uint64_t value);

@@ -13,8 +13,6 @@
 
 namespace orvix {
 
-inline constexpr int kResultCells = kCategoryCount * kRankCount;  // [category][rank], category-major
-
 // Workers write their decks and counters on every deal; giving each worker's
 // memory whole cache lines keeps one worker's writes from stalling another's.
 template <class T>

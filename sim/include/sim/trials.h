@@ -30,7 +30,7 @@ void play_deals(SimWorker& worker, std::int64_t deals);
 // Plays the worker's trials deals (play_deals).
 void run_trials(SimWorker& worker);
 
-// Plays block `block` of the run with seed run_seed: the deck laid out
+// Plays block `block` of the run with seed run_seed: the pack laid out
 // afresh, the block's own stream, `deals` deals.
 void play_block(SimWorker& worker, std::uint64_t run_seed, std::uint64_t block, std::int64_t deals);
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 #include "rules/game_rules.h"
 
 namespace orvix {

@@ -1,4 +1,4 @@
-#include "reference/value_set.h"
+#include "exact/value_set.h"
 
 namespace orvix {
 

@@ -41,14 +41,14 @@ struct ExactPack {
 
 // How hands are counted from the pack.
 enum class HandDraw {
-  sets,     // each set of physical cards once (what a dealer deals)
-  ordered,  // each ordered tuple, every entry an endless supply (the infinite deck)
+  kSets,     // each set of physical cards once (what a dealer deals)
+  kOrdered,  // each ordered tuple, every entry an endless supply (the infinite deck)
 };
 
 struct ExactGame {
   ExactPack pack;
   int hand_size = 5;  // 1..20
-  HandDraw draw = HandDraw::sets;
+  HandDraw draw = HandDraw::kSets;
 };
 
 // The pack the current rules lay out: decks + card_delta copies of each kind
@@ -69,6 +69,11 @@ BigCount total_hands(const ExactGame& game);
 // (before any suit symmetry), saturating at UINT64_MAX. One deck, 5 cards:
 // 2598960; with every Two wild: C(48,5) + 4 C(48,4) + ... (the Twos share one code).
 std::uint64_t distinct_code_multisets(const ExactGame& game);
+
+// What a progress line calls the code multisets it counts: fewer than the
+// hands when copies of a card or wild cards repeat (two decks, 5 cards:
+// 3748160 of them for C(104,5) == 91962520 hands).
+inline constexpr const char* kMultisetUnit = "card combinations";
 
 struct ExactOptions {
   int workers = 1;               // 1 runs on the calling thread

@@ -15,7 +15,7 @@
 #include <orvix/evaluate.h>
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 #include "rules/game_rules.h"
 #include "support/brute_force.h"
 
@@ -318,7 +318,7 @@ TEST(ExactEngine, OrderedDrawsCountEveryTupleOfTheListedEntries) {
   ExactGame game;
   game.pack = pack_from_cards(cards.data(), static_cast<int>(cards.size()));
   game.hand_size = 5;
-  game.draw = HandDraw::ordered;
+  game.draw = HandDraw::kOrdered;
   Table want(kCategoryCount * kRankCount, BigCount(0));
   std::vector<CardCode> hand(5);
   for (int code = 0; code < 16807; ++code) {
@@ -347,9 +347,9 @@ TEST(ExactEngine, CodeMultisetsAreCountedBeforeSymmetry) {
   game.pack = ExactPack{};
   for (auto& rank : game.pack.natural)
     for (auto& copies : rank) copies = 1;
-  game.draw = HandDraw::ordered;
+  game.draw = HandDraw::kOrdered;
   EXPECT_EQ(distinct_code_multisets(game), 3819816u);
-  game.draw = HandDraw::sets;
+  game.draw = HandDraw::kSets;
   game.hand_size = 10;
   EXPECT_EQ(distinct_code_multisets(game), 15820024220u);
   // Copies beyond the hand size add nothing: one rank, 4 suits, 50 decks, 20 cards.

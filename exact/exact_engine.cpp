@@ -1,4 +1,4 @@
-#include "reference/exact_engine.h"
+#include "exact/exact_engine.h"
 
 #include <algorithm>
 #include <array>
@@ -14,16 +14,13 @@
 #include <orvix/internal/catalogue.h>
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
-#include "reference/value_set.h"
+#include "exact/value_set.h"
 
 namespace orvix {
 
 namespace {
 
 __extension__ typedef unsigned __int128 Wide;
-
-constexpr int kMaxHand = 20;
-constexpr int kCells = kCategoryCount * kRankCount;
 
 // Suit slots: the engine renames suits so that suits holding the same natural
 // cards sit next to each other (renaming suits never changes a hand's value).
@@ -45,22 +42,22 @@ struct Step {
 
 struct StepList {
   std::vector<Step> steps;  // ascending by sum
-  std::array<std::uint32_t, kMaxHand + 2> first{};  // first step with sum >= s
+  std::array<std::uint32_t, kMaxHandSize + 2> first{};  // first step with sum >= s
 };
 
 // Everything the walk needs, built once per count.
 struct Plan {
   int hand_size = 0;
-  HandDraw draw = HandDraw::sets;
+  HandDraw draw = HandDraw::kSets;
   int initial_state = 0;
   int wild_cap = 0;
   int cap[kRankCount][kSuitCount] = {};                // by slot
   std::int64_t capacity_from[kRankCount + 1] = {};     // cards ranks r.. can still take
   CardCode card[kRankCount][kSuitCount] = {};          // by slot
-  BigCount factor[kRankCount][kSuitCount][kMaxHand + 1];  // ways to take c of a kind
-  BigCount wild_factor[kMaxHand + 1];
+  BigCount factor[kRankCount][kSuitCount][kMaxHandSize + 1];  // ways to take c of a kind
+  BigCount wild_factor[kMaxHandSize + 1];
   StepList lists[kRankCount][kStates];
-  std::uint64_t binomial[kMaxHand + 1][kMaxHand + 1] = {};
+  std::uint64_t binomial[kMaxHandSize + 1][kMaxHandSize + 1] = {};
 };
 
 BigCount choose(std::int64_t n, int k) {
@@ -85,12 +82,12 @@ std::uint64_t factorial(int n) {
 // The ways to take c cards of a kind held `copies` times (sets) or listed
 // `copies` times as endless supplies (ordered; the orderings come separately).
 BigCount kind_factor(HandDraw draw, std::int64_t copies, int c) {
-  return draw == HandDraw::sets ? choose(copies, c) : power(copies, c);
+  return draw == HandDraw::kSets ? choose(copies, c) : power(copies, c);
 }
 
 int kind_cap(HandDraw draw, std::int64_t copies, int hand_size) {
   if (copies <= 0) return 0;
-  if (draw == HandDraw::ordered) return hand_size;
+  if (draw == HandDraw::kOrdered) return hand_size;
   return static_cast<int>(std::min<std::int64_t>(copies, hand_size));
 }
 
@@ -142,7 +139,7 @@ StepList make_steps(const int (&cap)[kSuitCount], int state, int hand_size) {
   std::stable_sort(list.steps.begin(), list.steps.end(),
                    [](const Step& a, const Step& b) { return a.sum < b.sum; });
   std::uint32_t i = 0;
-  for (int s = 0; s <= kMaxHand + 1; ++s) {
+  for (int s = 0; s <= kMaxHandSize + 1; ++s) {
     while (i < list.steps.size() && list.steps[i].sum < s) ++i;
     list.first[static_cast<std::size_t>(s)] = i;
   }
@@ -199,7 +196,7 @@ std::unique_ptr<Plan> make_plan(const ExactGame& game) {
     for (int state = 0; state < kStates; ++state)
       if ((state & plan->initial_state) == plan->initial_state)
         plan->lists[r][state] = make_steps(plan->cap[r], state, h);
-  for (int n = 0; n <= kMaxHand; ++n)
+  for (int n = 0; n <= kMaxHandSize; ++n)
     for (int k = 0; k <= n; ++k)
       plan->binomial[n][k] = k == 0 || k == n ? 1 : plan->binomial[n - 1][k - 1] + plan->binomial[n - 1][k];
   return plan;
@@ -245,19 +242,19 @@ struct Task {
   int placed = 0;
   W weight = 1;
   std::uint32_t orbit = 1;
-  CardCode prefix[kMaxHand] = {};
+  CardCode prefix[kMaxHandSize] = {};
 };
 
 // The per-rank factors in the counting type.
 template <class W>
 struct Factors {
-  W kind[kRankCount][kSuitCount][kMaxHand + 1];
-  W wild[kMaxHand + 1];
+  W kind[kRankCount][kSuitCount][kMaxHandSize + 1];
+  W wild[kMaxHandSize + 1];
   explicit Factors(const Plan& plan) {
     for (int r = 0; r < kRankCount; ++r)
       for (int slot = 0; slot < kSuitCount; ++slot)
-        for (int c = 0; c <= kMaxHand; ++c) kind[r][slot][c] = narrow<W>(plan.factor[r][slot][c]);
-    for (int c = 0; c <= kMaxHand; ++c) wild[c] = narrow<W>(plan.wild_factor[c]);
+        for (int c = 0; c <= kMaxHandSize; ++c) kind[r][slot][c] = narrow<W>(plan.factor[r][slot][c]);
+    for (int c = 0; c <= kMaxHandSize; ++c) wild[c] = narrow<W>(plan.wild_factor[c]);
   }
 };
 
@@ -308,7 +305,7 @@ class Walker {
     report_progress();
   }
 
-  W sums[kCells] = {};
+  W sums[kResultCells] = {};
   std::uint64_t covered = 0;    // code multisets covered
   std::uint64_t evaluated = 0;  // hands evaluated
   bool stopped = false;
@@ -355,7 +352,7 @@ class Walker {
   const ExactOptions& options_;
   const evaluate_hand evaluate_;
   std::uint64_t reported_ = 0;
-  CardCode hand_[kMaxHand] = {};
+  CardCode hand_[kMaxHandSize] = {};
 };
 
 // The wild count first, then whole ranks, until there are enough subtrees to
@@ -518,14 +515,14 @@ std::int64_t pack_size(const ExactPack& pack) {
 
 BigCount total_hands(const ExactGame& game) {
   const std::int64_t n = pack_size(game.pack);
-  if (game.draw == HandDraw::ordered) return n == 0 ? BigCount(0) : power(n, game.hand_size);
+  if (game.draw == HandDraw::kOrdered) return n == 0 ? BigCount(0) : power(n, game.hand_size);
   return choose(n, game.hand_size);
 }
 
 std::uint64_t distinct_code_multisets(const ExactGame& game) {
   const int h = game.hand_size;
   // Coefficients of the product over codes of (1 + x + ... + x^cap).
-  Wide ways[kMaxHand + 1] = {1};
+  Wide ways[kMaxHandSize + 1] = {1};
   auto add_code = [&](std::int64_t copies) {
     const int cap = kind_cap(game.draw, copies, h);
     if (cap == 0) return;
@@ -540,7 +537,7 @@ std::uint64_t distinct_code_multisets(const ExactGame& game) {
 }
 
 ExactTable count_exact(const ExactGame& game, const ExactOptions& options) {
-  assert(game.hand_size >= 1 && game.hand_size <= kMaxHand);
+  assert(game.hand_size >= 1 && game.hand_size <= kMaxHandSize);
   // BigCount holds C(n, 20) and n^20 for every n below 2^50.
   assert(pack_size(game.pack) < std::int64_t{1} << 50);
   const std::unique_ptr<Plan> plan = make_plan(game);
@@ -548,7 +545,7 @@ ExactTable count_exact(const ExactGame& game, const ExactOptions& options) {
   // at least 1, so each partial weight is at most the weight of a whole hand,
   // and every sum at most the total: the type that holds the total suffices.
   const BigCount total = total_hands(game);
-  const bool ordered = game.draw == HandDraw::ordered;
+  const bool ordered = game.draw == HandDraw::kOrdered;
   if (total <= BigCount(std::numeric_limits<std::uint64_t>::max()))
     return ordered ? run_walk<std::uint64_t, true>(*plan, options)
                    : run_walk<std::uint64_t, false>(*plan, options);

@@ -1,4 +1,4 @@
-#include "reference/exact_report.h"
+#include "exact/exact_report.h"
 
 #include <algorithm>
 #include <string>
@@ -14,9 +14,6 @@ namespace orvix {
 namespace {
 
 constexpr int kMinimumCountWidth = 12;
-
-constexpr const char* kRankHeadings[kRankCount] = {
-    "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE", "TEN", "JACK", "QUEEN", "KING", "ACE"};
 
 const char* plural(std::int64_t count, const char* one, const char* many) { return count == 1 ? one : many; }
 
@@ -128,7 +125,7 @@ void run_exact(const GameRules& rules, bool quiet, int workers) {
   ExactTable table;
   {
     StopWindow window;
-    ProgressScope progress(multisets, "hands");
+    ProgressScope progress(multisets, kMultisetUnit);
     options.progress = &progress.line;
     table = count_exact(game, options);
   }

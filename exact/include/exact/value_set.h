@@ -1,6 +1,6 @@
 #pragma once
-// A grow-only set of HandValues for counting the distinct values of a
-// reference game: hundreds of millions of insertions, at most a few thousand
+// A grow-only set of HandValues for counting the distinct values of an exact
+// count: hundreds of millions of insertions, at most a few thousand
 // members. Open addressing with linear probing in one flat array, so an
 // insertion of a value already present (the usual case) is a multiply, a
 // shift and one or two loads from a table that stays in cache.

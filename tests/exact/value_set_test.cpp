@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "reference/value_set.h"
+#include "exact/value_set.h"
 
 namespace orvix {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "reference/exact_report.h"
+#include "exact/exact_report.h"
 #include "support/capture_stdout.h"
 
 namespace orvix {
