@@ -212,24 +212,5 @@ TEST(Generator, BlockStreamsDependOnSeedAndBlockAlone) {
   }
 }
 
-TEST(ConfigureWorker, SizesTheWorkerFromTheGame) {
-  GameRules rules;
-  rules.decks = 2;
-  rules.players = 7;
-  rules.hand_size = 3;
-  rules.jokers = 4;
-  rules.run_length = 1234;
-  SimWorker worker;
-  configure_worker(worker, rules);
-  EXPECT_EQ(worker.deck_size, 108);
-  EXPECT_EQ(worker.deck.size(), 108u);
-  EXPECT_EQ(worker.dealt_cards, 21);
-  EXPECT_EQ(worker.layout, worker.deck);  // every block starts from the laid-out pack
-  EXPECT_EQ(worker.trials, 0);  // each worker's share is set by the run
-  EXPECT_EQ(worker.evaluate, select_evaluator(3));
-  EXPECT_EQ(worker.hands, (WorkerArray<std::int32_t>{0, 3, 6, 9, 12, 15, 18}));
-  EXPECT_EQ(worker.values.size(), 7u);
-}
-
 }  // namespace
 }  // namespace orvix
