@@ -12,12 +12,12 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
 #include "support/files.h"
+#include "support/temp_dir.h"
 
 namespace orvix {
 namespace {
@@ -25,9 +25,11 @@ namespace {
 using test::read_file;
 using test::write_file;
 
-// ctest runs each test in its own process, several at once: names per process.
+// ctest runs each test in its own process: one folder per process, removed
+// when it ends.
 std::string scratch(const std::string& name) {
-  return ::testing::TempDir() + "orvix_robust_" + std::to_string(::getpid()) + "_" + name;
+  static const test::ScopedTempDir dir;
+  return dir.file(name);
 }
 
 // Where a standard stream of the program goes: a path opened for it, or the

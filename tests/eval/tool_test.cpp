@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -19,17 +18,16 @@
 #include "support/brute_force.h"
 #include "support/random_hands.h"
 #include "support/files.h"
+#include "support/temp_dir.h"
 
 namespace orvix::test {
 namespace {
 
-using test::write_file;
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+// ctest runs each test in its own process: one scratch folder per process,
+// removed when it ends.
+std::string work_file(const std::string& name) {
+  static const ScopedTempDir dir;
+  return dir.file(name);
 }
 
 struct ToolRun {
@@ -39,7 +37,7 @@ struct ToolRun {
 
 // Runs the tool with `input_path` as standard input.
 ToolRun run_tool(const std::string& input_path, const std::string& name) {
-  const std::string output_path = std::string(ORVIX_TOOL_WORK) + "/" + name + ".out";
+  const std::string output_path = work_file(name + ".out");
   const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' < '" + input_path + "' > '" + output_path + "'";
   const int raw = std::system(command.c_str());
   return {read_file(output_path), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
@@ -54,7 +52,7 @@ TEST(OrvixEvalTool, KnownHandsAndBadLines) {
 }
 
 TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
-  const std::string path = std::string(ORVIX_TOOL_WORK) + "/good.in";
+  const std::string path = work_file("good.in");
   write_file(path, "As Ad 9c 9h 3s\r\n* * * *\r\n");
   const ToolRun run = run_tool(path, "good");
   EXPECT_EQ(run.output, "0x24201082 Two Pair Ace\n0x74001000 Four of a Kind Ace\n");
@@ -75,8 +73,8 @@ struct ShellRun {
 // Runs `redirections` after the tool in the shell, with standard output and
 // error kept apart ("<&-" closes standard input, "> /dev/full" fills the disk).
 ShellRun run_shell(const std::string& arguments, const std::string& redirections, const std::string& name) {
-  const std::string out = std::string(ORVIX_TOOL_WORK) + "/" + name + ".stdout";
-  const std::string err = std::string(ORVIX_TOOL_WORK) + "/" + name + ".stderr";
+  const std::string out = work_file(name + ".stdout");
+  const std::string err = work_file(name + ".stderr");
   const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' " + arguments + " 2> '" + err + "' " +
                               (redirections.find('>') == std::string::npos ? "> '" + out + "' " : "") +
                               redirections;
@@ -88,7 +86,7 @@ ShellRun run_shell(const std::string& arguments, const std::string& redirections
 // Read and write failures and wrong arguments end with status 2 and one
 // line on standard error; 1 is kept for lines that are not hands.
 TEST(OrvixEvalTool, FailuresEndWithStatusTwoAndOneLineOnStandardError) {
-  const std::string hand = std::string(ORVIX_TOOL_WORK) + "/one_hand.in";
+  const std::string hand = work_file("one_hand.in");
   write_file(hand, "As Ad 9c 9h 3s\n");
   struct Case {
     const char* name;
@@ -192,7 +190,7 @@ TEST(OrvixEvalTool, RandomCorpusMatchesBruteForce) {
                   kRankWords[top_rank(v)]);
     expected += text;
   }
-  const std::string path = std::string(ORVIX_TOOL_WORK) + "/random.in";
+  const std::string path = work_file("random.in");
   write_file(path, input);
   const ToolRun run = run_tool(path, "random");
   EXPECT_EQ(run.status, 0);

@@ -27,7 +27,7 @@ namespace {
 
 constexpr int kMaxRunsPerInput = 4;
 bool saved_something = false;
-char folder[] = "/tmp/orvix-session-fuzz-XXXXXX";
+std::string folder;  // made under $TMPDIR (or /tmp) and removed at the end
 // libFuzzer reads and writes its corpus and artifacts by the names it was
 // given, often relative: the session enters its folder only while it plays.
 int starting_folder = -1;
@@ -57,14 +57,16 @@ bool within_limits(const GameRules& rules) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silence_standard_output();
   starting_folder = open(".", O_RDONLY | O_DIRECTORY);
-  if (mkdtemp(folder) == nullptr || starting_folder < 0 ||
-      (session_folder = open(folder, O_RDONLY | O_DIRECTORY)) < 0) {
+  const char* base = std::getenv("TMPDIR");
+  folder = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/orvix-session-fuzz-XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr || starting_folder < 0 ||
+      (session_folder = open(folder.c_str(), O_RDONLY | O_DIRECTORY)) < 0) {
     std::perror("orvix session fuzz: no temporary folder");
     return 1;
   }
   std::atexit([] {
     if (fchdir(session_folder) == 0) empty_folder();
-    rmdir(folder);
+    rmdir(folder.c_str());
   });
   return 0;
 }

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+#include "support/temp_dir.h"
+
 namespace orvix::test {
 
 // Forks and runs `binary` with argv (argument 0 included), in folder `dir`
@@ -41,6 +44,25 @@ inline int wait_for_exit(pid_t child) {
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct Finished {
+  int status = -1;     // exit status, or -1 when a signal ended it
+  std::string output;  // standard output
+  std::string error;   // standard error
+};
+
+// Runs `binary` with argv to its end, standard input from `in_path`, in folder
+// `dir` when it is not empty; the two streams go through a folder of its own.
+inline Finished run_to_end(const char* binary, const std::vector<std::string>& argv,
+                           const std::string& in_path = "/dev/null", const std::string& dir = "") {
+  const ScopedTempDir streams;
+  Finished finished;
+  finished.status = wait_for_exit(
+      start_program(binary, argv, in_path, streams.file("out"), streams.file("err"), dir));
+  finished.output = read_file(streams.file("out"));
+  finished.error = read_file(streams.file("err"));
+  return finished;
 }
 
 }  // namespace orvix::test
