@@ -18,6 +18,7 @@
 #include "support/brute_force.h"
 #include "support/random_hands.h"
 #include "support/files.h"
+#include "support/start_program.h"
 #include "support/temp_dir.h"
 
 namespace orvix::test {
@@ -30,23 +31,15 @@ std::string work_file(const std::string& name) {
   return dir.file(name);
 }
 
-struct ToolRun {
-  std::string output;
-  int status;
-};
-
 // Runs the tool with `input_path` as standard input.
-ToolRun run_tool(const std::string& input_path, const std::string& name) {
-  const std::string output_path = work_file(name + ".out");
-  const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' < '" + input_path + "' > '" + output_path + "'";
-  const int raw = std::system(command.c_str());
-  return {read_file(output_path), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+Finished run_tool(const std::string& input_path) {
+  return run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL}, input_path);
 }
 
 // Hand-worked values (with their category and top rank), spellings, blanks,
 // CR LF, NUL bytes, every kind of unreadable line, a last line without a line end.
 TEST(OrvixEvalTool, KnownHandsAndBadLines) {
-  const ToolRun run = run_tool(std::string(ORVIX_TOOL_DATA) + "/known.in", "known");
+  const Finished run = run_tool(std::string(ORVIX_TOOL_DATA) + "/known.in");
   EXPECT_EQ(run.output, read_file(std::string(ORVIX_TOOL_DATA) + "/known.out"));
   EXPECT_EQ(run.status, 1);  // some lines are errors
 }
@@ -54,12 +47,12 @@ TEST(OrvixEvalTool, KnownHandsAndBadLines) {
 TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
   const std::string path = work_file("good.in");
   write_file(path, "As Ad 9c 9h 3s\r\n* * * *\r\n");
-  const ToolRun run = run_tool(path, "good");
+  const Finished run = run_tool(path);
   EXPECT_EQ(run.output, "0x24201082 Two Pair Ace\n0x74001000 Four of a Kind Ace\n");
   EXPECT_EQ(run.status, 0);
 
   write_file(path, "");
-  const ToolRun empty = run_tool(path, "empty");
+  const Finished empty = run_tool(path);
   EXPECT_EQ(empty.output, "");
   EXPECT_EQ(empty.status, 0);
 }
@@ -192,7 +185,7 @@ TEST(OrvixEvalTool, RandomCorpusMatchesBruteForce) {
   }
   const std::string path = work_file("random.in");
   write_file(path, input);
-  const ToolRun run = run_tool(path, "random");
+  const Finished run = run_tool(path);
   EXPECT_EQ(run.status, 0);
   ASSERT_EQ(run.output.size(), expected.size());
   // Line by line, so a failure names the hand.
