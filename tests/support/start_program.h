@@ -16,21 +16,29 @@
 namespace orvix::test {
 
 // Forks and runs `binary` with argv (argument 0 included), in folder `dir`
-// when it is not empty. Returns the child's pid, or -1 when fork failed; a
-// child that cannot change folder ends with status 126, one that cannot
-// start the program with 127.
+// when it is not empty; a stream whose path is empty starts closed. Returns
+// the child's pid, or -1 when fork failed; a child that cannot change folder
+// ends with status 126, one that cannot start the program with 127.
 inline pid_t start_program(const char* binary, const std::vector<std::string>& argv,
                            const std::string& in_path, const std::string& out_path,
                            const std::string& err_path, const std::string& dir = "") {
   const pid_t child = ::fork();
   if (child != 0) return child;
   if (!dir.empty() && ::chdir(dir.c_str()) != 0) ::_exit(126);
-  const int in = ::open(in_path.c_str(), O_RDONLY);
-  const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  ::dup2(in, 0);
-  ::dup2(out, 1);
-  ::dup2(err, 2);
+  // Every file is open before any stream closes, so none lands on a closed one.
+  const std::string* paths[3] = {&in_path, &out_path, &err_path};
+  int opened[3];
+  for (int fd = 0; fd < 3; ++fd) {
+    const int flags = fd == 0 ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
+    opened[fd] = paths[fd]->empty() ? -1 : ::open(paths[fd]->c_str(), flags, 0644);
+  }
+  for (int fd = 0; fd < 3; ++fd) {
+    if (paths[fd]->empty()) {
+      ::close(fd);
+    } else {
+      ::dup2(opened[fd], fd);
+    }
+  }
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
