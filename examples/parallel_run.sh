@@ -10,6 +10,11 @@
 # over ssh (orvix must then be at the same path on every host, and OUTDIR on a
 # shared file system, or add --return/--transferfile).
 set -euo pipefail
+if [ $# -lt 5 ]; then
+  echo "usage: $0 ORVIX SEED HANDS PARTS OUTDIR [parallel options]" >&2
+  echo "  e.g. $0 build/orvix 2718 20000000 4 out" >&2
+  exit 2
+fi
 orvix=$1 seed=$2 hands=$3 parts=$4 out=$5
 shift 5
 mkdir -p "$out"

@@ -7,7 +7,7 @@
 # for nothing. Needs root, or sudo.
 set -eu
 
-what=${1:-test}
+what=${1:-}
 
 # Building orvix and orvix-eval: a compiler, CMake and header-only libraries
 # (JSON for saved results, Boost.Multiprecision for exact counts); libedit
@@ -24,7 +24,7 @@ test_packages="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-d
 case "$what" in
   build) wanted=$build_packages ;;
   test) wanted="$build_packages $test_packages" ;;
-  *) echo "usage: scripts/setup.sh [build|test]" >&2; exit 2 ;;
+  *) echo "usage: scripts/setup.sh build|test" >&2; exit 2 ;;
 esac
 
 missing=""

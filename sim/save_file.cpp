@@ -12,6 +12,7 @@
 #include "orvix_version.h"
 #include "rules/game_rules.h"
 #include "sim/run_settings.h"
+#include "sim/run_simulation.h"
 
 namespace orvix {
 
@@ -210,6 +211,8 @@ struct Reader {
       return fail(where + " has no part " + std::to_string(part) + " of " + std::to_string(parts));
     record.part = static_cast<std::uint32_t>(part);
     record.parts = static_cast<std::uint32_t>(parts);
+    if (record.deals > static_cast<std::uint64_t>(part_deals(record.game.run_length, record.part, record.parts)))
+      return fail(where + " played more deals than its part of the run holds");
     const Json* seconds = member(object, "seconds", where);
     if (seconds == nullptr) return false;
     if (!seconds->is_number() || !std::isfinite(seconds->get<double>()) || seconds->get<double>() < 0.0)

@@ -3,41 +3,27 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/banner.h"
 #include "support/files.h"
 #include "support/start_program.h"
+#include "support/temp_dir.h"
 
 namespace orvix {
 namespace {
 
-using test::read_file;
-
-struct Finished {
-  int status = -1;
-  std::string output;
-};
+using test::Finished;
 
 // Runs the program with exactly these arguments (argument 0 included) and
 // an empty standard input; standard error must stay silent.
 Finished run_program(const std::vector<std::string>& argv) {
-  const std::string dir = ::testing::TempDir();
-  const std::string out_path = dir + "orvix_binary_out.txt";
-  const std::string err_path = dir + "orvix_binary_err.txt";
-  const pid_t child = test::start_program(ORVIX_BINARY, argv, "/dev/null", out_path, err_path);
-  Finished finished;
-  finished.status = test::wait_for_exit(child);
-  finished.output = read_file(out_path);
-  EXPECT_EQ(read_file(err_path), "");
+  Finished finished = test::run_to_end(ORVIX_BINARY, argv);
+  EXPECT_EQ(finished.error, "");
   return finished;
 }
 
@@ -78,13 +64,13 @@ TEST(StartUp, OddArgumentsGiveTheirMessagesAndStatus) {
 
 TEST(StartUp, InputFileWithoutReadPermissionIsRefused) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser may read any file";
-  const std::string path = ::testing::TempDir() + "orvix_unreadable.txt";
-  { std::ofstream(path) << "decks 2\n"; }
+  const test::ScopedTempDir dir;
+  const std::string path = dir.file("unreadable.txt");
+  test::write_file(path, "decks 2\n");
   ::chmod(path.c_str(), 0);
   const Finished finished = run_program({"orvix", "/i", path});
   EXPECT_EQ(finished.status, 1);
   EXPECT_EQ(finished.output, "Error: cannot open input file " + path + ".\n");
-  ::unlink(path.c_str());
 }
 
 }  // namespace

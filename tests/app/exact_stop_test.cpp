@@ -4,19 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
+
 #include "support/files.h"
 #include "support/start_program.h"
+#include "support/temp_dir.h"
 
 namespace orvix {
 namespace {
@@ -24,15 +22,12 @@ namespace {
 using test::read_file;
 
 TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
-  const std::string dir = ::testing::TempDir();
-  const std::string commands = dir + "orvix_exact_stop.cmd";
-  const std::string out_path = dir + "orvix_exact_stop_out.txt";
-  const std::string err_path = dir + "orvix_exact_stop_err.txt";
+  const test::ScopedTempDir dir;
+  const std::string commands = dir.file("exact_stop.cmd");
+  const std::string out_path = dir.file("out.txt");
+  const std::string err_path = dir.file("err.txt");
   // Nine cards from one deck: billions of hands, seconds of work at least.
-  std::ofstream(commands) << "players 1\nhandsize 9\nexact\ngame\n";
-  // An output file left by an earlier run would show its count line before
-  // this child has even started, and the signal would find it unprepared.
-  std::remove(out_path.c_str());
+  test::write_file(commands, "players 1\nhandsize 9\nexact\ngame\n");
 
   const pid_t child =
       test::start_program(ORVIX_BINARY, {ORVIX_BINARY, "/i", commands}, "/dev/null", out_path, err_path);

@@ -12,12 +12,13 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
 #include "support/files.h"
+#include "support/start_program.h"
+#include "support/temp_dir.h"
 
 namespace orvix {
 namespace {
@@ -25,9 +26,11 @@ namespace {
 using test::read_file;
 using test::write_file;
 
-// ctest runs each test in its own process, several at once: names per process.
+// ctest runs each test in its own process: one folder per process, removed
+// when it ends.
 std::string scratch(const std::string& name) {
-  return ::testing::TempDir() + "orvix_robust_" + std::to_string(::getpid()) + "_" + name;
+  static const test::ScopedTempDir dir;
+  return dir.file(name);
 }
 
 // Where a standard stream of the program goes: a path opened for it, or the
@@ -44,43 +47,12 @@ struct Finished {
   long peak_kib = 0;     // the program's peak resident memory
 };
 
-// Starts orvix with argv[1..] = args; `feed`, when given, writes standard
-// input through a pipe (and closes it) instead of `in`.
+// Starts orvix with argv[1..] = args.
 pid_t start(const std::vector<std::string>& args, const Stream& in, const Stream& out,
-            const std::string& err_path, void (*feed)(int) = nullptr, int* feed_fd = nullptr) {
-  int pipe_fds[2] = {-1, -1};
-  if (feed != nullptr) {
-    EXPECT_EQ(::pipe(pipe_fds), 0);
-  }
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(err, 2);
-    if (feed != nullptr) {
-      ::dup2(pipe_fds[0], 0);
-      ::close(pipe_fds[1]);
-    } else if (in.path.empty()) {
-      ::close(0);
-    } else {
-      ::dup2(::open(in.path.c_str(), O_RDONLY), 0);
-    }
-    if (out.path.empty()) {
-      ::close(1);
-    } else {
-      const int fd = ::open(out.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      ::dup2(fd, 1);
-    }
-    std::vector<char*> argv = {const_cast<char*>(ORVIX_BINARY)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(ORVIX_BINARY, argv.data());
-    ::_exit(127);
-  }
-  if (feed != nullptr) {
-    ::close(pipe_fds[0]);
-    if (feed_fd != nullptr) *feed_fd = pipe_fds[1];
-  }
-  return child;
+            const std::string& err_path) {
+  std::vector<std::string> argv = {ORVIX_BINARY};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return test::start_program(ORVIX_BINARY, argv, in.path, out.path, err_path);
 }
 
 Finished finish(pid_t child, const Stream& out, const std::string& err_path) {
@@ -134,8 +106,13 @@ constexpr std::size_t kLimit = 1048576;
 TEST(Robustness, EndlessLineIsDroppedWithFlatMemory) {
   const std::string err = scratch("err");
   const Stream out{scratch("out")};
-  int fd = -1;
-  const pid_t child = start({"/q"}, {}, out, err, [](int) {}, &fd);
+  // Standard input is the pipe's reading end; both ends close on exec, so
+  // the program sees the end of the input when this side closes.
+  int pipe_fds[2];
+  ASSERT_EQ(::pipe2(pipe_fds, O_CLOEXEC), 0);
+  const pid_t child = start({"/q"}, {"/dev/fd/" + std::to_string(pipe_fds[0])}, out, err);
+  ::close(pipe_fds[0]);
+  const int fd = pipe_fds[1];
   const std::string block(1 << 20, '\0');
   ::signal(SIGPIPE, SIG_IGN);
   for (int i = 0; i < 256; ++i) write_all(fd, block);  // write_all does not close

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -19,49 +18,41 @@
 #include "support/brute_force.h"
 #include "support/random_hands.h"
 #include "support/files.h"
+#include "support/start_program.h"
+#include "support/temp_dir.h"
 
 namespace orvix::test {
 namespace {
 
-using test::write_file;
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+// ctest runs each test in its own process: one scratch folder per process,
+// removed when it ends.
+std::string work_file(const std::string& name) {
+  static const ScopedTempDir dir;
+  return dir.file(name);
 }
 
-struct ToolRun {
-  std::string output;
-  int status;
-};
-
 // Runs the tool with `input_path` as standard input.
-ToolRun run_tool(const std::string& input_path, const std::string& name) {
-  const std::string output_path = std::string(ORVIX_TOOL_WORK) + "/" + name + ".out";
-  const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' < '" + input_path + "' > '" + output_path + "'";
-  const int raw = std::system(command.c_str());
-  return {read_file(output_path), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+Finished run_tool(const std::string& input_path) {
+  return run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL}, input_path);
 }
 
 // Hand-worked values (with their category and top rank), spellings, blanks,
 // CR LF, NUL bytes, every kind of unreadable line, a last line without a line end.
 TEST(OrvixEvalTool, KnownHandsAndBadLines) {
-  const ToolRun run = run_tool(std::string(ORVIX_TOOL_DATA) + "/known.in", "known");
+  const Finished run = run_tool(std::string(ORVIX_TOOL_DATA) + "/known.in");
   EXPECT_EQ(run.output, read_file(std::string(ORVIX_TOOL_DATA) + "/known.out"));
   EXPECT_EQ(run.status, 1);  // some lines are errors
 }
 
 TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
-  const std::string path = std::string(ORVIX_TOOL_WORK) + "/good.in";
+  const std::string path = work_file("good.in");
   write_file(path, "As Ad 9c 9h 3s\r\n* * * *\r\n");
-  const ToolRun run = run_tool(path, "good");
+  const Finished run = run_tool(path);
   EXPECT_EQ(run.output, "0x24201082 Two Pair Ace\n0x74001000 Four of a Kind Ace\n");
   EXPECT_EQ(run.status, 0);
 
   write_file(path, "");
-  const ToolRun empty = run_tool(path, "empty");
+  const Finished empty = run_tool(path);
   EXPECT_EQ(empty.output, "");
   EXPECT_EQ(empty.status, 0);
 }
@@ -75,8 +66,8 @@ struct ShellRun {
 // Runs `redirections` after the tool in the shell, with standard output and
 // error kept apart ("<&-" closes standard input, "> /dev/full" fills the disk).
 ShellRun run_shell(const std::string& arguments, const std::string& redirections, const std::string& name) {
-  const std::string out = std::string(ORVIX_TOOL_WORK) + "/" + name + ".stdout";
-  const std::string err = std::string(ORVIX_TOOL_WORK) + "/" + name + ".stderr";
+  const std::string out = work_file(name + ".stdout");
+  const std::string err = work_file(name + ".stderr");
   const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' " + arguments + " 2> '" + err + "' " +
                               (redirections.find('>') == std::string::npos ? "> '" + out + "' " : "") +
                               redirections;
@@ -88,7 +79,7 @@ ShellRun run_shell(const std::string& arguments, const std::string& redirections
 // Read and write failures and wrong arguments end with status 2 and one
 // line on standard error; 1 is kept for lines that are not hands.
 TEST(OrvixEvalTool, FailuresEndWithStatusTwoAndOneLineOnStandardError) {
-  const std::string hand = std::string(ORVIX_TOOL_WORK) + "/one_hand.in";
+  const std::string hand = work_file("one_hand.in");
   write_file(hand, "As Ad 9c 9h 3s\n");
   struct Case {
     const char* name;
@@ -192,9 +183,9 @@ TEST(OrvixEvalTool, RandomCorpusMatchesBruteForce) {
                   kRankWords[top_rank(v)]);
     expected += text;
   }
-  const std::string path = std::string(ORVIX_TOOL_WORK) + "/random.in";
+  const std::string path = work_file("random.in");
   write_file(path, input);
-  const ToolRun run = run_tool(path, "random");
+  const Finished run = run_tool(path);
   EXPECT_EQ(run.status, 0);
   ASSERT_EQ(run.output.size(), expected.size());
   // Line by line, so a failure names the hand.

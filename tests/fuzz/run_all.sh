@@ -5,6 +5,10 @@
 # timeout or a leak; the inputs are left as crash-*, timeout-*, leak-* files
 # in the work folder.
 set -uo pipefail
+if [ $# -lt 2 ]; then
+  echo "usage: $0 FUZZ_TARGET_FOLDER SECONDS [WORK_FOLDER]" >&2
+  exit 2
+fi
 here="$(cd "$(dirname "$0")" && pwd)"
 bin="$1"
 seconds="$2"

@@ -2,7 +2,8 @@
 // by one as the command loop does. The session plays in a temporary folder
 // of its own: "save" and "load" are kept to plain names inside it, "test"
 // and "exact" do nothing, runs play at most 1000 deals and at most a few
-// runs are played per input, so that one input stays fast.
+// runs are played per input, so that one input stays fast. After every line
+// the game stays within its limits, and a refused command changed nothing.
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -27,7 +29,7 @@ namespace {
 
 constexpr int kMaxRunsPerInput = 4;
 bool saved_something = false;
-char folder[] = "/tmp/orvix-session-fuzz-XXXXXX";
+std::string folder;  // made under $TMPDIR (or /tmp) and removed at the end
 // libFuzzer reads and writes its corpus and artifacts by the names it was
 // given, often relative: the session enters its folder only while it plays.
 int starting_folder = -1;
@@ -44,6 +46,19 @@ void empty_folder() {
   closedir(dir);
 }
 
+// Standard output goes to an unlinked file that is emptied before each line,
+// so the line's first bytes tell whether it was refused.
+void empty_output() {
+  std::fflush(stdout);
+  FUZZ_CHECK(ftruncate(STDOUT_FILENO, 0) == 0 && lseek(STDOUT_FILENO, 0, SEEK_SET) == 0);
+}
+
+bool printed_error() {
+  std::fflush(stdout);
+  char head[7];
+  return pread(STDOUT_FILENO, head, sizeof head, 0) == sizeof head && std::memcmp(head, "Error: ", 7) == 0;
+}
+
 bool within_limits(const GameRules& rules) {
   return rules.decks >= kMinDecks && rules.decks <= kMaxDecks && rules.players >= kMinPlayers &&
          rules.players <= kMaxPlayers && rules.hand_size >= kMinHandSize &&
@@ -55,16 +70,23 @@ bool within_limits(const GameRules& rules) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::silence_standard_output();
+  std::fflush(stdout);
+  std::FILE* output = std::tmpfile();
+  if (output == nullptr || dup2(fileno(output), STDOUT_FILENO) < 0) {
+    std::perror("orvix session fuzz: no output file");
+    return 1;
+  }
   starting_folder = open(".", O_RDONLY | O_DIRECTORY);
-  if (mkdtemp(folder) == nullptr || starting_folder < 0 ||
-      (session_folder = open(folder, O_RDONLY | O_DIRECTORY)) < 0) {
+  const char* base = std::getenv("TMPDIR");
+  folder = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/orvix-session-fuzz-XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr || starting_folder < 0 ||
+      (session_folder = open(folder.c_str(), O_RDONLY | O_DIRECTORY)) < 0) {
     std::perror("orvix session fuzz: no temporary folder");
     return 1;
   }
   std::atexit([] {
     if (fchdir(session_folder) == 0) empty_folder();
-    rmdir(folder);
+    rmdir(folder.c_str());
   });
   return 0;
 }
@@ -100,8 +122,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (word == "GO" || word == "MORE") {
       if (++runs > kMaxRunsPerInput) continue;
     }
+    empty_output();
+    const GameRules before = state.rules;
     const bool goes_on = execute_line(state, line, quiet);
     FUZZ_CHECK(within_limits(state.rules));
+    // A refused command changes nothing, except a card list, which keeps the
+    // cards before the one it refused.
+    const bool card_list = word.starts_with("WILD") || word.starts_with("ADD") || word.starts_with("REM");
+    FUZZ_CHECK(card_list || !printed_error() || state.rules == before);
     FUZZ_CHECK(state.run_settings.part >= 1 && state.run_settings.part <= state.run_settings.parts);
     if (!goes_on) break;
   }

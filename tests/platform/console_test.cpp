@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace orvix {
 namespace {
 
@@ -35,6 +37,21 @@ TEST(FormatFixed, AgreesWithPrintfAwayFromHalfwayCases) {
       EXPECT_EQ(format_fixed(v, decimals), expected) << v << " to " << decimals;
     }
   }
+}
+
+TEST(Console, KnowsWhetherTheLastByteWasALineEnd) {
+  out_text("partial");
+  EXPECT_FALSE(out_at_line_start());
+  out_line_end();
+  EXPECT_TRUE(out_at_line_start());
+  out_printf("%s", "x");
+  EXPECT_FALSE(out_at_line_start());
+  out_printf("%d\n", 7);
+  EXPECT_TRUE(out_at_line_start());
+  std::string long_text(2000, 'y');
+  out_printf("%s", long_text.c_str());  // past the small formatting buffer
+  EXPECT_FALSE(out_at_line_start());
+  out_line_end();
 }
 
 }  // namespace

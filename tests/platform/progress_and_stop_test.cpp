@@ -47,20 +47,5 @@ TEST(StopRequest, SigintInsideAWindowOnlyAsksWorkToStop) {
   EXPECT_TRUE(stop_requested());
 }
 
-TEST(Console, KnowsWhetherTheLastByteWasALineEnd) {
-  out_text("partial");
-  EXPECT_FALSE(out_at_line_start());
-  out_line_end();
-  EXPECT_TRUE(out_at_line_start());
-  out_printf("%s", "x");
-  EXPECT_FALSE(out_at_line_start());
-  out_printf("%d\n", 7);
-  EXPECT_TRUE(out_at_line_start());
-  std::string long_text(2000, 'y');
-  out_printf("%s", long_text.c_str());  // past the small formatting buffer
-  EXPECT_FALSE(out_at_line_start());
-  out_line_end();
-}
-
 }  // namespace
 }  // namespace orvix

@@ -17,6 +17,8 @@ struct RunRecord {
   std::uint32_t parts = 1;
   std::uint64_t deals = 0;         // deals this process played and counted
   double seconds = 0.0;            // wall time of the run
+
+  bool operator==(const RunRecord&) const = default;
 };
 
 // Every run in the current table, oldest first; cleared with the table.

@@ -1,5 +1,5 @@
-// Saved results and run records: the loader against hostile files, the
-// session's records of its runs, and save/load through the real program.
+// Saved results: the loader against hostile files, file names as typed, and
+// save/load through the real program.
 
 #include <gtest/gtest.h>
 
@@ -23,40 +23,25 @@
 
 #include "app/command_loop.h"
 #include "app/file_commands.h"
-#include "support/capture_stdout.h"
+#include "app/run_commands.h"
 #include "sim/run_settings.h"
 #include "sim/save_file.h"
 #include "support/files.h"
+#include "support/records.h"
+#include "support/session.h"
 #include "support/start_program.h"
+#include "support/temp_dir.h"
 
 namespace orvix {
 namespace {
 
 using test::read_file;
-
-using test::StdoutCapture;
+using test::Session;
+using test::write_file;
 using Json = nlohmann::json;
 
-void write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// A fresh empty folder under the test temp dir (path ends in '/'), removed
-// with everything in it at the end of the test.
-struct Folder {
-  std::string path;
-  explicit Folder(const std::string& name)
-      : path(::testing::TempDir() + "orvix_" + name + "_" + std::to_string(::getpid()) + "/") {
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directory(path);
-  }
-  Folder(const Folder&) = delete;
-  Folder& operator=(const Folder&) = delete;
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-};
+// A test's own folder, as a prefix for names in it.
+std::string folder_prefix(const test::ScopedTempDir& folder) { return folder.path() + "/"; }
 
 std::vector<std::string> folder_entries(const std::string& dir) {
   std::vector<std::string> names;
@@ -68,34 +53,6 @@ std::vector<std::string> folder_entries(const std::string& dir) {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-struct Session {
-  LoopState state;
-  StdoutCapture capture;
-  Session() { start_loop_state(state); }
-
-  // Runs the lines in order and returns what they printed.
-  std::string run(const std::vector<std::string>& lines, bool quiet = true) {
-    capture.take();
-    for (const std::string& line : lines) execute_line(state, line, quiet);
-    return capture.take();
-  }
-};
-
-bool same_counters(const ResultTable& a, const ResultTable& b) {
-  return std::memcmp(a.wins, b.wins, sizeof a.wins) == 0 && std::memcmp(a.losses, b.losses, sizeof a.losses) == 0;
-}
-
-bool same_game(const GameRules& a, const GameRules& b) {
-  return a.decks == b.decks && a.players == b.players && a.hand_size == b.hand_size && a.jokers == b.jokers &&
-         a.run_length == b.run_length && std::memcmp(a.wild, b.wild, sizeof a.wild) == 0 &&
-         std::memcmp(a.card_delta, b.card_delta, sizeof a.card_delta) == 0;
-}
-
-bool same_record(const RunRecord& a, const RunRecord& b) {
-  return same_game(a.game, b.game) && a.seed == b.seed && a.part == b.part && a.parts == b.parts &&
-         a.deals == b.deals && a.seconds == b.seconds;
 }
 
 // A save of two runs under different games (wilds, added and removed cards,
@@ -116,7 +73,7 @@ void expect_refused(Session& session, const std::string& path, const std::string
   EXPECT_EQ(printed.rfind(prefix, 0), 0u) << printed;
   EXPECT_EQ(printed.substr(printed.size() - 3), ").\n") << printed;
   EXPECT_NE(printed.find(reason_part), std::string::npos) << printed;
-  EXPECT_TRUE(same_counters(session.state.table, table_before));
+  EXPECT_TRUE(test::same_counters(session.state.table, table_before));
   EXPECT_EQ(session.state.runs.size(), runs_before);
 }
 
@@ -125,8 +82,8 @@ void expect_refused(Session& session, const std::string& path, const std::string
 void give_history(Session& session) { session.run({"hands 50", "players 2", "go"}); }
 
 TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
-  const Folder folder("exact_load");
-  const std::string& dir = folder.path;
+  const test::ScopedTempDir folder;
+  const std::string dir = folder_prefix(folder);
   const std::string text = real_save(dir);
   Session maker;
   maker.run({"load " + dir + "real.json"});
@@ -151,24 +108,28 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   Session twice;
   give_history(twice);
   const LoopState before = twice.state;
-  EXPECT_EQ(twice.run({"load " + dir + "real.json", "load " + dir + "real.json"}), "");
+  EXPECT_EQ(twice.run({"load " + dir + "real.json"}), "");
+  // Loading the same runs again would count them twice: refused whole.
+  EXPECT_EQ(twice.run({"load " + dir + "real.json"}),
+            "Error: " + dir + "real.json holds a run already counted (seed 99, part 1 of 1); nothing loaded.\n");
   for (int c = 0; c < kCategoryCount; ++c)
     for (int r = 0; r < kRankCount; ++r) {
-      EXPECT_EQ(twice.state.table.wins[c][r], before.table.wins[c][r] + 2 * original.table.wins[c][r]);
-      EXPECT_EQ(twice.state.table.losses[c][r], before.table.losses[c][r] + 2 * original.table.losses[c][r]);
+      EXPECT_EQ(twice.state.table.wins[c][r], before.table.wins[c][r] + original.table.wins[c][r]);
+      EXPECT_EQ(twice.state.table.losses[c][r], before.table.losses[c][r] + original.table.losses[c][r]);
     }
-  ASSERT_EQ(twice.state.runs.size(), 5u);
-  EXPECT_TRUE(same_record(twice.state.runs[3], original.runs[0]));
-  EXPECT_TRUE(same_record(twice.state.runs[4], original.runs[1]));
+  ASSERT_EQ(twice.state.runs.size(), 3u);
+  EXPECT_EQ(twice.state.runs[1], original.runs[0]);
+  EXPECT_EQ(twice.state.runs[2], original.runs[1]);
 
-  const std::string confirmed = twice.run({"load " + dir + "real.json"}, false);
+  Session fresh;
+  const std::string confirmed = fresh.run({"load " + dir + "real.json"}, false);
   // "Hands" to the user are deals: 300 and 4096, not the 3 players' hands of each.
   EXPECT_EQ(confirmed, "Loaded " + std::to_string(300 + 4096) + " hands from " + dir + "real.json.\n");
 }
 
 TEST(SavedResults, EveryTruncationOfARealSaveIsRefused) {
-  const Folder folder("truncated");
-  const std::string& dir = folder.path;
+  const test::ScopedTempDir folder;
+  const std::string dir = folder_prefix(folder);
   const std::string text = real_save(dir);
   ASSERT_GT(text.size(), 1000u);
   ASSERT_EQ(text.back(), '\n');
@@ -199,8 +160,8 @@ TEST(SavedResults, EveryTruncationOfARealSaveIsRefused) {
 }
 
 TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
-  const Folder folder("mutated");
-  const std::string& dir = folder.path;
+  const test::ScopedTempDir folder;
+  const std::string dir = folder_prefix(folder);
   const Json real = Json::parse(real_save(dir));
   const std::string big = "18446744073709551616";
   struct Mutation {
@@ -232,6 +193,8 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
       {"category not object", [&](Json& j) { category(j, 5) = 5; }, "is not an object"},
       {"runs missing", [](Json& j) { j.erase("runs"); }, "missing file.runs"},
       {"run deals off", [](Json& j) { j["runs"][0]["deals"] = 299; }, "runs do not add up"},
+      {"more deals than the run", [](Json& j) { j["runs"][0]["deals"] = 301; }, "runs[0] played more deals than its part"},
+      {"more deals than the part", [](Json& j) { j["runs"][1]["deals"] = 4097; }, "runs[1] played more deals than its part"},
       {"deals by their old name", [](Json& j) { j["runs"][0]["hands_played"] = j["runs"][0]["deals"]; j["runs"][0].erase("deals"); }, "missing runs[0].deals"},
       {"run dropped", [](Json& j) { j["runs"].erase(1); }, "runs do not add up"},
       {"part zero", [](Json& j) { j["runs"][0]["part"] = 0; }, "has no part 0 of 1"},
@@ -341,25 +304,21 @@ std::string save_with_count(std::uint64_t n) {
 }
 
 TEST(SavedResults, SumsBeyondSixtyFourBitsAreRefused) {
-  const Folder folder("overflow");
-  const std::string& dir = folder.path;
+  const test::ScopedTempDir folder;
+  const std::string dir = folder_prefix(folder);
   const std::uint64_t max = ~std::uint64_t{0};
-  write_file(dir + "max.json", save_with_count(max));
   write_file(dir + "one.json", save_with_count(1));
 
+  // A run plays at most its run length, so no one file reaches the top: the
+  // table does, from many runs, and a load that would pass it is refused.
   Session session;
-  EXPECT_EQ(session.run({"load " + dir + "max.json"}), "");
-  EXPECT_EQ(session.state.table.wins[0][12], max);
+  session.state.table.wins[0][12] = max;
   expect_refused(session, dir + "one.json", "overflow");
-  expect_refused(session, dir + "max.json", "overflow");
 
   // The total alone would overflow: one more hand in another counter.
   Session other;
-  other.run({"load " + dir + "one.json"});
-  Json shifted = Json::parse(save_with_count(max));
-  std::swap(shifted["counters"]["categories"][0]["won_by_rank"][12], shifted["counters"]["categories"][0]["won_by_rank"][0]);
-  write_file(dir + "shifted.json", shifted.dump());
-  expect_refused(other, dir + "shifted.json", "overflow");
+  other.state.table.wins[0][0] = max;
+  expect_refused(other, dir + "one.json", "overflow");
 
   // Inside one file: two categories of 2^63 pass 2^64 together.
   Json halves = Json::parse(save_with_count(std::uint64_t{1} << 63));
@@ -370,8 +329,8 @@ TEST(SavedResults, SumsBeyondSixtyFourBitsAreRefused) {
 }
 
 TEST(SavedResults, OnlyRegularFilesOfASaneSizeAreRead) {
-  const Folder folder("odd_files");
-  const std::string& dir = folder.path;
+  const test::ScopedTempDir folder;
+  const std::string dir = folder_prefix(folder);
   ASSERT_EQ(::mkfifo((dir + "pipe").c_str(), 0644), 0);
   ::mkdir((dir + "folder").c_str(), 0755);
   {
@@ -381,55 +340,11 @@ TEST(SavedResults, OnlyRegularFilesOfASaneSizeAreRead) {
   Session session;
   give_history(session);
   expect_refused(session, dir + "pipe", "(not a regular file)");  // and no wait for a writer
-  expect_refused(session, dir + "folder", "(Is a directory)");
+  // A folder cannot be read at all: that is no verdict on a save.
+  const std::string printed = session.run({"load " + dir + "folder"});
+  EXPECT_EQ(printed, "Error: cannot read " + dir + "folder (Is a directory).\n");
   expect_refused(session, dir + "big.json", "(file too large)");
   ::unlink((dir + "big.json").c_str());
-}
-
-TEST(RunRecords, RunsAreRecordedWithTheirSeedsAndClearedWithTheTable) {
-  Session session;
-  session.run({"seed 42", "hands 40", "players 2", "go", "hands 30", "more", "shard 2 5", "hands 20000", "more"});
-  const RunRecords& runs = session.state.runs;
-  ASSERT_EQ(runs.size(), 3u);
-  const std::uint64_t seeds[] = {42, seed_sequence_value(42, 1), seed_sequence_value(42, 2)};
-  const std::uint64_t hands[] = {40, 30, 4096};  // part 2 of 5 plays the second block alone
-  std::uint64_t counted = 0;
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    EXPECT_EQ(runs[i].seed, seeds[i]);
-    EXPECT_EQ(runs[i].deals, hands[i]);
-    EXPECT_EQ(runs[i].game.players, 2);
-    EXPECT_GE(runs[i].seconds, 0.0);
-    counted += runs[i].deals * 2;
-  }
-  EXPECT_EQ(runs[2].part, 2u);
-  EXPECT_EQ(runs[2].parts, 5u);
-  EXPECT_EQ(runs[1].parts, 1u);
-  EXPECT_EQ(counted_player_hands(session.state.table), counted);
-
-  EXPECT_EQ(session.run({"seed"}), "Last run used seed " + std::to_string(seeds[2]) + ".\n");
-  session.run({"go"});
-  ASSERT_EQ(session.state.runs.size(), 1u);
-  EXPECT_EQ(session.state.runs[0].seed, seed_sequence_value(42, 3));
-  session.run({"clear"});
-  EXPECT_TRUE(session.state.runs.empty());
-
-  // reset: fresh seeds and the whole run again, the last seed still shown.
-  session.run({"more", "reset"});
-  EXPECT_TRUE(session.state.runs.empty());
-  EXPECT_FALSE(session.state.run_settings.fixed_seed);
-  EXPECT_EQ(session.state.run_settings.part, 1u);
-  EXPECT_EQ(session.state.run_settings.parts, 1u);
-  EXPECT_EQ(session.run({"seed"}), "Last run used seed " + std::to_string(seed_sequence_value(42, 4)) + ".\n");
-
-  // A refused seed or shard leaves the settings alone.
-  session.run({"seed 5", "shard 3 4"});
-  session.run({"seed 5x", "shard 5 4", "seed -1", "shard 1"});
-  const RunSettings& settings = session.state.run_settings;
-  EXPECT_TRUE(settings.fixed_seed);
-  EXPECT_EQ(settings.seed_base, 5u);
-  EXPECT_EQ(settings.seeded_runs, 0u);
-  EXPECT_EQ(settings.part, 3u);
-  EXPECT_EQ(settings.parts, 4u);
 }
 
 TEST(RunCommands, FileNamesAreTheRestOfTheLineAsTyped) {
@@ -443,30 +358,16 @@ TEST(RunCommands, FileNamesAreTheRestOfTheLineAsTyped) {
 
 // --- the real program ---------------------------------------------------
 
-struct Finished {
-  int status = -1;
-  std::string output;
-};
+using test::Finished;
 
 // Runs orvix in `dir` with these arguments and standard input from `input`.
 Finished run_orvix(const std::string& dir, const std::vector<std::string>& arguments, const std::string& input) {
-  const std::string in_path = dir + "stdin.txt";
-  // Beside the folder, not in it (the tests list the folder), and named after
-  // it, since tests of other processes run at the same time.
-  const std::string sibling = dir.substr(0, dir.size() - 1);
-  const std::string out_path = sibling + "_stdout.txt";
-  const std::string err_path = sibling + "_stderr.txt";
-  write_file(in_path, input);
+  const test::ScopedTempDir input_dir;  // not in `dir`: the tests list it
+  write_file(input_dir.file("stdin.txt"), input);
   std::vector<std::string> argv = {"orvix"};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  const pid_t child = test::start_program(ORVIX_BINARY, argv, in_path, out_path, err_path, dir);
-  Finished finished;
-  finished.status = test::wait_for_exit(child);
-  finished.output = read_file(out_path);
-  EXPECT_EQ(read_file(err_path), "");
-  ::unlink(in_path.c_str());
-  ::unlink(out_path.c_str());
-  ::unlink(err_path.c_str());
+  Finished finished = test::run_to_end(ORVIX_BINARY, argv, input_dir.file("stdin.txt"), dir);
+  EXPECT_EQ(finished.error, "");
   return finished;
 }
 
@@ -482,8 +383,8 @@ std::vector<std::string> split_at_marks(const std::string& output) {
 }
 
 TEST(SaveLoadProgram, ARoundTripReproducesCountsByteForByte) {
-  const Folder folder("round_trip");
-  const std::string& dir = folder.path;
+  const test::ScopedTempDir folder;
+  const std::string dir = folder_prefix(folder);
   const Finished finished = run_orvix(dir, {"/q"},
                                       "hands 20000\nplayers 7\nwild 9\ngo\nmark\ncounts\nmark\nsave Round.JSON\n"
                                       "clear\nload Round.JSON\nmark\ncounts\nmark\nsave copy.json\n"
@@ -524,8 +425,8 @@ std::vector<std::string> split(const std::string& text, char separator) {
 }
 
 TEST(SaveLoadProgram, CsvRowsMatchTheCountersAndWilsonIntervals) {
-  const Folder folder("csv");
-  const std::string& dir = folder.path;
+  const test::ScopedTempDir folder;
+  const std::string dir = folder_prefix(folder);
   const Finished finished =
       run_orvix(dir, {"/q"}, "hands 30000\nplayers 4\nhandsize 7\nwild 2\ngo\nsave t.json\nsave T.cSv\n");
   EXPECT_EQ(finished.status, 0);
@@ -570,8 +471,8 @@ TEST(SaveLoadProgram, CsvRowsMatchTheCountersAndWilsonIntervals) {
 }
 
 TEST(SaveLoadProgram, WritesAreAtomicAndNeverReplaceTheSessionsOwnFiles) {
-  const Folder folder("atomic");
-  const std::string& dir = folder.path;
+  const test::ScopedTempDir folder;
+  const std::string dir = folder_prefix(folder);
   ::mkdir((dir + "sub").c_str(), 0755);
   write_file(dir + "old.json", "old contents");
   write_file(dir + "cmds.txt", "save cmds.txt\nsave ./cmds.txt\nsave old.json\nsave sub\nsave missing/x.json\n");
