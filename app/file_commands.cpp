@@ -129,7 +129,11 @@ void save_command(LoopState& state, CommandArgs& args) {
     StopWindow window;
     const std::string bytes =
         ends_with_csv(name) ? save_csv_text(state.table) : save_json_text(state.table, state.runs);
-    written = replace_file(name, bytes, reason);
+    // A file that load would refuse is no save at all: nothing is written.
+    if (!ends_with_csv(name) && bytes.size() > kMaxSaveBytes)
+      reason = "larger than the load limit of " + std::to_string(kMaxSaveMiB) + " MiB";
+    else
+      written = replace_file(name, bytes, reason);
   }
   if (written)
     confirm(args, "Saved " + name + ".");

@@ -196,6 +196,11 @@ FileRead read_whole_file(const std::string& name, std::size_t max_bytes, std::st
     ::close(fd);
     return folder ? FileRead::kUnreadable : FileRead::kRefused;
   }
+  if (static_cast<std::uint64_t>(info.st_size) > max_bytes) {  // refused before a byte is read
+    reason = "file too large";
+    ::close(fd);
+    return FileRead::kRefused;
+  }
   std::string text;
   char buffer[65536];
   for (;;) {

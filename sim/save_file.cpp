@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -332,21 +333,29 @@ std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
                               {"won_by_rank", won},
                               {"lost_by_rank", lost}});
   }
-  Json run_list = Json::array();
-  for (const RunRecord& run : runs)
-    run_list.push_back(Json{{"game", game_json(run.game)},
-                            {"seed", run.seed},
-                            {"part", run.part},
-                            {"parts", run.parts},
-                            {"deals", run.deals},
-                            {"seconds", run.seconds}});
   const Json document{{"format", kFormatName},
                       {"format_version", kSaveFormatVersion},
                       {"program_version", kProgramVersion},
                       {"dealing_version", kDealingVersion},
                       {"counters", Json{{"total_hands", total}, {"categories", categories}}},
-                      {"runs", run_list}};
-  return document.dump(2) + "\n";
+                      {"runs", Json::array()}};
+  // One line per run: a table of many runs stays a file of one line each,
+  // a fraction of the size an indented layout would take.
+  std::string text = document.dump(2);
+  const std::string empty_runs = "\"runs\": []\n}";
+  assert(text.size() > empty_runs.size() && text.compare(text.size() - empty_runs.size(), std::string::npos, empty_runs) == 0);
+  if (!runs.empty()) {
+    text.resize(text.size() - 3);  // back to "runs": [
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+      const RunRecord& run = runs[i];
+      text += i == 0 ? "\n    " : ",\n    ";
+      text += Json{{"game", game_json(run.game)}, {"seed", run.seed},   {"part", run.part},
+                   {"parts", run.parts},          {"deals", run.deals}, {"seconds", run.seconds}}
+                  .dump();
+    }
+    text += "\n  ]\n}";
+  }
+  return text + "\n";
 }
 
 bool parse_save(std::string_view text, SavedResults& saved, std::string& reason) {

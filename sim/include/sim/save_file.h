@@ -16,9 +16,12 @@ namespace orvix {
 // reads every older one. 2: deals per run and card counts per kind.
 inline constexpr std::uint32_t kSaveFormatVersion = 2;
 
-// Largest file "load" reads: a save takes well under a kilobyte per run, and
-// the parsed document needs many times the file's size in memory.
-inline constexpr std::size_t kMaxSaveBytes = 32u << 20;
+// Largest file "load" reads, and so the largest "save" writes: a run takes one
+// line of at most about a kilobyte (a 100,000-card game with every kind wild
+// and added), so 200,000 such runs fit; the parsed document needs several
+// times the file's size in memory.
+inline constexpr std::size_t kMaxSaveMiB = 256;
+inline constexpr std::size_t kMaxSaveBytes = kMaxSaveMiB << 20;
 
 struct SavedResults {
   ResultTable table;  // counters only; sums and percentages not computed
