@@ -5,14 +5,6 @@
 
 namespace orvix {
 
-void reset_run_settings(RunSettings& settings) {
-  const bool has_last_seed = settings.has_last_seed;
-  const std::uint64_t last_seed = settings.last_seed;
-  settings = RunSettings{};
-  settings.has_last_seed = has_last_seed;
-  settings.last_seed = last_seed;
-}
-
 void fix_seed(RunSettings& settings, std::uint64_t seed) {
   settings.fixed_seed = true;
   settings.seed_base = seed;

@@ -20,9 +20,6 @@ struct RunSettings {
   std::uint64_t last_seed = 0;
 };
 
-// Fresh seeds and the whole run ("shard 1 1"); the last seed is history and stays.
-void reset_run_settings(RunSettings& settings);
-
 // "seed S": the next run uses S, the ones after it the sequence from S.
 void fix_seed(RunSettings& settings, std::uint64_t seed);
 
