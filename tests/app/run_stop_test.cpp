@@ -10,10 +10,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "sim/save_file.h"
 #include "support/files.h"
 #include "support/start_program.h"
 #include "support/temp_dir.h"
@@ -89,6 +91,45 @@ TEST(RunStop, AProgramStartedWithSigintIgnoredKeepsItIgnored) {
   const std::string output = read_file(child.out_path);
   EXPECT_EQ(output.find("Run stopped"), std::string::npos) << output;
   EXPECT_NE(output.find("Poker with", output.find(simulating)), std::string::npos) << "the session went on";
+}
+
+// Ctrl-C while a file loads: the load finishes, nothing is half done, and a
+// session from a command file then ends with status 130 (the signal used to
+// end the program at once, with whatever it was writing).
+TEST(RunStop, SigintDuringAFileOperationLetsItFinishThenEndsACommandFile) {
+  const test::ScopedTempDir files;
+  const std::string big = files.file("big.json");
+  {
+    RunRecords runs(40000);  // a table of many runs takes a while to read
+    ResultTable table{};
+    for (RunRecord& run : runs) run.deals = 1;
+    table.wins[0][12] = runs.size() * static_cast<std::uint64_t>(runs[0].game.players);
+    test::write_file(big, save_json_text(table, runs));
+  }
+  // "game" prints as soon as the program is up; the load starts right after.
+  const Child child = start("game\nload " + big + "\nsave " + files.file("copy.json") + "\ngame\n");
+  ASSERT_GT(child.pid, 0);
+  bool up = false;
+  for (int i = 0; i < 6000 && !up; ++i) {
+    up = read_file(child.out_path).find("Simulating") != std::string::npos;
+    if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(up);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ::kill(child.pid, SIGINT);
+  EXPECT_EQ(test::wait_for_exit(child.pid), 130);
+  const std::string output = read_file(child.out_path);
+  EXPECT_EQ(output.find("Poker with", 1), std::string::npos) << output;  // the last "game" never ran
+  EXPECT_EQ(output.find("Error"), std::string::npos) << output;
+  // Whatever was written is whole: the folder holds the save and at most a
+  // complete copy of it, no temporary file.
+  for (const auto& entry : std::filesystem::directory_iterator(files.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "big.json" || name == "copy.json") << name;
+  }
+  if (std::filesystem::exists(files.file("copy.json"))) {
+    EXPECT_EQ(read_file(files.file("copy.json")).size(), read_file(big).size());
+  }
 }
 
 TEST(RunStop, NoProgressLineReachesAPipe) {
