@@ -21,7 +21,8 @@ constexpr const char* kPrompt = "orvix>";
 void greet(bool no_hint) {
   out_text(program_banner);
   if (!no_hint) {
-    out_text("Right click on window title bar, properties, layout to change the size of this window.\n");
+    out_text(
+        "Right click on window title bar, properties, layout to change the size of this window.\n");
     out_text("Type \"help\" or \"?\" for a list of commands.\n");
   }
   out_line_end();

@@ -24,7 +24,8 @@ bool ends_with_csv(std::string_view name) {
 // between double quotes is the text between them.
 bool take_file_name(std::string_view line, std::string& name) {
   std::string_view raw = file_name_argument(line);
-  if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') raw = raw.substr(1, raw.size() - 2);
+  if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"')
+    raw = raw.substr(1, raw.size() - 2);
   if (raw.empty() || raw.find('\0') != std::string_view::npos) {
     out_text("Error: a file name is needed.\n");
     return false;
@@ -57,7 +58,8 @@ std::uint64_t deals_of(const RunRecords& runs) {
 const RunRecord* counted_already(const RunRecords& table_runs, const RunRecords& saved) {
   for (const RunRecord& run : saved)
     for (const RunRecord& have : table_runs)
-      if (have.seed == run.seed && have.part == run.part && have.parts == run.parts && have.game == run.game)
+      if (have.seed == run.seed && have.part == run.part && have.parts == run.parts &&
+          have.game == run.game)
         return &run;
   return nullptr;
 }
@@ -81,8 +83,9 @@ void load_file(LoopState& state, const CommandArgs& args, const std::string& nam
     return;
   }
   if (const RunRecord* again = counted_already(state.runs, saved.runs)) {
-    out_text("Error: " + name + " holds a run already counted (seed " + std::to_string(again->seed) + ", part " +
-             std::to_string(again->part) + " of " + std::to_string(again->parts) + "); nothing loaded.\n");
+    out_text("Error: " + name + " holds a run already counted (seed " +
+             std::to_string(again->seed) + ", part " + std::to_string(again->part) + " of " +
+             std::to_string(again->parts) + "); nothing loaded.\n");
     return;
   }
   if (!add_saved_counts(state.table, saved.table)) {

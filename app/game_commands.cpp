@@ -22,8 +22,8 @@ std::int32_t read_count(WordStream& words) {
 
 // The rules operation validates; the confirmation uses the singular only
 // where the wording has one.
-void set_count(GameRules& rules, CommandArgs& args, bool (*set)(GameRules&, int), const char* before,
-               const char* singular, const char* plural) {
+void set_count(GameRules& rules, CommandArgs& args, bool (*set)(GameRules&, int),
+               const char* before, const char* singular, const char* plural) {
   const std::int32_t n = read_count(args.words);
   if (!set(rules, n)) {
     print_refusal(rules);
@@ -86,9 +86,13 @@ void jokers_command(LoopState& state, CommandArgs& args) {
   set_count(state.rules, args, set_jokers, "Now using ", " joker.", " jokers.");
 }
 
-void wild_command(LoopState& state, CommandArgs& args) { card_list(state.rules, CardListOperation::kWild, args); }
+void wild_command(LoopState& state, CommandArgs& args) {
+  card_list(state.rules, CardListOperation::kWild, args);
+}
 
-void add_command(LoopState& state, CommandArgs& args) { card_list(state.rules, CardListOperation::kAdd, args); }
+void add_command(LoopState& state, CommandArgs& args) {
+  card_list(state.rules, CardListOperation::kAdd, args);
+}
 
 void remove_command(LoopState& state, CommandArgs& args) {
   card_list(state.rules, CardListOperation::kRemove, args);

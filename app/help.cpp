@@ -16,20 +16,27 @@ constexpr const char* kCommandLines[] = {
     "handsize <number>     : Number of cards in a player's hand (1-20, default 5).\n",
     "players <number>      : Number of players in game (1-50, default 5).\n",
     "jokers <number>       : Total number of jokers to use (0-100, default 0).\n",
-    "wild[s] <cards>       : Clears wilds, then adds wild cards, ranks and suits (separated by spaces).\n",
+    "wild[s] <cards>       : Clears wilds, then adds wild cards, ranks and suits (separated by "
+    "spaces).\n",
     "add[s] <cards>        : Specify cards to add to the game (separated by spaces, cumulative).\n",
-    "rem[s] <cards>        : Specify cards to take out of the game (separated by spaces, cumulative).\n",
+    "rem[s] <cards>        : Specify cards to take out of the game (separated by spaces, "
+    "cumulative).\n",
     "go                    : Clear counters, run the simulation and show the percentage results.\n",
-    "more                  : Leave counters alone, run the simulation and show the percentage results.\n",
-    "stats                 : Show the percentage wins for each type of hand (done automatically by go).\n",
+    "more                  : Leave counters alone, run the simulation and show the percentage "
+    "results.\n",
+    "stats                 : Show the percentage wins for each type of hand (done automatically by "
+    "go).\n",
     "counts                : Show exact counts of each type of hand that occurred, won, or lost.\n",
     "reset                 : Reset the game, deck and counts to the defaults.\n",
     "clear | clearcount[s] : Clear only the counters, leave the cards and rules alone.\n",
     "clearwild[s]          : Clear only the wildcards (jokers remain).\n",
     "clearaddrem[s]        : Clear only the cards added or removed.\n",
-    "test                  : Enumerate some common games and provide some statistics (single threaded).\n",
-    "exact                 : Exact odds of one hand under the current rules (every hand counted).\n",
-    "seed [<number>|random]: Repeat runs exactly: same seed, same counts (alone: show the seeds).\n",
+    "test                  : Enumerate some common games and provide some statistics (single "
+    "threaded).\n",
+    "exact                 : Exact odds of one hand under the current rules (every hand "
+    "counted).\n",
+    "seed [<number>|random]: Repeat runs exactly: same seed, same counts (alone: show the "
+    "seeds).\n",
     "shard <i> <n>         : Play only part i of n of each run (to spread a run over machines).\n",
     "save <file>           : Save counters, game and seeds (.json; .csv with error margins).\n",
     "load <file>           : Add the counters saved in a .json file to the current counters.\n",
@@ -37,29 +44,38 @@ constexpr const char* kCommandLines[] = {
 };
 
 constexpr const char* kEvaluationParagraph =
-    "Hands with fewer than five cards are evaluated without considering flushes or straights.  Hands with\n"
+    "Hands with fewer than five cards are evaluated without considering flushes or straights.  "
+    "Hands with\n"
     "five or more cards are evaluated as the best five card poker hand in the hand.\n";
 
 constexpr const char* kNotationParagraph =
-    "Cards are provided by rank [23456789TJQK] and suit [hcsd].  You may also list categories of cards by\n"
+    "Cards are provided by rank [23456789TJQK] and suit [hcsd].  You may also list categories of "
+    "cards by\n"
     "the full name of the rank or suit.  For example, Deuces wild is described as any one of the\n"
     "following: \"wild 2\" or \"wild two\" or \"wild 2h 2c 2s 2d\".  Remember that wilds are all\n"
     "specified in one command.  \"wild 5s\" followed by \"wild 7\" means the game is 7's wild.\n";
 
 constexpr const char* kCountingParagraph =
-    "With the \"go\" command, counters are reset before the simulation run.  With the \"more\" command, the\n"
-    "counting is cumulative over multiple simulation runs, so the rules can change midstream.  Use the\n"
+    "With the \"go\" command, counters are reset before the simulation run.  With the \"more\" "
+    "command, the\n"
+    "counting is cumulative over multiple simulation runs, so the rules can change midstream.  Use "
+    "the\n"
     "\"clear\", \"clearcounts\" or \"reset\" commands to clear the counters.\n";
 
 constexpr const char* kPercentParagraph =
-    "Percentages in the stats table are such that 0% means none seen, and 100% means always seen, so\n"
+    "Percentages in the stats table are such that 0% means none seen, and 100% means always seen, "
+    "so\n"
     "1% means above 0 but less than 1.5, and 99% means at least 98.5 but less than 100%.  Use the\n"
-    "\"counts\" command to see the underlying raw numbers (how many of each hand occurred, won or lost).\n";
+    "\"counts\" command to see the underlying raw numbers (how many of each hand occurred, won or "
+    "lost).\n";
 
 constexpr const char* kConsoleParagraph =
-    "This application uses the windows console window and can be used either from the command line or\n"
-    "directly from the desktop.  Run orvix /? from the command line for usage.  From the desktop, we\n"
-    "recommend a large window and a screen buffer width of 211 characters to support the counts command.\n";
+    "This application uses the windows console window and can be used either from the command line "
+    "or\n"
+    "directly from the desktop.  Run orvix /? from the command line for usage.  From the desktop, "
+    "we\n"
+    "recommend a large window and a screen buffer width of 211 characters to support the counts "
+    "command.\n";
 
 }  // namespace
 

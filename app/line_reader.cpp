@@ -12,7 +12,8 @@ namespace {
 bool refill(LineReader& reader) {
   if (reader.at_end || reader.error_number != 0) return false;
   if (reader.before_wait != nullptr) reader.before_wait();
-  const long n = read_bytes(reader.fd, reader.buffer.data(), reader.buffer.size(), reader.error_number);
+  const long n =
+      read_bytes(reader.fd, reader.buffer.data(), reader.buffer.size(), reader.error_number);
   if (n > 0) {
     reader.start = 0;
     reader.end = static_cast<std::size_t>(n);
@@ -41,7 +42,8 @@ ReadStatus read_line(LineReader& reader, std::string& line) {
     const std::size_t available = reader.end - reader.start;
     const void* newline = std::memchr(from, '\n', available);
     const std::size_t take =
-        newline != nullptr ? static_cast<std::size_t>(static_cast<const char*>(newline) - from) : available;
+        newline != nullptr ? static_cast<std::size_t>(static_cast<const char*>(newline) - from)
+                           : available;
     any_byte = true;
     // Bytes past the limit are counted off, never kept.
     if (!too_long) {

@@ -24,8 +24,9 @@ void run(LoopState& state) {
   start_lap_timer();
   const RunOutcome outcome = play_recorded_run(state);
   if (outcome.stopped) {
-    out_printf("Run stopped after %" PRId64 " of %" PRId64 " hands.", outcome.deals,
-               part_deals(state.rules.run_length, state.run_settings.part, state.run_settings.parts));
+    out_printf(
+        "Run stopped after %" PRId64 " of %" PRId64 " hands.", outcome.deals,
+        part_deals(state.rules.run_length, state.run_settings.part, state.run_settings.parts));
     out_line_end();
   }
   report_lap_time();
@@ -40,7 +41,8 @@ void run(LoopState& state) {
 // adds `players` hands a deal to the total, and never more to any one cell.
 bool run_could_overflow(const LoopState& state) {
   const RunSettings& settings = state.run_settings;
-  const auto deals = static_cast<std::uint64_t>(part_deals(state.rules.run_length, settings.part, settings.parts));
+  const auto deals =
+      static_cast<std::uint64_t>(part_deals(state.rules.run_length, settings.part, settings.parts));
   const std::uint64_t hands = deals * static_cast<std::uint64_t>(state.rules.players);
   return counted_player_hands(state.table) > std::numeric_limits<std::uint64_t>::max() - hands;
 }
@@ -77,15 +79,16 @@ RunOutcome play_recorded_run(LoopState& state) {
   RunOutcome outcome;
   {
     StopWindow window;
-    ProgressScope progress(static_cast<std::uint64_t>(part_deals(rules.run_length, request.part,
-                                                                 request.parts)),
-                           "hands");
+    ProgressScope progress(
+        static_cast<std::uint64_t>(part_deals(rules.run_length, request.part, request.parts)),
+        "hands");
     RunOptions options;
     options.watch_stop = true;
     options.progress = &progress.line;
     outcome = run_simulation_with(rules, request, state.table, options);
   }
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   state.runs.push_back(make_run_record(rules, request.seed, settings.part, settings.parts,
                                        counted_player_hands(state.table) - before, seconds));
   return outcome;

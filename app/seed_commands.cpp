@@ -58,7 +58,8 @@ void part_command(LoopState& state, CommandArgs& args) {
   }
   state.run_settings.part = static_cast<std::uint32_t>(part);
   state.run_settings.parts = static_cast<std::uint32_t>(parts);
-  confirm(args, "Playing part " + std::to_string(part) + " of " + std::to_string(parts) + " of each run.");
+  confirm(args, "Playing part " + std::to_string(part) + " of " + std::to_string(parts) +
+                    " of each run.");
 }
 
 }  // namespace orvix

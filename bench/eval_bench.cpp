@@ -31,7 +31,8 @@ constexpr int kHandCount = 1 << 20;
 std::vector<CardCode> deal_hands(int size, bool deuces_wild, unsigned seed, int jokers = 0) {
   std::vector<CardCode> deck;
   for (int r = 0; r < orvix::kRankCount; ++r)
-    for (int s = 0; s < orvix::kSuitCount; ++s) deck.push_back(orvix::make_card(r, s, deuces_wild && r == 0));
+    for (int s = 0; s < orvix::kSuitCount; ++s)
+      deck.push_back(orvix::make_card(r, s, deuces_wild && r == 0));
   std::mt19937_64 rng(seed);
   std::vector<CardCode> hands;
   hands.reserve(static_cast<std::size_t>(kHandCount) * size);
@@ -53,12 +54,14 @@ std::vector<CardCode> deal_hands(int size, bool deuces_wild, unsigned seed, int 
 // is the thread CPU time of an iteration divided by the number of hands.
 // The evaluator tables are built before the clock starts.
 void run(benchmark::State& state, int size, bool deuces_wild, int jokers = 0) {
-  const std::vector<CardCode> hands = deal_hands(size, deuces_wild, 42u + static_cast<unsigned>(size), jokers);
+  const std::vector<CardCode> hands =
+      deal_hands(size, deuces_wild, 42u + static_cast<unsigned>(size), jokers);
   orvix::build_eval_tables();
   const orvix::evaluate_hand evaluate = orvix::select_evaluator(size);
   orvix::HandValue sum = 0;
   for (auto _ : state) {
-    for (std::size_t at = 0; at < hands.size(); at += static_cast<std::size_t>(size)) sum += evaluate(&hands[at]);
+    for (std::size_t at = 0; at < hands.size(); at += static_cast<std::size_t>(size))
+      sum += evaluate(&hands[at]);
     benchmark::DoNotOptimize(sum);
   }
   state.SetItemsProcessed(state.iterations() * kHandCount);

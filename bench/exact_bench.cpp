@@ -63,7 +63,8 @@ void BM_Exact(benchmark::State& state) {
     benchmark::DoNotOptimize(table.total);
     evaluated += table.evaluated;
   }
-  state.counters["evaluated"] = benchmark::Counter(static_cast<double>(evaluated) / static_cast<double>(state.iterations()));
+  state.counters["evaluated"] =
+      benchmark::Counter(static_cast<double>(evaluated) / static_cast<double>(state.iterations()));
   state.counters["multisets"] = static_cast<double>(distinct_code_multisets(game));
 }
 BENCHMARK(BM_Exact)

@@ -47,7 +47,8 @@ void BM_Enumerate7LoopsOnly(benchmark::State& state) {
   std::int64_t hands = 0;
   for (auto _ : state) {
     CardCode sum = 0;
-    for_each_combination_7(cards.data(), kSliceCards, [&](const CardCode* hand) { sum += hand[6]; });
+    for_each_combination_7(cards.data(), kSliceCards,
+                           [&](const CardCode* hand) { sum += hand[6]; });
     benchmark::DoNotOptimize(sum);
     hands += 2035800;
   }
@@ -68,7 +69,11 @@ void BM_Enumerate7Evaluate(benchmark::State& state) {
   }
   state.SetItemsProcessed(hands);
 }
-BENCHMARK(BM_Enumerate7Evaluate)->Arg(0)->Arg(1)->ArgName("deuces_wild")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Enumerate7Evaluate)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("deuces_wild")
+    ->Unit(benchmark::kMillisecond);
 
 // Everything the command does per hand: evaluate, count the category, insert
 // into the distinct-value set.

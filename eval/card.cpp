@@ -6,7 +6,9 @@ namespace {
 // The index of c among the first n characters of `chars`, ignoring ASCII
 // case; -1 if it is not there.
 int index_ignoring_case(const char* chars, int n, char c) {
-  const auto upper = [](char x) { return x >= 'a' && x <= 'z' ? static_cast<char>(x - 'a' + 'A') : x; };
+  const auto upper = [](char x) {
+    return x >= 'a' && x <= 'z' ? static_cast<char>(x - 'a' + 'A') : x;
+  };
   for (int i = 0; i < n; ++i)
     if (upper(chars[i]) == upper(c)) return i;
   return -1;

@@ -28,9 +28,12 @@ constexpr void for_each_rank_set(int size, F f) {
 
 // The value of a Flush of rank indices a >= b >= c >= d >= e, best first.
 constexpr HandValue flush_of(int a, int b, int c, int d, int e) {
-  return static_cast<HandValue>(kFlush) << kCategoryShift | static_cast<HandValue>(a) << kNibbleShifts[0] |
-         static_cast<HandValue>(b) << kNibbleShifts[1] | static_cast<HandValue>(c) << kNibbleShifts[2] |
-         static_cast<HandValue>(d) << kNibbleShifts[3] | static_cast<HandValue>(e) << kNibbleShifts[4];
+  return static_cast<HandValue>(kFlush) << kCategoryShift |
+         static_cast<HandValue>(a) << kNibbleShifts[0] |
+         static_cast<HandValue>(b) << kNibbleShifts[1] |
+         static_cast<HandValue>(c) << kNibbleShifts[2] |
+         static_cast<HandValue>(d) << kNibbleShifts[3] |
+         static_cast<HandValue>(e) << kNibbleShifts[4];
 }
 
 // Calls add(value) for every five-card value, category by category, each in
@@ -86,7 +89,8 @@ constexpr int count_five_card_values() {
   for_each_five_card_value([&](HandValue) { ++n; });
   return n;
 }
-static_assert(count_five_card_values() == kCatalogueSize, "kCatalogueSize is the catalogue's length");
+static_assert(count_five_card_values() == kCatalogueSize,
+              "kCatalogueSize is the catalogue's length");
 
 constexpr std::array<HandValue, kCatalogueSize> make_catalogue() {
   std::array<HandValue, kCatalogueSize> out{};

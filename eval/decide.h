@@ -34,7 +34,7 @@ inline HandValue decide_common(unsigned r1, unsigned r2, unsigned r3) {
     return trips > straight ? trips : straight;
   }
   const unsigned pairs = unsigned{r2 != 0} + multi_bit(r2);  // 0, 1, or 2 for two and more
-  const unsigned major = top(r2, 2);                           // the one or two best pairs
+  const unsigned major = top(r2, 2);                         // the one or two best pairs
   // The kickers fill five cards: 5 ranks for High Card, 3 beside a pair, 1
   // beside two. They come from the singles, except that beside two pairs a
   // third pair's rank may be the best kicker. Reading the singles' row does
@@ -53,7 +53,9 @@ inline HandValue decide_common(unsigned r1, unsigned r2, unsigned r3) {
 inline HandValue decide_common_5(unsigned r1, unsigned r2, unsigned r3) {
   const unsigned pairs = unsigned{r2 != 0} + multi_bit(r2);  // 0, 1 or 2
   // A triple: Full House when a pair stands beside it, else Three of a Kind.
-  const unsigned category = r3 == 0 ? pairs : r2 != r3 ? unsigned{kFullHouse} : unsigned{kThreeOfAKind};
+  const unsigned category = r3 == 0    ? pairs
+                            : r2 != r3 ? unsigned{kFullHouse}
+                                       : unsigned{kThreeOfAKind};
   const unsigned major = r3 == 0 ? r2 : r3;
   HandValue value = hand_value(static_cast<int>(category), major, r1);
   value <<= (r2 == 0) * kMajorShift;  // High Card: the five ranks are the major ranks

@@ -47,8 +47,8 @@ static_assert((make_card(5, 3, false) >> (kSuitIndexShift - kSuitLaneShift) & kS
 // The best straight flush number over the suits of `flush_suits` (suit
 // bits), with `wilds` free ranks; 0 if none. Needs only the ranks each suit
 // holds, gathered for all suits in one pass (a wild card adds no rank bit).
-unsigned best_straight_flush(const HandCounts& c, const CardCode* cards, int count, std::uint32_t flush_suits,
-                             int wilds) {
+unsigned best_straight_flush(const HandCounts& c, const CardCode* cards, int count,
+                             std::uint32_t flush_suits, int wilds) {
   if (count == 5) return straight_reach(c.a1 & kRankBitsMask, wilds);
   // Suit s's ranks at bits 16 s and up of one word: each card's rank bit is
   // shifted by 16 times its suit index, which keeps the pass in registers
@@ -56,18 +56,22 @@ unsigned best_straight_flush(const HandCounts& c, const CardCode* cards, int cou
   std::uint64_t held = 0;
   for (int i = 0; i < count; ++i) {
     const CardCode c = cards[i];
-    held |= std::uint64_t{c & kRankBitsMask} << (c >> (kSuitIndexShift - kSuitLaneShift) & kSuitLaneMask);
+    held |= std::uint64_t{c & kRankBitsMask}
+            << (c >> (kSuitIndexShift - kSuitLaneShift) & kSuitLaneMask);
   }
   unsigned best = 0;
   for (int suit = 0; suit < kSuitCount; ++suit)
     if (flush_suits & kSuitBits[suit])
-      best = std::max(best, straight_reach(static_cast<unsigned>(held >> (16 * suit)) & kRankBitsMask, wilds));
+      best = std::max(
+          best, straight_reach(static_cast<unsigned>(held >> (16 * suit)) & kRankBitsMask, wilds));
   return best;
 }
 
 // The best Flush over the suits of `flush_suits`.
-HandValue best_flush(const HandCounts& c, const CardCode* cards, int count, std::uint32_t flush_suits, int wilds) {
-  if (count == 5) return flush_value(wilds, c.a1 & kRankBitsMask, c.a2 & kRankBitsMask, c.a3 & kRankBitsMask);
+HandValue best_flush(const HandCounts& c, const CardCode* cards, int count,
+                     std::uint32_t flush_suits, int wilds) {
+  if (count == 5)
+    return flush_value(wilds, c.a1 & kRankBitsMask, c.a2 & kRankBitsMask, c.a3 & kRankBitsMask);
   HandValue best = 0;
   for (int suit = 0; suit < kSuitCount; ++suit) {
     if ((flush_suits & kSuitBits[suit]) == 0) continue;
@@ -106,7 +110,8 @@ HandValue four_of_a_kind(unsigned q, unsigned r1) {
 }  // namespace
 
 HandValue decide_rare(const HandCounts& c, const CardCode* cards, int count) {
-  assert(count >= 5 && count <= kMaxHandSize && cards != nullptr && c.wilds >= 0 && c.wilds <= count);
+  assert(count >= 5 && count <= kMaxHandSize && cards != nullptr && c.wilds >= 0 &&
+         c.wilds <= count);
   const unsigned r1 = c.a1 & kRankBitsMask;
   const unsigned r2 = c.a2 & kRankBitsMask;
   const unsigned r3 = c.a3 & kRankBitsMask;
@@ -164,7 +169,9 @@ HandValue flush_value(int wilds, unsigned at_least_1, unsigned at_least_2, unsig
          (at_least_3 & ~at_least_2) == 0);
   HandValue value = static_cast<HandValue>(kFlush) << kCategoryShift;
   int written = 0;
-  const auto write = [&](unsigned rank) { value |= static_cast<HandValue>(rank) << kNibbleShifts[written++]; };
+  const auto write = [&](unsigned rank) {
+    value |= static_cast<HandValue>(rank) << kNibbleShifts[written++];
+  };
   for (int i = 0; i < wilds && i < 2; ++i) write(kAceRank);
   if (wilds >= 2) at_least_2 = 0;
   if (wilds >= 1) at_least_3 = 0;

@@ -26,7 +26,8 @@ inline SumCarry add3(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
 inline HandCounts at_least_masks(std::uint32_t ones, std::uint32_t twos, std::uint32_t fours) {
   const int wilds = static_cast<int>((ones >> kWildShift & 1) | (twos >> (kWildShift - 1) & 2) |
                                      (fours >> (kWildShift - 2) & 4));
-  return {ones | twos | fours, twos | fours, (ones & twos) | fours, fours, fours & (ones | twos), wilds};
+  return {ones | twos | fours,   twos | fours, (ones & twos) | fours, fours,
+          fours & (ones | twos), wilds};
 }
 
 // The rare half, out of line so that the common path keeps its registers.
@@ -46,7 +47,7 @@ HandValue evaluate_5_general(const CardCode* c) {
   if (needs_rare(a1, fours, fours & ones)) [[unlikely]]
     return rare(ones, twos, fours, c, 5);
   return decide_common_5(a1 & kRankBitsMask, (twos | fours) & kRankBitsMask,
-                       ((ones & twos) | fours) & kRankBitsMask);
+                         ((ones & twos) | fours) & kRankBitsMask);
 }
 
 HandValue evaluate_7_general(const CardCode* c) {
@@ -153,9 +154,9 @@ HandCounts count_cards(const CardCode* c) {
     p.carry_into_2(to2);
   }
   const std::uint32_t from8 = p.b8 | p.b16, from4 = p.b4 | from8, from2 = p.b2 | from4;
-  const int wilds = static_cast<int>((p.b1 >> kWildShift & 1) | (p.b2 >> (kWildShift - 1) & 2) |
-                                     (p.b4 >> (kWildShift - 2) & 4) | (p.b8 >> (kWildShift - 3) & 8) |
-                                     (p.b16 >> (kWildShift - 4) & 16));
+  const int wilds = static_cast<int>(
+      (p.b1 >> kWildShift & 1) | (p.b2 >> (kWildShift - 1) & 2) | (p.b4 >> (kWildShift - 2) & 4) |
+      (p.b8 >> (kWildShift - 3) & 8) | (p.b16 >> (kWildShift - 4) & 16));
   return {p.b1 | from2, from2, from4 | (p.b2 & p.b1), from4, from8 | (p.b4 & (p.b2 | p.b1)), wilds};
 }
 

@@ -49,11 +49,13 @@ bool place_keys(const std::vector<std::uint64_t>& keys, const std::vector<HandVa
                 std::uint16_t* displacements, HandValue* slots_out) {
   constexpr std::uint32_t kSlots = 1u << kShape.slot_bits, kBuckets = 1u << kShape.bucket_bits;
   std::vector<std::vector<std::uint32_t>> by_bucket(kBuckets);  // key indices
-  for (std::uint32_t i = 0; i < keys.size(); ++i) by_bucket[hash_bucket<kShape>(keys[i])].push_back(i);
+  for (std::uint32_t i = 0; i < keys.size(); ++i)
+    by_bucket[hash_bucket<kShape>(keys[i])].push_back(i);
   std::vector<std::uint32_t> order(kBuckets);
   for (std::uint32_t b = 0; b < kBuckets; ++b) order[b] = b;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::uint32_t a, std::uint32_t b) { return by_bucket[a].size() > by_bucket[b].size(); });
+  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    return by_bucket[a].size() > by_bucket[b].size();
+  });
   std::vector<char> taken(kSlots);
   for (const std::uint32_t b : order) {
     const std::vector<std::uint32_t>& members = by_bucket[b];
@@ -61,11 +63,13 @@ bool place_keys(const std::vector<std::uint64_t>& keys, const std::vector<HandVa
     // displacement, so that is tested once, before the search.
     for (std::size_t j = 0; j < members.size(); ++j)
       for (std::size_t k = 0; k < j; ++k)
-        if (hash_position<kShape>(keys[members[j]]) == hash_position<kShape>(keys[members[k]])) return false;
+        if (hash_position<kShape>(keys[members[j]]) == hash_position<kShape>(keys[members[k]]))
+          return false;
     std::uint32_t d = 0;
     for (; d < kSlots; ++d) {
       bool fits = true;
-      for (std::size_t j = 0; j < members.size() && fits; ++j) fits = !taken[hash_position<kShape>(keys[members[j]]) ^ d];
+      for (std::size_t j = 0; j < members.size() && fits; ++j)
+        fits = !taken[hash_position<kShape>(keys[members[j]]) ^ d];
       if (fits) break;
     }
     if (d == kSlots) return false;
@@ -87,7 +91,8 @@ void fill_card_words(FastTables& t) {
     for (int s = 0; s < kSuitCount; ++s) {
       assert(t.card_words[card_slot(make_card(r, s, false))] == 0);
       t.card_words[card_slot(make_card(r, s, false))] =
-          std::uint64_t{1} << (kRankFieldBits * r) | std::uint64_t{1} << (kSuitFieldShift + kSuitFieldBits * s);
+          std::uint64_t{1} << (kRankFieldBits * r) | std::uint64_t{1}
+                                                         << (kSuitFieldShift + kSuitFieldBits * s);
     }
   }
   for (int r = 0; r < kRankCount; ++r)
@@ -131,7 +136,8 @@ template <const RankHashShape& kShape>
 void fill_rank_hash(RankHashTable<kShape>& table, int size) {
   for (int w = 0; w < kTableWilds; ++w) {
     const KeyBuilder k = rank_keys(size, w);
-    if (!place_keys<kShape>(k.keys, k.values, table.displacements[w], table.values[w])) std::abort();
+    if (!place_keys<kShape>(k.keys, k.values, table.displacements[w], table.values[w]))
+      std::abort();
   }
 }
 
@@ -141,11 +147,13 @@ void fill_rank_hash(RankHashTable<kShape>& table, int size) {
 // decided here: the best hand is either the best flush of that suit or the
 // best hand of the ranks alone (which the rank tables know even here).
 template <int kSize, const RankHashShape& kShape>
-HandValue routed(const CardCode* cards, std::uint64_t sum, const RankHashTable<kShape>& by_ranks_table) {
+HandValue routed(const CardCode* cards, std::uint64_t sum,
+                 const RankHashTable<kShape>& by_ranks_table) {
   constexpr evaluate_hand general = kSize == 5 ? evaluate_5_general : evaluate_7_general;
   const auto wilds = static_cast<int>(sum >> kWildCountShift);
   const std::uint64_t flags = sum & kSuitFlagMask;
-  if ((sum & kFourMask) != 0 || wilds >= kTableWilds || (flags & (flags - 1)) != 0) return general(cards);
+  if ((sum & kFourMask) != 0 || wilds >= kTableWilds || (flags & (flags - 1)) != 0)
+    return general(cards);
   const int shift = std::countr_zero(flags) - (kSuitFieldBits - 1);
   const int suit = (shift - kSuitFieldShift) / kSuitFieldBits;
   const int up = 31 - kSuitBitShift - suit;
@@ -156,7 +164,8 @@ HandValue routed(const CardCode* cards, std::uint64_t sum, const RankHashTable<k
   unsigned mask = 0, added = 0;
   for (int i = 0; i < kSize; ++i) {
     const CardCode c = cards[i];
-    const unsigned in_suit = c & kRankBitsMask & static_cast<unsigned>(static_cast<std::int32_t>(c << up) >> 31);
+    const unsigned in_suit =
+        c & kRankBitsMask & static_cast<unsigned>(static_cast<std::int32_t>(c << up) >> 31);
     mask |= in_suit;
     added += in_suit;
   }
@@ -194,7 +203,11 @@ HandValue first_7(const CardCode* cards) {
   return evaluate_7_fast(cards);
 }
 
-HandValue routed_5(const CardCode* cards, std::uint64_t sum) { return routed<5>(cards, sum, g_tables.five); }
-HandValue routed_7(const CardCode* cards, std::uint64_t sum) { return routed<7>(cards, sum, g_tables.seven); }
+HandValue routed_5(const CardCode* cards, std::uint64_t sum) {
+  return routed<5>(cards, sum, g_tables.five);
+}
+HandValue routed_7(const CardCode* cards, std::uint64_t sum) {
+  return routed<7>(cards, sum, g_tables.seven);
+}
 
 }  // namespace orvix::fast_eval

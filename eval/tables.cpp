@@ -7,8 +7,8 @@ namespace {
 // counts steps (Clang stops at a million), and std::popcount costs several.
 constexpr int kNibbleBitCounts[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
 constexpr int rank_count(unsigned m) {
-  return kNibbleBitCounts[m & 0xF] + kNibbleBitCounts[m >> 4 & 0xF] + kNibbleBitCounts[m >> 8 & 0xF] +
-         kNibbleBitCounts[m >> 12 & 0xF];
+  return kNibbleBitCounts[m & 0xF] + kNibbleBitCounts[m >> 4 & 0xF] +
+         kNibbleBitCounts[m >> 8 & 0xF] + kNibbleBitCounts[m >> 12 & 0xF];
 }
 
 // top_bits: the highest rank of m, then the top rows of m without it, one rank

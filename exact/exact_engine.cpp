@@ -35,13 +35,13 @@ constexpr int kStates = 8;
 struct Step {
   std::uint8_t count[kSuitCount];
   std::uint8_t sum;
-  std::uint8_t next_state;  // the runs split where counts differ
-  std::uint8_t orbit;       // distinct count patterns this one stands for (<= 24)
+  std::uint8_t next_state;     // the runs split where counts differ
+  std::uint8_t orbit;          // distinct count patterns this one stands for (<= 24)
   std::uint64_t arrangements;  // sum! / prod count! (ordered tuples only)
 };
 
 struct StepList {
-  std::vector<Step> steps;  // ascending by sum
+  std::vector<Step> steps;                              // ascending by sum
   std::array<std::uint32_t, kMaxHandSize + 2> first{};  // first step with sum >= s
 };
 
@@ -51,9 +51,9 @@ struct Plan {
   HandDraw draw = HandDraw::kSets;
   int initial_state = 0;
   int wild_cap = 0;
-  int cap[kRankCount][kSuitCount] = {};                // by slot
-  std::int64_t capacity_from[kRankCount + 1] = {};     // cards ranks r.. can still take
-  CardCode card[kRankCount][kSuitCount] = {};          // by slot
+  int cap[kRankCount][kSuitCount] = {};                       // by slot
+  std::int64_t capacity_from[kRankCount + 1] = {};            // cards ranks r.. can still take
+  CardCode card[kRankCount][kSuitCount] = {};                 // by slot
   BigCount factor[kRankCount][kSuitCount][kMaxHandSize + 1];  // ways to take c of a kind
   BigCount wild_factor[kMaxHandSize + 1];
   StepList lists[kRankCount][kStates];
@@ -63,7 +63,8 @@ struct Plan {
 BigCount choose(std::int64_t n, int k) {
   if (k < 0 || n < k) return 0;
   BigCount result = 1;
-  for (int i = 1; i <= k; ++i) result = result * static_cast<std::uint64_t>(n - k + i) / static_cast<unsigned>(i);
+  for (int i = 1; i <= k; ++i)
+    result = result * static_cast<std::uint64_t>(n - k + i) / static_cast<unsigned>(i);
   return result;
 }
 
@@ -154,7 +155,8 @@ void assign_slots(const ExactPack& pack, int (&slot_suit)[kSuitCount], int& init
     group[s] = s;
     for (int t = 0; t < s; ++t) {
       bool alike = true;
-      for (int r = 0; r < kRankCount; ++r) alike = alike && pack.natural[r][s] == pack.natural[r][t];
+      for (int r = 0; r < kRankCount; ++r)
+        alike = alike && pack.natural[r][s] == pack.natural[r][t];
       if (alike) {
         group[s] = group[t];
         break;
@@ -198,7 +200,8 @@ std::unique_ptr<Plan> make_plan(const ExactGame& game) {
         plan->lists[r][state] = make_steps(plan->cap[r], state, h);
   for (int n = 0; n <= kMaxHandSize; ++n)
     for (int k = 0; k <= n; ++k)
-      plan->binomial[n][k] = k == 0 || k == n ? 1 : plan->binomial[n - 1][k - 1] + plan->binomial[n - 1][k];
+      plan->binomial[n][k] =
+          k == 0 || k == n ? 1 : plan->binomial[n - 1][k - 1] + plan->binomial[n - 1][k];
   return plan;
 }
 
@@ -253,7 +256,8 @@ struct Factors {
   explicit Factors(const Plan& plan) {
     for (int r = 0; r < kRankCount; ++r)
       for (int slot = 0; slot < kSuitCount; ++slot)
-        for (int c = 0; c <= kMaxHandSize; ++c) kind[r][slot][c] = narrow<W>(plan.factor[r][slot][c]);
+        for (int c = 0; c <= kMaxHandSize; ++c)
+          kind[r][slot][c] = narrow<W>(plan.factor[r][slot][c]);
     for (int c = 0; c <= kMaxHandSize; ++c) wild[c] = narrow<W>(plan.wild_factor[c]);
   }
 };
@@ -291,7 +295,9 @@ template <class W, bool kOrdered>
 class Walker {
  public:
   Walker(const Plan& plan, const Factors<W>& factors, const ExactOptions& options)
-      : plan_(plan), factors_(factors), options_(options),
+      : plan_(plan),
+        factors_(factors),
+        options_(options),
         evaluate_(select_evaluator(plan.hand_size)) {
     if (options.distinct_values) reset_value_set(values, kCatalogueSize);
   }
@@ -381,8 +387,8 @@ std::vector<Task<W>> make_tasks(const Plan& plan, const Factors<W>& factors, std
         next.push_back(task);
         continue;
       }
-      for_each_step<W, kOrdered>(plan, factors, rank, task.state, task.placed, task.weight, task.prefix,
-                                 [&](const Step& step, const W& w, int p) {
+      for_each_step<W, kOrdered>(plan, factors, rank, task.state, task.placed, task.weight,
+                                 task.prefix, [&](const Step& step, const W& w, int p) {
                                    Task<W> child = task;
                                    child.rank = rank + 1;
                                    child.state = step.next_state;
@@ -442,7 +448,8 @@ ExactTable run_walk(const Plan& plan, const ExactOptions& options) {
     table.stopped = table.stopped || walker->stopped;
     table.evaluated += walker->evaluated;
     for (int c = 0; c < kCategoryCount; ++c)
-      for (int r = 0; r < kRankCount; ++r) table.by_rank[c][r] += widen(walker->sums[c * kRankCount + r]);
+      for (int r = 0; r < kRankCount; ++r)
+        table.by_rank[c][r] += widen(walker->sums[c * kRankCount + r]);
   }
   for (int c = 0; c < kCategoryCount; ++c) {
     for (int r = 0; r < kRankCount; ++r) table.by_category[c] += table.by_rank[c][r];
@@ -551,7 +558,8 @@ ExactTable count_exact(const ExactGame& game, const ExactOptions& options) {
                    : run_walk<std::uint64_t, false>(*plan, options);
   if (total <= (BigCount(1) << 128) - 1)
     return ordered ? run_walk<Wide, true>(*plan, options) : run_walk<Wide, false>(*plan, options);
-  return ordered ? run_walk<BigCount, true>(*plan, options) : run_walk<BigCount, false>(*plan, options);
+  return ordered ? run_walk<BigCount, true>(*plan, options)
+                 : run_walk<BigCount, false>(*plan, options);
 }
 
 }  // namespace orvix

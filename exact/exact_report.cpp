@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kMinimumCountWidth = 12;
 
-const char* plural(std::int64_t count, const char* one, const char* many) { return count == 1 ? one : many; }
+const char* plural(std::int64_t count, const char* one, const char* many) {
+  return count == 1 ? one : many;
+}
 
 double percent_of(const BigCount& part, const BigCount& whole) {
   if (whole == 0) return 0.0;
@@ -24,8 +26,9 @@ double percent_of(const BigCount& part, const BigCount& whole) {
 
 void print_game_lines(const GameRules& rules) {
   out_printf("Poker with %d %s, %d %s, one hand of %d %s.\n", rules.decks,
-             plural(rules.decks, "deck", "decks"), rules.jokers, plural(rules.jokers, "joker", "jokers"),
-             rules.hand_size, plural(rules.hand_size, "card", "cards"));
+             plural(rules.decks, "deck", "decks"), rules.jokers,
+             plural(rules.jokers, "joker", "jokers"), rules.hand_size,
+             plural(rules.hand_size, "card", "cards"));
   describe_cards(rules);
 }
 
@@ -56,7 +59,8 @@ void print_rank_rows(const ExactTable& table, int width) {
   out_line_end();
   for (int c = 0; c < kCategoryCount; ++c) {
     out_printf("%-15s", kPaddedCategoryNames[c]);
-    for (int r = kRankCount - 1; r >= 0; --r) out_printf(" %*s", width, count_text(table.by_rank[c][r]).c_str());
+    for (int r = kRankCount - 1; r >= 0; --r)
+      out_printf(" %*s", width, count_text(table.by_rank[c][r]).c_str());
     out_line_end();
   }
 }
@@ -68,7 +72,8 @@ void print_rank_rows(const ExactTable& table, int width) {
 void print_rarity_notes(const ExactTable& table) {
   for (int higher = 1; higher < kCategoryCount; ++higher)
     for (int lower = 0; lower < higher; ++lower) {
-      if (table.by_category[lower] == 0 || table.by_category[higher] <= table.by_category[lower]) continue;
+      if (table.by_category[lower] == 0 || table.by_category[higher] <= table.by_category[lower])
+        continue;
       out_text("Note: ");
       out_text(kCategoryNames[higher]);
       out_text(" (");

@@ -44,7 +44,8 @@ void add_new_value(HandValueSet& set, HandValue value) {
     set.holds_empty_key = true;
     return;
   }
-  if (static_cast<std::int64_t>(set.stored + 1) * 4 > static_cast<std::int64_t>(set.slots.size()) * 3) {
+  if (static_cast<std::int64_t>(set.stored + 1) * 4 >
+      static_cast<std::int64_t>(set.slots.size()) * 3) {
     std::vector<HandValue> old;
     old.swap(set.slots);
     size_table(set, static_cast<std::uint32_t>(old.size()) * 2);

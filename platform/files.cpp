@@ -92,9 +92,10 @@ int write_and_sync(int fd, std::string_view bytes) {
 // between linking the finished bytes in and renaming them over the old file.
 std::string spare_name(const std::string& destination, unsigned attempt) {
   static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::uint64_t bits = static_cast<std::uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ULL +
-                       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                       attempt * 0xBF58476D1CE4E5B9ULL;
+  std::uint64_t bits =
+      static_cast<std::uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ULL +
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) +
+      attempt * 0xBF58476D1CE4E5B9ULL;
   std::string name = folder_of(destination) + ".orvix-save-";
   for (int i = 0; i < 6; ++i, bits /= 36) name += kLetters[bits % 36];
   return name;
@@ -105,10 +106,12 @@ std::string spare_name(const std::string& destination, unsigned attempt) {
 // linked straight in as a new file, or linked beside the old one and renamed
 // over it. false when unnamed files are not to be had here (the caller then
 // writes a named temporary file); true with `error` 0 or the failure.
-bool replace_through_unnamed_file(const std::string& destination, std::string_view bytes, int& error) {
+bool replace_through_unnamed_file(const std::string& destination, std::string_view bytes,
+                                  int& error) {
 #ifdef O_TMPFILE
   const std::string folder = folder_of(destination);
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  const int fd =
+      ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   error = write_and_sync(fd, bytes);
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
@@ -167,7 +170,8 @@ bool replace_file(const std::string& name, std::string_view bytes, std::string& 
   std::string destination;
   if (!write_destination(name, destination, reason)) return false;
   int error = 0;
-  if (!replace_through_unnamed_file(destination, bytes, error)) error = replace_through_named_file(destination, bytes);
+  if (!replace_through_unnamed_file(destination, bytes, error))
+    error = replace_through_named_file(destination, bytes);
   if (error != 0) {
     reason = system_reason(error);
     return false;
@@ -226,14 +230,16 @@ FileRead read_whole_file(const std::string& name, std::size_t max_bytes, std::st
 
 bool readable_file(const std::string& name) {
   struct stat info {};
-  return ::access(name.c_str(), R_OK) == 0 && ::stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return ::access(name.c_str(), R_OK) == 0 && ::stat(name.c_str(), &info) == 0 &&
+         !S_ISDIR(info.st_mode);
 }
 
 bool same_file(const std::string& a, const std::string& b) {
   if (a == b) return true;
-  struct stat first {}, second {};
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-         first.st_ino == second.st_ino;
+  struct stat first {
+  }, second{};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 StandardStream standard_stream_file(const std::string& name) {

@@ -65,7 +65,7 @@ int read_key(FILE*) {
     wchar_t key = 0;
     const char raw = static_cast<char>(byte);
     const std::size_t used = std::mbrtowc(&key, &raw, 1, &state);
-    if (used == static_cast<std::size_t>(-2)) continue;  // more bytes to come
+    if (used == static_cast<std::size_t>(-2)) continue;     // more bytes to come
     if (used == static_cast<std::size_t>(-1)) return byte;  // not of the character set: as is
     return static_cast<int>(key);
   }

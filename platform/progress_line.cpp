@@ -19,7 +19,8 @@ constexpr auto kRefresh = std::chrono::milliseconds(100);
 
 // Standard output shows on the same terminal as standard error.
 bool output_shares_terminal() {
-  struct stat out {}, err {};
+  struct stat out {
+  }, err{};
   if (!isatty(STDOUT_FILENO)) return false;
   if (fstat(STDOUT_FILENO, &out) != 0 || fstat(STDERR_FILENO, &err) != 0) return false;
   return out.st_rdev == err.st_rdev;

@@ -7,7 +7,8 @@
 
 namespace orvix {
 
-ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_repetition, bool watchful) {
+ReferenceCounts count_hands(const CardCode* cards, int n, int dealt, bool with_repetition,
+                            bool watchful) {
   ExactGame game;
   game.pack = pack_from_cards(cards, n);
   game.hand_size = dealt;

@@ -26,7 +26,9 @@ void print_card(ItemSeparator& items, int rank, int suit) {
   out_printf("%c%c%c", kRankChars[rank], kSuitChars[suit], ' ');
 }
 
-const char* plural(std::int32_t count, const char* one, const char* many) { return count == 1 ? one : many; }
+const char* plural(std::int32_t count, const char* one, const char* many) {
+  return count == 1 ? one : many;
+}
 
 void describe_wilds(const GameRules& rules) {
   bool any = false;
@@ -41,12 +43,14 @@ void describe_wilds(const GameRules& rules) {
   }
   for (int suit = 0; suit < kSuitCount; ++suit) {
     whole_suit[suit] = true;
-    for (int rank = 0; rank < kRankCount; ++rank) whole_suit[suit] = whole_suit[suit] && rules.wild[rank][suit] != 0;
+    for (int rank = 0; rank < kRankCount; ++rank)
+      whole_suit[suit] = whole_suit[suit] && rules.wild[rank][suit] != 0;
   }
 
   if (!any) {
     if (rules.jokers > 0)
-      out_printf("No wildcards other than the %d %s.\n", rules.jokers, plural(rules.jokers, "joker", "jokers"));
+      out_printf("No wildcards other than the %d %s.\n", rules.jokers,
+                 plural(rules.jokers, "joker", "jokers"));
     else
       out_text("No wildcards.\n");
     return;
@@ -71,7 +75,8 @@ void describe_wilds(const GameRules& rules) {
     }
   for (int rank = 0; rank < kRankCount; ++rank)
     for (int suit = 0; suit < kSuitCount; ++suit)
-      if (rules.wild[rank][suit] != 0 && !whole_rank[rank] && !whole_suit[suit]) print_card(items, rank, suit);
+      if (rules.wild[rank][suit] != 0 && !whole_rank[rank] && !whole_suit[suit])
+        print_card(items, rank, suit);
   out_text("\n");
 }
 
@@ -100,8 +105,9 @@ void describe_game(const GameRules& rules) { describe_game(rules, 1, 1); }
 
 void describe_game(const GameRules& rules, std::uint32_t part, std::uint32_t parts) {
   out_printf("Poker with %d %s, %d %s, %d players, hand size %d %s.\n", rules.decks,
-             plural(rules.decks, "deck", "decks"), rules.jokers, plural(rules.jokers, "joker", "jokers"),
-             rules.players, rules.hand_size, plural(rules.hand_size, "card", "cards"));
+             plural(rules.decks, "deck", "decks"), rules.jokers,
+             plural(rules.jokers, "joker", "jokers"), rules.players, rules.hand_size,
+             plural(rules.hand_size, "card", "cards"));
   describe_cards(rules);
   if (parts > 1) out_printf("Playing part %" PRIu32 " of %" PRIu32 ".\n", part, parts);
   out_printf("Simulating %d hands played.\n", rules.run_length);

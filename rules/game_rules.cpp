@@ -94,41 +94,59 @@ void reset_defaults(GameRules& rules) { rules = GameRules{}; }
 
 bool set_decks(GameRules& rules, int count) {
   static constexpr CountRule kRule{
-      &GameRules::decks, kMinDecks, kMaxDecks, "Error: Minimum of 1 deck required.\n",
+      &GameRules::decks,
+      kMinDecks,
+      kMaxDecks,
+      "Error: Minimum of 1 deck required.\n",
       "Error: Maximum of 50 decks supported.\n",
-      "Error: Not enough decks to deal complete hand and handle any removes.\n", true};
+      "Error: Not enough decks to deal complete hand and handle any removes.\n",
+      true};
   return apply_count_rule(rules, kRule, count);
 }
 
 bool set_players(GameRules& rules, int count) {
-  static constexpr CountRule kRule{
-      &GameRules::players, kMinPlayers, kMaxPlayers, "Error: Minimum of 1 player required.\n",
-      "Error: Maximum of 50 players supported.\n", "Error: Too many players to deal complete hand.\n",
-      false};
+  static constexpr CountRule kRule{&GameRules::players,
+                                   kMinPlayers,
+                                   kMaxPlayers,
+                                   "Error: Minimum of 1 player required.\n",
+                                   "Error: Maximum of 50 players supported.\n",
+                                   "Error: Too many players to deal complete hand.\n",
+                                   false};
   return apply_count_rule(rules, kRule, count);
 }
 
 bool set_hand_size(GameRules& rules, int count) {
   static constexpr CountRule kRule{
-      &GameRules::hand_size, kMinHandSize, kMaxHandSize, "Error: Only 1-20 card hands supported.\n",
+      &GameRules::hand_size,
+      kMinHandSize,
+      kMaxHandSize,
       "Error: Only 1-20 card hands supported.\n",
-      "Error: Not enough cards to increase hand size and still deal hand.\n", false};
+      "Error: Only 1-20 card hands supported.\n",
+      "Error: Not enough cards to increase hand size and still deal hand.\n",
+      false};
   return apply_count_rule(rules, kRule, count);
 }
 
 bool set_jokers(GameRules& rules, int count) {
   static constexpr CountRule kRule{
-      &GameRules::jokers, kMinJokers, kMaxJokers, "Error: Minimum of 0 jokers supported.\n",
+      &GameRules::jokers,
+      kMinJokers,
+      kMaxJokers,
+      "Error: Minimum of 0 jokers supported.\n",
       "Error: Maximum of 100 jokers supported.\n",
-      "Error: Not enough cards to decrease jokers and still deal hand.\n", false};
+      "Error: Not enough cards to decrease jokers and still deal hand.\n",
+      false};
   return apply_count_rule(rules, kRule, count);
 }
 
 // A negative run would hand every worker a share below one deal and play
 // nothing, yet report a run; it is refused instead.
 bool set_run_length(GameRules& rules, std::int64_t count) {
-  if (count == 0) return refuse(rules, "Error: Zero run lengths are not supported - use at least one hand.\n");
-  if (count < 0) return refuse(rules, "Error: Negative run lengths are not supported - use at least one hand.\n");
+  if (count == 0)
+    return refuse(rules, "Error: Zero run lengths are not supported - use at least one hand.\n");
+  if (count < 0)
+    return refuse(rules,
+                  "Error: Negative run lengths are not supported - use at least one hand.\n");
   if (count > kMaxRunLength)
     return refuse(rules, "Error: maximum number of hands for one simulation is 2147483647.\n");
   rules.run_length = static_cast<std::int32_t>(count);
@@ -155,9 +173,13 @@ bool remove_suit(GameRules& rules, int suit) {
                       "Error: Not enough cards available to remove suit.\n");
 }
 
-bool add_card(GameRules& rules, int rank, int suit) { return add_kinds(rules, rank * kSuitCount + suit, 1, 1); }
+bool add_card(GameRules& rules, int rank, int suit) {
+  return add_kinds(rules, rank * kSuitCount + suit, 1, 1);
+}
 
-bool add_rank(GameRules& rules, int rank) { return add_kinds(rules, rank * kSuitCount, 1, kSuitCount); }
+bool add_rank(GameRules& rules, int rank) {
+  return add_kinds(rules, rank * kSuitCount, 1, kSuitCount);
+}
 
 bool add_suit(GameRules& rules, int suit) { return add_kinds(rules, suit, kSuitCount, kRankCount); }
 
@@ -184,7 +206,8 @@ bool clear_add_remove(GameRules& rules) {
   for (auto& rank : cleared.card_delta)
     for (auto& delta : rank) delta = 0;
   if (pack_too_small(cleared))
-    return refuse(rules, "Error: Not enough cards to clear added and removed cards and still deal hand.\n");
+    return refuse(
+        rules, "Error: Not enough cards to clear added and removed cards and still deal hand.\n");
   for (auto& rank : rules.card_delta)
     for (auto& delta : rank) delta = 0;
   return true;
@@ -204,8 +227,8 @@ int cards_available(const GameRules& rules) {
 }
 
 bool deal_fits_pack(const GameRules& rules) {
-  return rules.players >= kMinPlayers && rules.hand_size >= kMinHandSize && !has_negative_card(rules) &&
-         !pack_too_small(rules);
+  return rules.players >= kMinPlayers && rules.hand_size >= kMinHandSize &&
+         !has_negative_card(rules) && !pack_too_small(rules);
 }
 
 bool has_negative_card(const GameRules& rules) {

@@ -48,7 +48,8 @@ bool read_int32(WordStream& stream, std::int32_t& value) { return read_integer(s
 
 bool read_int64(WordStream& stream, std::int64_t& value) { return read_integer(stream, value); }
 
-bool parse_digits(std::string_view word, std::size_t max_digits, std::uint64_t limit, std::uint64_t& value) {
+bool parse_digits(std::string_view word, std::size_t max_digits, std::uint64_t limit,
+                  std::uint64_t& value) {
   if (word.empty() || word.size() > max_digits) return false;
   for (const char c : word)
     if (!is_digit(c)) return false;
@@ -59,7 +60,8 @@ bool parse_digits(std::string_view word, std::size_t max_digits, std::uint64_t l
   return true;
 }
 
-bool read_digits(WordStream& stream, std::size_t max_digits, std::uint64_t limit, std::uint64_t& value) {
+bool read_digits(WordStream& stream, std::size_t max_digits, std::uint64_t limit,
+                 std::uint64_t& value) {
   return parse_digits(read_word(stream), max_digits, limit, value);
 }
 

@@ -42,7 +42,8 @@ void compute_percentages(ResultTable& table) {
     const std::uint64_t occurred = table.category_wins[c] + table.category_losses[c];
     table.category_win_percent[c] = percent(table.category_wins[c], occurred);
     for (int r = 0; r < kRankCount; ++r)
-      table.rank_win_percent[c][r] = percent(table.wins[c][r], table.wins[c][r] + table.losses[c][r]);
+      table.rank_win_percent[c][r] =
+          percent(table.wins[c][r], table.wins[c][r] + table.losses[c][r]);
     // A run that dealt nothing leaves total_hands at 0;
     // its shares are 0, not a division by zero.
     table.category_share_percent[c] = percent(occurred, table.total_hands);

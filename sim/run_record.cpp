@@ -10,7 +10,8 @@ RunRecord make_run_record(const GameRules& game, std::uint64_t seed, std::uint32
   record.seed = seed;
   record.part = part;
   record.parts = parts;
-  record.deals = game.players > 0 ? player_hands_counted / static_cast<std::uint64_t>(game.players) : 0;
+  record.deals =
+      game.players > 0 ? player_hands_counted / static_cast<std::uint64_t>(game.players) : 0;
   record.seconds = seconds;
   return record;
 }

@@ -19,7 +19,8 @@ namespace orvix {
 namespace {
 
 std::uint64_t block_count(std::int64_t run_length) {
-  return run_length < 1 ? 0 : static_cast<std::uint64_t>((run_length + kBlockDeals - 1) / kBlockDeals);
+  return run_length < 1 ? 0
+                        : static_cast<std::uint64_t>((run_length + kBlockDeals - 1) / kBlockDeals);
 }
 
 std::int64_t block_deals(std::int64_t run_length, std::uint64_t block) {
@@ -73,8 +74,8 @@ RunOutcome run_simulation(const GameRules& rules, const RunRequest& request, Res
   return run_simulation_with(rules, request, table, RunOptions{});
 }
 
-RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request, ResultTable& table,
-                               const RunOptions& options) {
+RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request,
+                               ResultTable& table, const RunOptions& options) {
   // Every change the rules accept keeps the deal within the pack.
   assert(deal_fits_pack(rules));
   assert(request.part >= 1 && request.part <= request.parts);
@@ -91,9 +92,9 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
 
   // More workers than blocks would only idle.
   const int wanted = options.workers > 0 ? options.workers : processor_count();
-  const int n = static_cast<int>(std::max<std::uint64_t>(1, std::min<std::uint64_t>(
-                                                                 static_cast<std::uint64_t>(std::max(wanted, 1)),
-                                                                 run.part_blocks)));
+  const int n = static_cast<int>(std::max<std::uint64_t>(
+      1,
+      std::min<std::uint64_t>(static_cast<std::uint64_t>(std::max(wanted, 1)), run.part_blocks)));
 
   std::vector<std::unique_ptr<SimWorker>> workers(static_cast<std::size_t>(n));
   std::vector<SimThreadParams> params(static_cast<std::size_t>(n));

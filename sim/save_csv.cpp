@@ -24,7 +24,9 @@ double fraction(std::uint64_t part, std::uint64_t whole) {
 }  // namespace
 
 std::string save_csv_text(const ResultTable& table) {
-  std::string text = "category,rank,occurred,won,lost,share_percent,win_percent,share_low,share_high,win_low,win_high\n";
+  std::string text =
+      "category,rank,occurred,won,lost,share_percent,win_percent,share_low,share_high,win_low,win_"
+      "high\n";
   const std::uint64_t total = counted_player_hands(table);
   const auto row = [&](int c, const char* rank, std::uint64_t won, std::uint64_t lost) {
     const std::uint64_t occurred = won + lost;
@@ -50,7 +52,8 @@ std::string save_csv_text(const ResultTable& table) {
       lost += table.losses[c][r];
     }
     row(c, "All", won, lost);
-    for (int r = kRankCount - 1; r >= 0; --r) row(c, kRankWords[r], table.wins[c][r], table.losses[c][r]);
+    for (int r = kRankCount - 1; r >= 0; --r)
+      row(c, kRankWords[r], table.wins[c][r], table.losses[c][r]);
   }
   return text;
 }

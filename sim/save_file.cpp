@@ -41,9 +41,14 @@ Json game_json(const GameRules& game) {
       if (delta > 0) added[kind_text(rank, suit)] = delta;
       if (delta < 0) removed[kind_text(rank, suit)] = -static_cast<std::int64_t>(delta);
     }
-  return Json{{"decks", game.decks},       {"players", game.players}, {"hand_size", game.hand_size},
-              {"jokers", game.jokers},     {"run_length", game.run_length}, {"wild", wild},
-              {"added", added},            {"removed", removed}};
+  return Json{{"decks", game.decks},
+              {"players", game.players},
+              {"hand_size", game.hand_size},
+              {"jokers", game.jokers},
+              {"run_length", game.run_length},
+              {"wild", wild},
+              {"added", added},
+              {"removed", removed}};
 }
 
 // --- reading -----------------------------------------------------------
@@ -80,20 +85,22 @@ struct Reader {
     return fail(what + " is not a number");
   }
 
-  bool unsigned_member(const Json& object, const char* key, const std::string& where, std::uint64_t& out) {
+  bool unsigned_member(const Json& object, const char* key, const std::string& where,
+                       std::uint64_t& out) {
     const Json* value = member(object, key, where);
     return value != nullptr && unsigned_value(*value, where + "." + key, out);
   }
 
   // A whole number within [low, high] (the rules' signed fields).
-  bool ranged_member(const Json& object, const char* key, const std::string& where, std::int64_t low,
-                     std::int64_t high, std::int32_t& out) {
+  bool ranged_member(const Json& object, const char* key, const std::string& where,
+                     std::int64_t low, std::int64_t high, std::int32_t& out) {
     const Json* value = member(object, key, where);
     if (value == nullptr) return false;
     const std::string what = where + "." + key;
     if (!value->is_number_integer()) return fail(what + " is not a whole number");
     // Unsigned values above 2^63 would wrap to negative as int64.
-    if (value->is_number_unsigned() && value->get<std::uint64_t>() > static_cast<std::uint64_t>(high))
+    if (value->is_number_unsigned() &&
+        value->get<std::uint64_t>() > static_cast<std::uint64_t>(high))
       return fail(what + " is out of range");
     const std::int64_t number = value->get<std::int64_t>();
     const bool in_range = number >= low && number <= high;
@@ -113,8 +120,10 @@ struct Reader {
 
   // The kind of an "As"-style card text, or false when the text names none.
   static bool parse_kind(const std::string& text, int& rank, int& suit) {
-    const char* r = text.size() == 2 && text[0] != '\0' ? std::strchr(kRankChars, text[0]) : nullptr;
-    const char* s = text.size() == 2 && text[1] != '\0' ? std::strchr(kSuitChars, text[1]) : nullptr;
+    const char* r =
+        text.size() == 2 && text[0] != '\0' ? std::strchr(kRankChars, text[0]) : nullptr;
+    const char* s =
+        text.size() == 2 && text[1] != '\0' ? std::strchr(kSuitChars, text[1]) : nullptr;
     if (r == nullptr || s == nullptr) return false;
     rank = static_cast<int>(r - kRankChars);
     suit = static_cast<int>(s - kSuitChars);
@@ -133,7 +142,8 @@ struct Reader {
       if (!item.is_string()) return fail(where + "." + key + " holds a non-text card");
       if (!parse_kind(item.get_ref<const std::string&>(), rank, suit))
         return fail(where + "." + key + " holds an unknown card");
-      if (!on_cards(rank, suit, 1)) return fail(where + "." + key + " holds too many copies of a card");
+      if (!on_cards(rank, suit, 1))
+        return fail(where + "." + key + " holds too many copies of a card");
     }
     return true;
   }
@@ -141,7 +151,8 @@ struct Reader {
   // An object of card texts and their copies, 1 to kMaxPackCards each (added
   // and removed cards from format 2 on); calls on_cards(rank, suit, copies).
   template <typename OnCards>
-  bool card_counts(const Json& object, const char* key, const std::string& where, OnCards on_cards) {
+  bool card_counts(const Json& object, const char* key, const std::string& where,
+                   OnCards on_cards) {
     const Json* counts = member(object, key, where);
     if (counts == nullptr) return false;
     const std::string what = where + "." + key;
@@ -194,17 +205,20 @@ struct Reader {
                                        card_list(object, "added", where, add_one) &&
                                        card_list(object, "removed", where, remove);
     if (!ok) return false;
-    if (cards_available(rules) > kMaxPackCards) return fail(where + " has more cards than a pack may hold");
+    if (cards_available(rules) > kMaxPackCards)
+      return fail(where + " has more cards than a pack may hold");
     if (!deal_fits_pack(rules)) return fail(where + " cannot deal every player a hand");
     return true;
   }
 
   bool run(const Json& object, const std::string& where, std::uint64_t version, RunRecord& record) {
     const Json* game_object = member(object, "game", where);
-    if (game_object == nullptr || !game(*game_object, where + ".game", version, record.game)) return false;
+    if (game_object == nullptr || !game(*game_object, where + ".game", version, record.game))
+      return false;
     std::uint64_t part = 0;
     std::uint64_t parts = 0;
-    if (!unsigned_member(object, "seed", where, record.seed) || !unsigned_member(object, "part", where, part) ||
+    if (!unsigned_member(object, "seed", where, record.seed) ||
+        !unsigned_member(object, "part", where, part) ||
         !unsigned_member(object, "parts", where, parts) ||
         !unsigned_member(object, version >= 2 ? "deals" : "hands_played", where, record.deals))
       return false;
@@ -212,25 +226,28 @@ struct Reader {
       return fail(where + " has no part " + std::to_string(part) + " of " + std::to_string(parts));
     record.part = static_cast<std::uint32_t>(part);
     record.parts = static_cast<std::uint32_t>(parts);
-    if (record.deals > static_cast<std::uint64_t>(part_deals(record.game.run_length, record.part, record.parts)))
+    if (record.deals >
+        static_cast<std::uint64_t>(part_deals(record.game.run_length, record.part, record.parts)))
       return fail(where + " played more deals than its part of the run holds");
     const Json* seconds = member(object, "seconds", where);
     if (seconds == nullptr) return false;
-    if (!seconds->is_number() || !std::isfinite(seconds->get<double>()) || seconds->get<double>() < 0.0)
+    if (!seconds->is_number() || !std::isfinite(seconds->get<double>()) ||
+        seconds->get<double>() < 0.0)
       return fail(where + ".seconds is not a time");
     record.seconds = seconds->get<double>();
     return true;
   }
 
   // One row of 13 counters, Two to Ace; their sum must equal `total`.
-  bool rank_counts(const Json& category, const char* key, const std::string& where, std::uint64_t total,
-                   std::uint64_t (&row)[kRankCount]) {
+  bool rank_counts(const Json& category, const char* key, const std::string& where,
+                   std::uint64_t total, std::uint64_t (&row)[kRankCount]) {
     const Json* list = array_member(category, key, where);
     if (list == nullptr) return false;
     if (list->size() != kRankCount) return fail(where + "." + key + " does not hold 13 counts");
     std::uint64_t sum = 0;
     for (int r = 0; r < kRankCount; ++r) {
-      if (!unsigned_value((*list)[static_cast<std::size_t>(r)], where + "." + key, row[r])) return false;
+      if (!unsigned_value((*list)[static_cast<std::size_t>(r)], where + "." + key, row[r]))
+        return false;
       if (row[r] > kMax64 - sum) return fail(where + "." + key + " adds up beyond 2^64 - 1");
       sum += row[r];
     }
@@ -241,7 +258,8 @@ struct Reader {
   bool counters(const Json& object, ResultTable& table) {
     const Json* list = array_member(object, "categories", "counters");
     if (list == nullptr) return false;
-    if (list->size() != kCategoryCount) return fail("counters.categories does not hold 10 categories");
+    if (list->size() != kCategoryCount)
+      return fail("counters.categories does not hold 10 categories");
     std::uint64_t total = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
       const Json& category = (*list)[static_cast<std::size_t>(c)];
@@ -254,9 +272,11 @@ struct Reader {
       std::uint64_t won = 0;
       std::uint64_t lost = 0;
       if (!unsigned_member(category, "occurred", where, occurred) ||
-          !unsigned_member(category, "won", where, won) || !unsigned_member(category, "lost", where, lost))
+          !unsigned_member(category, "won", where, won) ||
+          !unsigned_member(category, "lost", where, lost))
         return false;
-      if (won > kMax64 - lost || won + lost != occurred) return fail(where + " won and lost do not add up");
+      if (won > kMax64 - lost || won + lost != occurred)
+        return fail(where + " won and lost do not add up");
       if (occurred > kMax64 - total) return fail("counters add up beyond 2^64 - 1");
       total += occurred;
       if (!rank_counts(category, "won_by_rank", where, won, table.wins[c]) ||
@@ -343,7 +363,8 @@ std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
   // a fraction of the size an indented layout would take.
   std::string text = document.dump(2);
   const std::string empty_runs = "\"runs\": []\n}";
-  assert(text.size() > empty_runs.size() && text.compare(text.size() - empty_runs.size(), std::string::npos, empty_runs) == 0);
+  assert(text.size() > empty_runs.size() &&
+         text.compare(text.size() - empty_runs.size(), std::string::npos, empty_runs) == 0);
   if (!runs.empty()) {
     text.resize(text.size() - 3);  // back to "runs": [
     for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -390,20 +411,23 @@ bool parse_save(std::string_view text, SavedResults& saved, std::string& reason)
   };
   if (!document.is_object()) return refuse("not an orvix save file");
   const auto format = document.find("format");
-  if (format == document.end() || !format->is_string() || format->get_ref<const std::string&>() != kFormatName)
+  if (format == document.end() || !format->is_string() ||
+      format->get_ref<const std::string&>() != kFormatName)
     return refuse("not an orvix save file");
 
   std::uint64_t version = 0;
   if (!reader.unsigned_member(document, "format_version", "file", version)) return refuse("");
   if (version > kSaveFormatVersion)
-    return refuse("format version " + std::to_string(version) + " is newer than this program reads");
+    return refuse("format version " + std::to_string(version) +
+                  " is newer than this program reads");
   if (version < 1) return refuse("format version 0 does not exist");
 
   const Json* program = reader.member(document, "program_version", "file");
   if (program == nullptr) return refuse("");
   if (!program->is_string()) return refuse("file.program_version is not text");
   result.program_version = program->get<std::string>();
-  if (!reader.unsigned_member(document, "dealing_version", "file", result.dealing_version)) return refuse("");
+  if (!reader.unsigned_member(document, "dealing_version", "file", result.dealing_version))
+    return refuse("");
 
   const Json* counters = reader.member(document, "counters", "file");
   if (counters == nullptr || !reader.counters(*counters, result.table)) return refuse("");
@@ -414,13 +438,16 @@ bool parse_save(std::string_view text, SavedResults& saved, std::string& reason)
   std::uint64_t run_player_hands = 0;
   for (std::size_t i = 0; i < runs->size(); ++i) {
     RunRecord record;
-    if (!reader.run((*runs)[i], "runs[" + std::to_string(i) + "]", version, record)) return refuse("");
+    if (!reader.run((*runs)[i], "runs[" + std::to_string(i) + "]", version, record))
+      return refuse("");
     const auto players = static_cast<std::uint64_t>(record.game.players);
-    if (record.deals > (kMax64 - run_player_hands) / players) return refuse("runs add up beyond 2^64 - 1");
+    if (record.deals > (kMax64 - run_player_hands) / players)
+      return refuse("runs add up beyond 2^64 - 1");
     run_player_hands += record.deals * players;
     result.runs.push_back(record);
   }
-  if (run_player_hands != counted_player_hands(result.table)) return refuse("the runs do not add up to the counters");
+  if (run_player_hands != counted_player_hands(result.table))
+    return refuse("the runs do not add up to the counters");
   saved = std::move(result);
   return true;
 }

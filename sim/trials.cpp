@@ -82,7 +82,8 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
 
 void run_trials(SimWorker& worker) { play_deals(worker, worker.trials); }
 
-void play_block(SimWorker& worker, std::uint64_t run_seed, std::uint64_t block, std::int64_t deals) {
+void play_block(SimWorker& worker, std::uint64_t run_seed, std::uint64_t block,
+                std::int64_t deals) {
   std::copy(worker.layout.begin(), worker.layout.end(), worker.deck.begin());
   seed_block_stream(worker.generator, run_seed, block);
   play_deals(worker, deals);

@@ -23,7 +23,7 @@ struct HandLineReader {
   LineStatus status = LineStatus::kHand;  // the first problem found on the line
   char word[2] = {0, 0};                  // the first two bytes of the word being read
   std::size_t word_length = 0;
-  bool line_started = false;              // any byte since the last line end
+  bool line_started = false;  // any byte since the last line end
 };
 
 // Reads one finished word into the line.

@@ -48,7 +48,8 @@ TEST(StartUp, OddArgumentsGiveTheirMessagesAndStatus) {
       {{"orvix", "/q", "", "/i"}, 0, usage_for("orvix")},
       {{"orvix", "/i", ""}, 1, "Error: cannot open input file .\n"},
       {{"orvix", "/o", ""}, 1, "Error on freopen assigning stdout to file \n"},
-      {{"orvix", "/i", "/nonexistent/dir/cmds.txt"}, 1,
+      {{"orvix", "/i", "/nonexistent/dir/cmds.txt"},
+       1,
        "Error: cannot open input file /nonexistent/dir/cmds.txt.\n"},
       {{"orvix", "/q"}, 0, ""},  // quiet, and the empty input ends the loop silently
   };

@@ -29,8 +29,8 @@ TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
   // Nine cards from one deck: billions of hands, seconds of work at least.
   test::write_file(commands, "players 1\nhandsize 9\nexact\ngame\n");
 
-  const pid_t child =
-      test::start_program(ORVIX_BINARY, {ORVIX_BINARY, "/i", commands}, "/dev/null", out_path, err_path);
+  const pid_t child = test::start_program(ORVIX_BINARY, {ORVIX_BINARY, "/i", commands}, "/dev/null",
+                                          out_path, err_path);
   ASSERT_GE(child, 0);
 
   // The count line is flushed before the work starts; interrupt right after.

@@ -20,10 +20,10 @@ bool starts_with_error(const std::string& text) { return text.rfind("Error: ", 0
 
 TEST(ExecuteLine, OnlyQuitWordsEndTheLoop) {
   const std::vector<std::pair<std::string, bool>> cases = {
-      {"q", false},      {"Q", false},         {"quit", false},    {"QuIt now", false},
-      {"exit", false},   {"  exit 3", false},  {"\tq\r", false},   {"qq", true},
-      {"quit!", true},   {"exits", true},      {"", true},         {"   ", true},
-      {"decks 2", true}, {"help", true},       {"-q", true},       {std::string("q\0", 2), true},
+      {"q", false},      {"Q", false},        {"quit", false},  {"QuIt now", false},
+      {"exit", false},   {"  exit 3", false}, {"\tq\r", false}, {"qq", true},
+      {"quit!", true},   {"exits", true},     {"", true},       {"   ", true},
+      {"decks 2", true}, {"help", true},      {"-q", true},     {std::string("q\0", 2), true},
   };
   Session session;
   for (const auto& [line, keeps_going] : cases) {
@@ -40,14 +40,16 @@ TEST(ExecuteLine, MaximumHandsRefusalChangesNothing) {
   const GameRules before = session.state.rules;
   for (const char* line : {"hands 2147483648", "hands 9223372036854775807"}) {
     SCOPED_TRACE(line);
-    EXPECT_EQ(session.run({line}), "Error: maximum number of hands for one simulation is 2147483647.\n");
+    EXPECT_EQ(session.run({line}),
+              "Error: maximum number of hands for one simulation is 2147483647.\n");
     EXPECT_TRUE((session.state.rules == before));
     EXPECT_EQ(session.state.rules.run_length, 77);
   }
 }
 
 TEST(ExecuteLine, NegativeRunLengthIsRefusedAndKeepsTheOldLength) {
-  for (const char* line : {"hands -5", "hands -1", "hands -2147483648", "hands -9223372036854775808"}) {
+  for (const char* line :
+       {"hands -5", "hands -1", "hands -2147483648", "hands -9223372036854775808"}) {
     SCOPED_TRACE(line);
     Session session;
     session.run({"hands 77"});
@@ -91,9 +93,9 @@ TEST(ExecuteLine, CounterCommandsClearOnlyWhatTheySay) {
     bool resets_rules;
   };
   const std::vector<Case> cases = {
-      {"reset", true, true},       {"clear", true, false},       {"clearcount", true, false},
+      {"reset", true, true},        {"clear", true, false},      {"clearcount", true, false},
       {"clearcounts", true, false}, {"clearwild", false, false}, {"clearaddrem", false, false},
-      {"stats", false, false},     {"counts", false, false},     {"game", false, false},
+      {"stats", false, false},      {"counts", false, false},    {"game", false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);

@@ -102,7 +102,8 @@ TEST(ReadLine, LinesPastTheLimitAreDroppedWhole) {
     ASSERT_EQ(reads.size(), expected.size());
     for (std::size_t i = 0; i < reads.size(); ++i) {
       EXPECT_EQ(reads[i].status, expected[i].status) << "read " << i;
-      EXPECT_TRUE(reads[i].line == expected[i].line) << "read " << i << " has " << reads[i].line.size() << " bytes";
+      EXPECT_TRUE(reads[i].line == expected[i].line)
+          << "read " << i << " has " << reads[i].line.size() << " bytes";
     }
   }
 }

@@ -41,10 +41,10 @@ struct Stream {
 };
 
 struct Finished {
-  int status = -1;       // exit status, or -1 when a signal ended it
-  std::string output;    // standard output, when it went to a file
-  std::string error;     // standard error
-  long peak_kib = 0;     // the program's peak resident memory
+  int status = -1;     // exit status, or -1 when a signal ended it
+  std::string output;  // standard output, when it went to a file
+  std::string error;   // standard error
+  long peak_kib = 0;   // the program's peak resident memory
 };
 
 // Starts orvix with argv[1..] = args.
@@ -67,7 +67,8 @@ Finished finish(pid_t child, const Stream& out, const std::string& err_path) {
   return finished;
 }
 
-Finished run(const std::vector<std::string>& args, const Stream& in, const Stream& out = {scratch("out")}) {
+Finished run(const std::vector<std::string>& args, const Stream& in,
+             const Stream& out = {scratch("out")}) {
   const std::string err = scratch("err");
   return finish(start(args, in, out, err), out, err);
 }
@@ -129,7 +130,7 @@ TEST(Robustness, EndlessLineIsDroppedWithFlatMemory) {
 // Lines just under, at and over the limit, in quiet and in interactive mode:
 // an over-long line is never carried out, not even a quit.
 TEST(Robustness, OverLongLinesAreReportedAndSkipped) {
-  const std::string longest = "game" + std::string(kLimit - 4, ' ');          // exactly the limit
+  const std::string longest = "game" + std::string(kLimit - 4, ' ');           // exactly the limit
   const std::string quit_over = "quit" + std::string(kLimit - 4, ' ') + "\r";  // one byte over
   const std::string input = longest + "\n" + quit_over + "\nfoo\n" + std::string(3 * kLimit, 'x');
   const std::string path = scratch("long.cmd");
@@ -190,7 +191,11 @@ TEST(Robustness, LostOutputEndsWithStatusOneAndOneLine) {
     std::string error;
   };
   const std::vector<Case> cases = {
-      {"/o on a full disk", {"/i", commands, "/o", "/dev/full"}, {"/dev/null"}, {scratch("out")}, full},
+      {"/o on a full disk",
+       {"/i", commands, "/o", "/dev/full"},
+       {"/dev/null"},
+       {scratch("out")},
+       full},
       {"output to a full disk", {"/i", commands}, {"/dev/null"}, {"/dev/full"}, full},
       {"typed, output to a full disk", {}, {commands}, {"/dev/full"}, full},
       {"usage to a full disk", {"/x"}, {"/dev/null"}, {"/dev/full"}, full},
@@ -209,7 +214,8 @@ TEST(Robustness, LostOutputEndsWithStatusOneAndOneLine) {
   EXPECT_EQ(silent.status, 0);
   EXPECT_EQ(silent.error, "");
   // A file opened by /o never lands on the closed descriptor of standard output.
-  const Finished redirected = run({"/i", commands, "/o", scratch("o.txt")}, {"/dev/null"}, Stream::closed());
+  const Finished redirected =
+      run({"/i", commands, "/o", scratch("o.txt")}, {"/dev/null"}, Stream::closed());
   EXPECT_EQ(redirected.status, 0);
   EXPECT_EQ(redirected.error, "");
 }
@@ -225,9 +231,18 @@ TEST(Robustness, UnreadableCommandsEndWithStatusOne) {
     std::string output;
   };
   const std::vector<Case> cases = {
-      {"/i a folder", {"/i", folder}, {"/dev/null"}, "Error: cannot open input file " + folder + ".\n"},
-      {"a folder as standard input", {"/q"}, {folder}, "Error: cannot read the commands (Is a directory).\n"},
-      {"closed standard input", {"/q"}, Stream::closed(), "Error: cannot read the commands (Bad file descriptor).\n"},
+      {"/i a folder",
+       {"/i", folder},
+       {"/dev/null"},
+       "Error: cannot open input file " + folder + ".\n"},
+      {"a folder as standard input",
+       {"/q"},
+       {folder},
+       "Error: cannot read the commands (Is a directory).\n"},
+      {"closed standard input",
+       {"/q"},
+       Stream::closed(),
+       "Error: cannot read the commands (Bad file descriptor).\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -261,7 +276,8 @@ TEST(Robustness, OneFileAsInputAndOutputIsRefusedAndKept) {
     SCOPED_TRACE(args[0] + " " + args[1] + " " + args[2] + " " + args[3]);
     const Finished finished = run(args, {"/dev/null"});
     EXPECT_EQ(finished.status, 1);
-    EXPECT_EQ(finished.output, "Error: the input file and the output file are the same file (" + named + ").\n");
+    EXPECT_EQ(finished.output,
+              "Error: the input file and the output file are the same file (" + named + ").\n");
     EXPECT_EQ(finished.error, "");
     EXPECT_EQ(read_file(path), commands);
   }

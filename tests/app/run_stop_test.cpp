@@ -90,7 +90,8 @@ TEST(RunStop, AProgramStartedWithSigintIgnoredKeepsItIgnored) {
   EXPECT_EQ(test::wait_for_exit(child.pid), 0);
   const std::string output = read_file(child.out_path);
   EXPECT_EQ(output.find("Run stopped"), std::string::npos) << output;
-  EXPECT_NE(output.find("Poker with", output.find(simulating)), std::string::npos) << "the session went on";
+  EXPECT_NE(output.find("Poker with", output.find(simulating)), std::string::npos)
+      << "the session went on";
 }
 
 // Ctrl-C while a file loads: the load finishes, nothing is half done, and a
@@ -119,7 +120,8 @@ TEST(RunStop, SigintDuringAFileOperationLetsItFinishThenEndsACommandFile) {
   ::kill(child.pid, SIGINT);
   EXPECT_EQ(test::wait_for_exit(child.pid), 130);
   const std::string output = read_file(child.out_path);
-  EXPECT_EQ(output.find("Poker with", 1), std::string::npos) << output;  // the last "game" never ran
+  EXPECT_EQ(output.find("Poker with", 1), std::string::npos)
+      << output;  // the last "game" never ran
   EXPECT_EQ(output.find("Error"), std::string::npos) << output;
   // Whatever was written is whole: the folder holds the save and at most a
   // complete copy of it, no temporary file.
@@ -140,7 +142,8 @@ TEST(RunStop, NoProgressLineReachesAPipe) {
   ASSERT_NE(pipe, nullptr);
   std::string received;
   char buffer[256];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) received.append(buffer, n);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    received.append(buffer, n);
   EXPECT_EQ(::pclose(pipe), 0);
   EXPECT_EQ(received, "");
 }

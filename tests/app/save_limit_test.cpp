@@ -54,7 +54,8 @@ TEST(SaveLimit, TwoHundredThousandRunsOfTheLargestPackLoadAndMoreAreNeverWritten
 
   // Half as many again pass the limit: save refuses before writing anything.
   const test::ScopedTempDir dir;
-  for (std::uint64_t i = 0; i < kRuns / 2; ++i) session.state.runs.push_back(heaviest_run(kRuns + i));
+  for (std::uint64_t i = 0; i < kRuns / 2; ++i)
+    session.state.runs.push_back(heaviest_run(kRuns + i));
   session.state.table.wins[0][12] = kRuns + kRuns / 2;
   const std::string name = dir.file("big.json");
   EXPECT_EQ(session.run({"save " + name}),

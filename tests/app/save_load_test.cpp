@@ -59,8 +59,9 @@ std::vector<std::string> folder_entries(const std::string& dir) {
 // a part), made by the real command handlers.
 std::string real_save(const std::string& dir) {
   Session maker;
-  maker.run({"seed 99", "hands 300", "players 3", "wild 2 Kh", "add As As", "rem Qd", "go", "shard 2 3",
-             "jokers 2", "hands 9000", "more", "save " + dir + "real.json"});  // part 2: the second block
+  maker.run({"seed 99", "hands 300", "players 3", "wild 2 Kh", "add As As", "rem Qd", "go",
+             "shard 2 3", "jokers 2", "hands 9000", "more",
+             "save " + dir + "real.json"});  // part 2: the second block
   return read_file(dir + "real.json");
 }
 
@@ -111,11 +112,13 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   EXPECT_EQ(twice.run({"load " + dir + "real.json"}), "");
   // Loading the same runs again would count them twice: refused whole.
   EXPECT_EQ(twice.run({"load " + dir + "real.json"}),
-            "Error: " + dir + "real.json holds a run already counted (seed 99, part 1 of 1); nothing loaded.\n");
+            "Error: " + dir +
+                "real.json holds a run already counted (seed 99, part 1 of 1); nothing loaded.\n");
   for (int c = 0; c < kCategoryCount; ++c)
     for (int r = 0; r < kRankCount; ++r) {
       EXPECT_EQ(twice.state.table.wins[c][r], before.table.wins[c][r] + original.table.wins[c][r]);
-      EXPECT_EQ(twice.state.table.losses[c][r], before.table.losses[c][r] + original.table.losses[c][r]);
+      EXPECT_EQ(twice.state.table.losses[c][r],
+                before.table.losses[c][r] + original.table.losses[c][r]);
     }
   ASSERT_EQ(twice.state.runs.size(), 3u);
   EXPECT_EQ(twice.state.runs[1], original.runs[0]);
@@ -124,7 +127,8 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   Session fresh;
   const std::string confirmed = fresh.run({"load " + dir + "real.json"}, false);
   // "Hands" to the user are deals: 300 and 4096, not the 3 players' hands of each.
-  EXPECT_EQ(confirmed, "Loaded " + std::to_string(300 + 4096) + " hands from " + dir + "real.json.\n");
+  EXPECT_EQ(confirmed,
+            "Loaded " + std::to_string(300 + 4096) + " hands from " + dir + "real.json.\n");
 }
 
 TEST(SavedResults, EveryTruncationOfARealSaveIsRefused) {
@@ -169,57 +173,105 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
     std::function<void(Json&)> change;
     const char* reason;
   };
-  const auto category = [](Json& j, int c) -> Json& { return j["counters"]["categories"][static_cast<std::size_t>(c)]; };
+  const auto category = [](Json& j, int c) -> Json& {
+    return j["counters"]["categories"][static_cast<std::size_t>(c)];
+  };
   const std::vector<Mutation> mutations = {
       {"other format", [](Json& j) { j["format"] = "something-else"; }, "not an orvix save file"},
       {"no format", [](Json& j) { j.erase("format"); }, "not an orvix save file"},
       {"newer format", [](Json& j) { j["format_version"] = 3; }, "format version 3 is newer"},
       {"format zero", [](Json& j) { j["format_version"] = 0; }, "format version 0"},
-      {"format as text", [](Json& j) { j["format_version"] = "1"; }, "format_version is not a number"},
-      {"no dealing version", [](Json& j) { j.erase("dealing_version"); }, "missing file.dealing_version"},
-      {"program version number", [](Json& j) { j["program_version"] = 145; }, "program_version is not text"},
+      {"format as text", [](Json& j) { j["format_version"] = "1"; },
+       "format_version is not a number"},
+      {"no dealing version", [](Json& j) { j.erase("dealing_version"); },
+       "missing file.dealing_version"},
+      {"program version number", [](Json& j) { j["program_version"] = 145; },
+       "program_version is not text"},
       {"negative count", [&](Json& j) { category(j, 1)["won_by_rank"][3] = -1; }, "is negative"},
-      {"fractional count", [&](Json& j) { category(j, 1)["won_by_rank"][3] = 2.5; }, "not a whole number"},
-      {"count as text", [&](Json& j) { category(j, 0)["lost_by_rank"][0] = "7"; }, "is not a number"},
+      {"fractional count", [&](Json& j) { category(j, 1)["won_by_rank"][3] = 2.5; },
+       "not a whole number"},
+      {"count as text", [&](Json& j) { category(j, 0)["lost_by_rank"][0] = "7"; },
+       "is not a number"},
       {"count as bool", [&](Json& j) { category(j, 0)["lost"] = true; }, "is not a number"},
       {"count null", [&](Json& j) { category(j, 0)["occurred"] = nullptr; }, "is not a number"},
-      {"twelve ranks", [&](Json& j) { category(j, 2)["won_by_rank"].erase(0); }, "does not hold 13 counts"},
-      {"ranks as object", [&](Json& j) { category(j, 2)["won_by_rank"] = Json::object(); }, "is not an array"},
-      {"rank sum off", [&](Json& j) { category(j, 1)["won_by_rank"][5] = category(j, 1)["won_by_rank"][5].get<std::uint64_t>() + 1; }, "does not add up"},
-      {"won plus lost off", [&](Json& j) { category(j, 1)["occurred"] = category(j, 1)["occurred"].get<std::uint64_t>() + 1; }, "won and lost do not add up"},
-      {"total off", [](Json& j) { j["counters"]["total_hands"] = j["counters"]["total_hands"].get<std::uint64_t>() - 1; }, "total_hands does not add up"},
-      {"nine categories", [](Json& j) { j["counters"]["categories"].erase(9); }, "does not hold 10 categories"},
-      {"categories swapped", [&](Json& j) { std::swap(category(j, 3), category(j, 4)); }, "is not Three of a Kind"},
+      {"twelve ranks", [&](Json& j) { category(j, 2)["won_by_rank"].erase(0); },
+       "does not hold 13 counts"},
+      {"ranks as object", [&](Json& j) { category(j, 2)["won_by_rank"] = Json::object(); },
+       "is not an array"},
+      {"rank sum off",
+       [&](Json& j) {
+         category(j, 1)["won_by_rank"][5] =
+             category(j, 1)["won_by_rank"][5].get<std::uint64_t>() + 1;
+       },
+       "does not add up"},
+      {"won plus lost off",
+       [&](Json& j) {
+         category(j, 1)["occurred"] = category(j, 1)["occurred"].get<std::uint64_t>() + 1;
+       },
+       "won and lost do not add up"},
+      {"total off",
+       [](Json& j) {
+         j["counters"]["total_hands"] = j["counters"]["total_hands"].get<std::uint64_t>() - 1;
+       },
+       "total_hands does not add up"},
+      {"nine categories", [](Json& j) { j["counters"]["categories"].erase(9); },
+       "does not hold 10 categories"},
+      {"categories swapped", [&](Json& j) { std::swap(category(j, 3), category(j, 4)); },
+       "is not Three of a Kind"},
       {"category not object", [&](Json& j) { category(j, 5) = 5; }, "is not an object"},
       {"runs missing", [](Json& j) { j.erase("runs"); }, "missing file.runs"},
       {"run deals off", [](Json& j) { j["runs"][0]["deals"] = 299; }, "runs do not add up"},
-      {"more deals than the run", [](Json& j) { j["runs"][0]["deals"] = 301; }, "runs[0] played more deals than its part"},
-      {"more deals than the part", [](Json& j) { j["runs"][1]["deals"] = 4097; }, "runs[1] played more deals than its part"},
-      {"deals by their old name", [](Json& j) { j["runs"][0]["hands_played"] = j["runs"][0]["deals"]; j["runs"][0].erase("deals"); }, "missing runs[0].deals"},
+      {"more deals than the run", [](Json& j) { j["runs"][0]["deals"] = 301; },
+       "runs[0] played more deals than its part"},
+      {"more deals than the part", [](Json& j) { j["runs"][1]["deals"] = 4097; },
+       "runs[1] played more deals than its part"},
+      {"deals by their old name",
+       [](Json& j) {
+         j["runs"][0]["hands_played"] = j["runs"][0]["deals"];
+         j["runs"][0].erase("deals");
+       },
+       "missing runs[0].deals"},
       {"run dropped", [](Json& j) { j["runs"].erase(1); }, "runs do not add up"},
       {"part zero", [](Json& j) { j["runs"][0]["part"] = 0; }, "has no part 0 of 1"},
       {"part above parts", [](Json& j) { j["runs"][1]["part"] = 4; }, "has no part 4 of 3"},
       {"parts above 32 bits", [](Json& j) { j["runs"][1]["parts"] = 4294967296u; }, "has no part"},
       {"seed negative", [](Json& j) { j["runs"][0]["seed"] = -5; }, "seed is negative"},
-      {"seconds negative", [](Json& j) { j["runs"][0]["seconds"] = -1.0; }, "seconds is not a time"},
+      {"seconds negative", [](Json& j) { j["runs"][0]["seconds"] = -1.0; },
+       "seconds is not a time"},
       {"seconds text", [](Json& j) { j["runs"][0]["seconds"] = "1"; }, "seconds is not a time"},
       {"decks 51", [](Json& j) { j["runs"][0]["game"]["decks"] = 51; }, "decks is out of range"},
-      {"players 0", [](Json& j) { j["runs"][0]["game"]["players"] = 0; }, "players is out of range"},
-      {"hand size 21", [](Json& j) { j["runs"][0]["game"]["hand_size"] = 21; }, "hand_size is out of range"},
-      {"jokers huge", [](Json& j) { j["runs"][0]["game"]["jokers"] = 1u << 31; }, "jokers is out of range"},
-      {"run length 0", [](Json& j) { j["runs"][0]["game"]["run_length"] = 0; }, "run_length is out of range"},
-      {"run length fraction", [](Json& j) { j["runs"][0]["game"]["run_length"] = 1.5; }, "not a whole number"},
+      {"players 0", [](Json& j) { j["runs"][0]["game"]["players"] = 0; },
+       "players is out of range"},
+      {"hand size 21", [](Json& j) { j["runs"][0]["game"]["hand_size"] = 21; },
+       "hand_size is out of range"},
+      {"jokers huge", [](Json& j) { j["runs"][0]["game"]["jokers"] = 1u << 31; },
+       "jokers is out of range"},
+      {"run length 0", [](Json& j) { j["runs"][0]["game"]["run_length"] = 0; },
+       "run_length is out of range"},
+      {"run length fraction", [](Json& j) { j["runs"][0]["game"]["run_length"] = 1.5; },
+       "not a whole number"},
       {"unknown card", [](Json& j) { j["runs"][0]["game"]["added"]["Xs"] = 1; }, "unknown card"},
       {"card too long", [](Json& j) { j["runs"][0]["game"]["wild"][0] = "2dd"; }, "unknown card"},
       {"lower-case rank", [](Json& j) { j["runs"][0]["game"]["added"]["as"] = 1; }, "unknown card"},
-      {"wild card as number", [](Json& j) { j["runs"][0]["game"]["wild"][0] = 5; }, "non-text card"},
-      {"copies as text", [](Json& j) { j["runs"][0]["game"]["removed"]["Qd"] = "1"; }, "removed.Qd is not a whole number"},
-      {"no copies", [](Json& j) { j["runs"][0]["game"]["added"]["As"] = 0; }, "added.As is out of range"},
-      {"copies as a list", [](Json& j) { j["runs"][0]["game"]["added"] = Json::array({"As", "As"}); }, "added is not an object"},
-      {"wild twice", [](Json& j) { j["runs"][0]["game"]["wild"].push_back("Kh"); }, "too many copies"},
-      {"removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"]["Qd"] = 2; }, "too many copies"},
-      {"added and removed", [](Json& j) { j["runs"][0]["game"]["removed"]["As"] = 1; }, "too many copies"},
-      {"pack too large", [](Json& j) { j["runs"][0]["game"]["added"]["Kd"] = 99948; }, "more cards than a pack may hold"},
+      {"wild card as number", [](Json& j) { j["runs"][0]["game"]["wild"][0] = 5; },
+       "non-text card"},
+      {"copies as text", [](Json& j) { j["runs"][0]["game"]["removed"]["Qd"] = "1"; },
+       "removed.Qd is not a whole number"},
+      {"no copies", [](Json& j) { j["runs"][0]["game"]["added"]["As"] = 0; },
+       "added.As is out of range"},
+      {"copies as a list",
+       [](Json& j) {
+         j["runs"][0]["game"]["added"] = Json::array({"As", "As"});
+       },
+       "added is not an object"},
+      {"wild twice", [](Json& j) { j["runs"][0]["game"]["wild"].push_back("Kh"); },
+       "too many copies"},
+      {"removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"]["Qd"] = 2; },
+       "too many copies"},
+      {"added and removed", [](Json& j) { j["runs"][0]["game"]["removed"]["As"] = 1; },
+       "too many copies"},
+      {"pack too large", [](Json& j) { j["runs"][0]["game"]["added"]["Kd"] = 99948; },
+       "more cards than a pack may hold"},
       {"pack too small", [](Json& j) { j["runs"][0]["game"]["hand_size"] = 20; }, "cannot deal"},
       {"game missing", [](Json& j) { j["runs"][0].erase("game"); }, "missing runs[0].game"},
   };
@@ -242,16 +294,26 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
     run.erase("deals");
     for (const char* key : {"added", "removed"}) {
       Json copies = Json::array();
-      for (const auto& [card, count] : run["game"][key].items()) copies.insert(copies.end(), count.get<int>(), card);
+      for (const auto& [card, count] : run["game"][key].items())
+        copies.insert(copies.end(), count.get<int>(), card);
       run["game"][key] = copies;
     }
   }
   const std::vector<Mutation> first_mutations = {
-      {"first: card as number", [](Json& j) { j["runs"][0]["game"]["removed"][0] = 5; }, "non-text card"},
-      {"first: unknown card", [](Json& j) { j["runs"][0]["game"]["added"][0] = "Xs"; }, "unknown card"},
-      {"first: removed beyond decks", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("Qd"); }, "too many copies"},
-      {"first: added and removed", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("As"); }, "too many copies"},
-      {"first: deals by the new name", [](Json& j) { j["runs"][1]["deals"] = j["runs"][1]["hands_played"]; j["runs"][1].erase("hands_played"); }, "missing runs[1].hands_played"},
+      {"first: card as number", [](Json& j) { j["runs"][0]["game"]["removed"][0] = 5; },
+       "non-text card"},
+      {"first: unknown card", [](Json& j) { j["runs"][0]["game"]["added"][0] = "Xs"; },
+       "unknown card"},
+      {"first: removed beyond decks",
+       [](Json& j) { j["runs"][0]["game"]["removed"].push_back("Qd"); }, "too many copies"},
+      {"first: added and removed", [](Json& j) { j["runs"][0]["game"]["removed"].push_back("As"); },
+       "too many copies"},
+      {"first: deals by the new name",
+       [](Json& j) {
+         j["runs"][1]["deals"] = j["runs"][1]["hands_played"];
+         j["runs"][1].erase("hands_played");
+       },
+       "missing runs[1].hands_played"},
   };
   for (const Mutation& m : first_mutations) {
     SCOPED_TRACE(m.label);
@@ -273,9 +335,16 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
   write_file(path, text);
   expect_refused(session, path, "not a whole number below 2^64");
 
-  const std::vector<std::string> strangers = {"", "{}", "[]", "\"orvix-save\"", "17", "{\"a\": 1}",
-                                              "{\"format\": \"orvix-save\"}", "\x89PNG\r\n\x1a\n",
-                                              std::string(100000, '['), "{\"format\": \"orvix-save\"} {}"};
+  const std::vector<std::string> strangers = {"",
+                                              "{}",
+                                              "[]",
+                                              "\"orvix-save\"",
+                                              "17",
+                                              "{\"a\": 1}",
+                                              "{\"format\": \"orvix-save\"}",
+                                              "\x89PNG\r\n\x1a\n",
+                                              std::string(100000, '['),
+                                              "{\"format\": \"orvix-save\"} {}"};
   for (const std::string& stranger : strangers) {
     SCOPED_TRACE(stranger.substr(0, 40));
     write_file(path, stranger);
@@ -290,14 +359,27 @@ std::string save_with_count(std::uint64_t n) {
     Json won = Json::array();
     for (int r = 0; r < kRankCount; ++r) won.push_back(c == 0 && r == 12 ? n : 0);
     const std::uint64_t sum = c == 0 ? n : 0;
-    categories.push_back({{"category", kCategoryNames[c]}, {"occurred", sum}, {"won", sum}, {"lost", 0},
-                          {"won_by_rank", won}, {"lost_by_rank", Json(std::vector<int>(13, 0))}});
+    categories.push_back({{"category", kCategoryNames[c]},
+                          {"occurred", sum},
+                          {"won", sum},
+                          {"lost", 0},
+                          {"won_by_rank", won},
+                          {"lost_by_rank", Json(std::vector<int>(13, 0))}});
   }
-  const Json game = {{"decks", 1},  {"players", 1},          {"hand_size", 1}, {"jokers", 0},
-                     {"run_length", 1}, {"wild", Json::array()}, {"added", Json::array()}, {"removed", Json::array()}};
-  const Json run = {{"game", game}, {"seed", 1}, {"part", 1}, {"parts", 1}, {"hands_played", n}, {"seconds", 0.5}};
-  return Json{{"format", "orvix-save"},      {"format_version", 1},
-              {"program_version", "1.4.5"},  {"dealing_version", 1},
+  const Json game = {{"decks", 1},
+                     {"players", 1},
+                     {"hand_size", 1},
+                     {"jokers", 0},
+                     {"run_length", 1},
+                     {"wild", Json::array()},
+                     {"added", Json::array()},
+                     {"removed", Json::array()}};
+  const Json run = {{"game", game}, {"seed", 1},         {"part", 1},
+                    {"parts", 1},   {"hands_played", n}, {"seconds", 0.5}};
+  return Json{{"format", "orvix-save"},
+              {"format_version", 1},
+              {"program_version", "1.4.5"},
+              {"dealing_version", 1},
               {"counters", {{"total_hands", n}, {"categories", categories}}},
               {"runs", Json::array({run})}}
       .dump();
@@ -362,7 +444,8 @@ TEST(RunCommands, FileNamesAreTheRestOfTheLineAsTyped) {
 using test::Finished;
 
 // Runs orvix in `dir` with these arguments and standard input from `input`.
-Finished run_orvix(const std::string& dir, const std::vector<std::string>& arguments, const std::string& input) {
+Finished run_orvix(const std::string& dir, const std::vector<std::string>& arguments,
+                   const std::string& input) {
   const test::ScopedTempDir input_dir;  // not in `dir`: the tests list it
   write_file(input_dir.file("stdin.txt"), input);
   std::vector<std::string> argv = {"orvix"};
@@ -386,10 +469,11 @@ std::vector<std::string> split_at_marks(const std::string& output) {
 TEST(SaveLoadProgram, ARoundTripReproducesCountsByteForByte) {
   const test::ScopedTempDir folder;
   const std::string dir = folder_prefix(folder);
-  const Finished finished = run_orvix(dir, {"/q"},
-                                      "hands 20000\nplayers 7\nwild 9\ngo\nmark\ncounts\nmark\nsave Round.JSON\n"
-                                      "clear\nload Round.JSON\nmark\ncounts\nmark\nsave copy.json\n"
-                                      "reset\nload Round.JSON\nload copy.json\nmark\ncounts\n");
+  const Finished finished =
+      run_orvix(dir, {"/q"},
+                "hands 20000\nplayers 7\nwild 9\ngo\nmark\ncounts\nmark\nsave Round.JSON\n"
+                "clear\nload Round.JSON\nmark\ncounts\nmark\nsave copy.json\n"
+                "reset\nload Round.JSON\nload copy.json\nmark\ncounts\n");
   EXPECT_EQ(finished.status, 0);
   const std::vector<std::string> pieces = split_at_marks(finished.output);
   ASSERT_EQ(pieces.size(), 6u);
@@ -428,16 +512,19 @@ std::vector<std::string> split(const std::string& text, char separator) {
 TEST(SaveLoadProgram, CsvRowsMatchTheCountersAndWilsonIntervals) {
   const test::ScopedTempDir folder;
   const std::string dir = folder_prefix(folder);
-  const Finished finished =
-      run_orvix(dir, {"/q"}, "hands 30000\nplayers 4\nhandsize 7\nwild 2\ngo\nsave t.json\nsave T.cSv\n");
+  const Finished finished = run_orvix(
+      dir, {"/q"}, "hands 30000\nplayers 4\nhandsize 7\nwild 2\ngo\nsave t.json\nsave T.cSv\n");
   EXPECT_EQ(finished.status, 0);
   const Json saved = Json::parse(read_file(dir + "t.json"));
   const std::vector<std::string> lines = split(read_file(dir + "T.cSv"), '\n');
   ASSERT_EQ(lines.size(), 1u + 10 * 14);
-  EXPECT_EQ(lines[0], "category,rank,occurred,won,lost,share_percent,win_percent,share_low,share_high,win_low,win_high");
+  EXPECT_EQ(lines[0],
+            "category,rank,occurred,won,lost,share_percent,win_percent,share_low,share_high,win_"
+            "low,win_high");
   const double total = static_cast<double>(saved["counters"]["total_hands"].get<std::uint64_t>());
   ASSERT_EQ(total, 30000.0 * 4);
-  const char* const ranks[] = {"All", "Ace", "King", "Queen", "Jack", "Ten", "Nine", "Eight", "Seven", "Six", "Five", "Four", "Three", "Two"};
+  const char* const ranks[] = {"All",   "Ace",   "King", "Queen", "Jack", "Ten",   "Nine",
+                               "Eight", "Seven", "Six",  "Five",  "Four", "Three", "Two"};
   std::size_t row = 1;
   for (int c = 0; c < kCategoryCount; ++c) {
     const Json& category = saved["counters"]["categories"][static_cast<std::size_t>(c)];
@@ -448,8 +535,10 @@ TEST(SaveLoadProgram, CsvRowsMatchTheCountersAndWilsonIntervals) {
       EXPECT_EQ(cells[0], kCategoryNames[c]);
       EXPECT_EQ(cells[1], ranks[k]);
       const std::size_t r = static_cast<std::size_t>(13 - k);
-      const std::uint64_t won = k == 0 ? category["won"].get<std::uint64_t>() : category["won_by_rank"][r].get<std::uint64_t>();
-      const std::uint64_t lost = k == 0 ? category["lost"].get<std::uint64_t>() : category["lost_by_rank"][r].get<std::uint64_t>();
+      const std::uint64_t won = k == 0 ? category["won"].get<std::uint64_t>()
+                                       : category["won_by_rank"][r].get<std::uint64_t>();
+      const std::uint64_t lost = k == 0 ? category["lost"].get<std::uint64_t>()
+                                        : category["lost_by_rank"][r].get<std::uint64_t>();
       EXPECT_EQ(cells[2], std::to_string(won + lost));
       EXPECT_EQ(cells[3], std::to_string(won));
       EXPECT_EQ(cells[4], std::to_string(lost));
@@ -466,7 +555,8 @@ TEST(SaveLoadProgram, CsvRowsMatchTheCountersAndWilsonIntervals) {
           occurred > 0 ? 100 * wilson_by_roots(static_cast<double>(won), occurred).first : 0.0,
           occurred > 0 ? 100 * wilson_by_roots(static_cast<double>(won), occurred).second : 100.0,
       };
-      for (int i = 0; i < 6; ++i) EXPECT_NEAR(std::stod(cells[static_cast<std::size_t>(5 + i)]), expected[i], 0.6e-6);
+      for (int i = 0; i < 6; ++i)
+        EXPECT_NEAR(std::stod(cells[static_cast<std::size_t>(5 + i)]), expected[i], 0.6e-6);
     }
   }
 }
@@ -476,7 +566,8 @@ TEST(SaveLoadProgram, WritesAreAtomicAndNeverReplaceTheSessionsOwnFiles) {
   const std::string dir = folder_prefix(folder);
   ::mkdir((dir + "sub").c_str(), 0755);
   write_file(dir + "old.json", "old contents");
-  write_file(dir + "cmds.txt", "save cmds.txt\nsave ./cmds.txt\nsave old.json\nsave sub\nsave missing/x.json\n");
+  write_file(dir + "cmds.txt",
+             "save cmds.txt\nsave ./cmds.txt\nsave old.json\nsave sub\nsave missing/x.json\n");
   const std::string commands = read_file(dir + "cmds.txt");
   const Finished finished = run_orvix(dir, {"/i", "cmds.txt", "/o", "out.txt"}, "");
   EXPECT_EQ(finished.status, 0);
@@ -489,7 +580,8 @@ TEST(SaveLoadProgram, WritesAreAtomicAndNeverReplaceTheSessionsOwnFiles) {
   EXPECT_EQ(read_file(dir + "cmds.txt"), commands);
   EXPECT_EQ(read_file(dir + "old.json").rfind("{\n  \"format\": \"orvix-save\",", 0), 0u);
   // No temporary file is left behind, by the successes or the failures.
-  EXPECT_EQ(folder_entries(dir), (std::vector<std::string>{"cmds.txt", "old.json", "out.txt", "sub"}));
+  EXPECT_EQ(folder_entries(dir),
+            (std::vector<std::string>{"cmds.txt", "old.json", "out.txt", "sub"}));
   EXPECT_TRUE(folder_entries(dir + "sub").empty());
 }
 

@@ -26,7 +26,8 @@ using test::Session;
 std::string run(const std::string& commands, std::string* err = nullptr) {
   const test::ScopedTempDir dir;
   test::write_file(dir.file("commands.cmd"), commands);
-  const test::Finished finished = test::run_to_end(ORVIX_BINARY, {ORVIX_BINARY, "/i", dir.file("commands.cmd")});
+  const test::Finished finished =
+      test::run_to_end(ORVIX_BINARY, {ORVIX_BINARY, "/i", dir.file("commands.cmd")});
   EXPECT_EQ(finished.status, 0);
   if (err != nullptr) *err = finished.error;
   return finished.output;
@@ -34,7 +35,8 @@ std::string run(const std::string& commands, std::string* err = nullptr) {
 
 TEST(RunRecords, RunsAreRecordedWithTheirSeedsAndClearedWithTheTable) {
   Session session;
-  session.run({"seed 42", "hands 40", "players 2", "go", "hands 30", "more", "shard 2 5", "hands 20000", "more"});
+  session.run({"seed 42", "hands 40", "players 2", "go", "hands 30", "more", "shard 2 5",
+               "hands 20000", "more"});
   const RunRecords& runs = session.state.runs;
   ASSERT_EQ(runs.size(), 3u);
   const std::uint64_t seeds[] = {42, seed_sequence_value(42, 1), seed_sequence_value(42, 2)};
@@ -67,7 +69,8 @@ TEST(RunRecords, RunsAreRecordedWithTheirSeedsAndClearedWithTheTable) {
   EXPECT_TRUE(session.state.run_settings.fixed_seed);
   EXPECT_EQ(session.state.run_settings.part, 2u);
   EXPECT_EQ(session.state.run_settings.parts, 5u);
-  EXPECT_EQ(session.run({"seed"}), "Last run used seed " + std::to_string(seed_sequence_value(42, 4)) + ".\n");
+  EXPECT_EQ(session.run({"seed"}),
+            "Last run used seed " + std::to_string(seed_sequence_value(42, 4)) + ".\n");
   session.run({"hands 20000", "go"});
   ASSERT_EQ(session.state.runs.size(), 1u);
   EXPECT_EQ(session.state.runs[0].seed, seed_sequence_value(42, 5));
@@ -97,7 +100,8 @@ TEST(RunSeeds, TheSeedOfARunRepeatsItExactly) {
   const std::string prefix = "Last run used seed ";
   const std::size_t at = first.rfind(prefix);
   ASSERT_NE(at, std::string::npos);
-  const std::string seed = first.substr(at + prefix.size(), first.find('.', at) - at - prefix.size());
+  const std::string seed =
+      first.substr(at + prefix.size(), first.find('.', at) - at - prefix.size());
   const std::string table = counts_table(first.substr(0, at));
   ASSERT_FALSE(table.empty());
   EXPECT_EQ(counts_table(run("seed " + seed + "\nplayers 3\nhands 30000\ngo\ncounts\n")), table);
@@ -119,10 +123,10 @@ TEST(RunSeeds, ALongRunOfOneHandAgreesWithTheExactTable) {
   // Five-card hands from one deck with every Two wild, one player: the run's
   // category counts against the exact ones, chi-square over the categories
   // the game can deal.
-  const std::string output =
-      run("players 1\nwild 2\nseed 31\nhands 3000000\ngo\ncounts\nexact\n");
-  const char* names[] = {"High Card", "One Pair", "Two Pair", "Three of a Kind", "Straight",
-                         "Flush", "Full House", "Four of a Kind", "Straight Flush", "Five of a Kind"};
+  const std::string output = run("players 1\nwild 2\nseed 31\nhands 3000000\ngo\ncounts\nexact\n");
+  const char* names[] = {"High Card",      "One Pair",      "Two Pair",   "Three of a Kind",
+                         "Straight",       "Flush",         "Full House", "Four of a Kind",
+                         "Straight Flush", "Five of a Kind"};
   const std::size_t exact_at = output.find("Counting ");
   ASSERT_NE(exact_at, std::string::npos);
   std::size_t from = exact_at;
@@ -133,9 +137,11 @@ TEST(RunSeeds, ALongRunOfOneHandAgreesWithTheExactTable) {
   double chi_square = 0;
   int categories = 0;
   for (const char* name : names) {
-    const double seen = static_cast<double>(number_after(output, std::string(name) + " ", run_from));
+    const double seen =
+        static_cast<double>(number_after(output, std::string(name) + " ", run_from));
     std::size_t exact_from = exact_at;
-    const double exact = static_cast<double>(number_after(output, std::string(name) + " ", exact_from));
+    const double exact =
+        static_cast<double>(number_after(output, std::string(name) + " ", exact_from));
     if (exact == 0) {
       EXPECT_EQ(seen, 0) << name;
       continue;

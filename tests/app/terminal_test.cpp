@@ -123,7 +123,8 @@ class Terminal {
   bool modes_restored() const {
     termios now{};
     ::tcgetattr(slave_, &now);
-    return now.c_lflag == before_.c_lflag && now.c_iflag == before_.c_iflag && now.c_oflag == before_.c_oflag;
+    return now.c_lflag == before_.c_lflag && now.c_iflag == before_.c_iflag &&
+           now.c_oflag == before_.c_oflag;
   }
 
   const std::string& screen() const { return screen_; }
@@ -162,7 +163,8 @@ TEST(Terminal, TypedCommandsRunAndEndWithTheTerminalRestored) {
 }
 
 TEST(Terminal, ArrowKeysRecallAndEditTheSessionHistory) {
-  if (!line_editor_available()) GTEST_SKIP() << "built without libedit: the prompt reads plain lines";
+  if (!line_editor_available())
+    GTEST_SKIP() << "built without libedit: the prompt reads plain lines";
   Terminal terminal;
   if (terminal.no_terminals()) GTEST_SKIP() << "no pseudo-terminals on this machine";
   ASSERT_TRUE(terminal.started());
@@ -217,7 +219,8 @@ TEST(Terminal, TerminalIsRestoredWhenASignalEndsTheProgram) {
 // Ctrl-C at the prompt drops the half-typed line, not the session; in a
 // UTF-8 locale the editor keeps every byte typed.
 TEST(Terminal, CtrlCAtThePromptDropsTheLineBeingTypedAndTypedBytesStay) {
-  if (!line_editor_available()) GTEST_SKIP() << "built without libedit: the prompt reads plain lines";
+  if (!line_editor_available())
+    GTEST_SKIP() << "built without libedit: the prompt reads plain lines";
   Terminal terminal;
   if (terminal.no_terminals()) GTEST_SKIP() << "no pseudo-terminals on this machine";
   ASSERT_TRUE(terminal.started());
@@ -231,8 +234,12 @@ TEST(Terminal, CtrlCAtThePromptDropsTheLineBeingTypedAndTypedBytesStay) {
   terminal.type("game\r");
   ASSERT_TRUE(terminal.wait_for("Poker with 1 deck, 0 jokers, 3 players"));
   // Letters beyond ASCII reach the command as typed, byte for byte.
-  terminal.type("\xC3\xBC" "ber\r");
-  ASSERT_TRUE(terminal.wait_for(not_supported("\xC3\xBC" "BER")));
+  terminal.type(
+      "\xC3\xBC"
+      "ber\r");
+  ASSERT_TRUE(
+      terminal.wait_for(not_supported("\xC3\xBC"
+                                      "BER")));
   terminal.type("quit\r");
   EXPECT_EQ(terminal.wait_exit(), 0);
   EXPECT_TRUE(terminal.modes_restored());

@@ -42,7 +42,8 @@ std::vector<HandValue> all_evaluations(const std::vector<CardCode>& cards) {
 
 void expect_value(const std::vector<CardCode>& cards, HandValue want, const std::string& label) {
   for (HandValue got : all_evaluations(cards))
-    EXPECT_EQ(got, want) << label << " as " << hand_text(cards) << std::hex << ": got 0x" << got << " want 0x" << want;
+    EXPECT_EQ(got, want) << label << " as " << hand_text(cards) << std::hex << ": got 0x" << got
+                         << " want 0x" << want;
 }
 
 TEST(Evaluate, KnownHands) {
@@ -70,7 +71,8 @@ TEST(Evaluate, OrderAndWildLabelsDoNotMatter) {
 // Each size has its evaluator, and evaluate() scores as it does: on random
 // hands of that size with and without wild cards.
 TEST(Evaluate, EvaluateAgreesWithSelectEvaluator) {
-  const evaluate_hand own[] = {evaluate_1, evaluate_2, evaluate_3, evaluate_4, evaluate_5, nullptr, evaluate_7};
+  const evaluate_hand own[] = {evaluate_1, evaluate_2, evaluate_3, evaluate_4,
+                               evaluate_5, nullptr,    evaluate_7};
   std::mt19937_64 rng(11);
   for (int n = 1; n <= kMaxHandSize; ++n) {
     const evaluate_hand score = select_evaluator(n);
@@ -92,7 +94,8 @@ TEST(Evaluate, EvaluateAgreesWithSelectEvaluator) {
 // 0, and an assertion failure where asserts are on (Debug, sanitizers).
 TEST(EvaluateDeathTest, SizesOutsideOneToTwentyAreRefused) {
   CardCode cards[kMaxHandSize + 1];
-  for (int i = 0; i <= kMaxHandSize; ++i) cards[i] = make_card(i % kRankCount, i % kSuitCount, false);
+  for (int i = 0; i <= kMaxHandSize; ++i)
+    cards[i] = make_card(i % kRankCount, i % kSuitCount, false);
   for (int n : {-1, 0, kMaxHandSize + 1, 1000}) {
     [[maybe_unused]] evaluate_hand score = evaluate_1;
     [[maybe_unused]] HandValue value = 1;
@@ -106,28 +109,37 @@ TEST(EvaluateDeathTest, SizesOutsideOneToTwentyAreRefused) {
 }
 
 TEST(Evaluate, FlushValueWritesWildAcesThenRanks) {
-  struct Case { int wilds; unsigned s1, s2, s3; HandValue want; };
+  struct Case {
+    int wilds;
+    unsigned s1, s2, s3;
+    HandValue want;
+  };
   const Case cases[] = {
-      {0, 0x1000 | 0x800 | 0x80 | 0x8 | 0x2, 0, 0, 0x500CB731},  // A K 9 5 3
-      {1, 0x1000 | 0x800 | 0x400 | 0x80, 0x1000, 0, 0x500CCCBA}, // wild, A A, K, Q
-      {0, 0x1000 | 0x800 | 0x400, 0x1000, 0x1000, 0x500CCCBA},   // A A A K Q: a triple in the suit
-      {0, 0x1000 | 0x800, 0x1800, 0x1000, 0x500CCCBB},           // A A A K K: stops mid-pair
-      {1, 0x1000 | 0x800 | 0x4, 0x1004, 0x1004, 0x500CCCB2},     // A K 4: no triple beside a wild
-      {2, 0x1000 | 0x20 | 0x4, 0x1000, 0, 0x500CCC52},           // A 7 4: wilds, then each rank once
-      {2, 0x800 | 0x400 | 0x200 | 0x100, 0, 0, 0x500CCBA9},      // only three ranks are read
+      {0, 0x1000 | 0x800 | 0x80 | 0x8 | 0x2, 0, 0, 0x500CB731},   // A K 9 5 3
+      {1, 0x1000 | 0x800 | 0x400 | 0x80, 0x1000, 0, 0x500CCCBA},  // wild, A A, K, Q
+      {0, 0x1000 | 0x800 | 0x400, 0x1000, 0x1000, 0x500CCCBA},    // A A A K Q: a triple in the suit
+      {0, 0x1000 | 0x800, 0x1800, 0x1000, 0x500CCCBB},            // A A A K K: stops mid-pair
+      {1, 0x1000 | 0x800 | 0x4, 0x1004, 0x1004, 0x500CCCB2},      // A K 4: no triple beside a wild
+      {2, 0x1000 | 0x20 | 0x4, 0x1000, 0, 0x500CCC52},       // A 7 4: wilds, then each rank once
+      {2, 0x800 | 0x400 | 0x200 | 0x100, 0, 0, 0x500CCBA9},  // only three ranks are read
   };
   for (const Case& c : cases)
     EXPECT_EQ(flush_value(c.wilds, c.s1, c.s2, c.s3), c.want) << std::hex << c.want;
 }
 
 TEST(Evaluate, TopRankFilesUnderTheRightRank) {
-  struct Case { const char* hand; int rank; };
-  const Case cases[] = {{"As Kd 9c 5h 3s", 12}, {"As 2d 3c 4h 5s", 3}, {"As Ks 9s 5s 3s", 12},
-                        {"* Kd 9c 5h 3s", 11}, {"9s 9d 9c Ah As", 7},  {"Kh Kd 5d 5c", 11},
-                        {"* * * * 3s", 1},     {"2d", 0},              {"* 2s 3s 4s 5s 9d", 4}};
+  struct Case {
+    const char* hand;
+    int rank;
+  };
+  const Case cases[] = {
+      {"As Kd 9c 5h 3s", 12}, {"As 2d 3c 4h 5s", 3}, {"As Ks 9s 5s 3s", 12}, {"* Kd 9c 5h 3s", 11},
+      {"9s 9d 9c Ah As", 7},  {"Kh Kd 5d 5c", 11},   {"* * * * 3s", 1},      {"2d", 0},
+      {"* 2s 3s 4s 5s 9d", 4}};
   for (const Case& c : cases) {
     const auto cards = hand(c.hand);
-    EXPECT_EQ(top_rank(select_evaluator(static_cast<int>(cards.size()))(cards.data())), c.rank) << c.hand;
+    EXPECT_EQ(top_rank(select_evaluator(static_cast<int>(cards.size()))(cards.data())), c.rank)
+        << c.hand;
   }
 }
 
@@ -149,7 +161,8 @@ TEST(CardWords, LayoutAndListingOrder) {
   EXPECT_LT(card_sort_key(make_card(12, 3, true)), card_sort_key(make_card(12, 3, false)));
   EXPECT_LT(card_sort_key(make_card(4, 3, false)), card_sort_key(make_card(5, 0, true)));
   for (int c = 0; c < kCategoryCount; ++c)
-    EXPECT_EQ(std::string(kPaddedCategoryNames[c]), (std::string(kCategoryNames[c]) + "               ").substr(0, 15));
+    EXPECT_EQ(std::string(kPaddedCategoryNames[c]),
+              (std::string(kCategoryNames[c]) + "               ").substr(0, 15));
 }
 
 // Every card make_card can build has a text that parse_card reads back: the
@@ -169,7 +182,8 @@ TEST(CardText, RoundTripsEveryCard) {
         CardCode back = 0;
         ASSERT_TRUE(parse_card(text, back)) << text;
         EXPECT_EQ(back, wild ? kJoker : card) << text;
-        const std::string want = wild ? std::string("*") : std::string{kRankChars[r], kSuitChars[s]};
+        const std::string want =
+            wild ? std::string("*") : std::string{kRankChars[r], kSuitChars[s]};
         EXPECT_EQ(text, want);
       }
 }
@@ -230,7 +244,8 @@ TEST(Evaluate, EveryFiveCardHandOfOneDeck) {
             ASSERT_TRUE(at != kFiveCardValues.end() && *at == v) << hand_text(h, 5);
             seen[at - kFiveCardValues.begin()] = true;
           }
-  const long long want[kCategoryCount] = {1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40, 0};
+  const long long want[kCategoryCount] = {1302540, 1098240, 123552, 54912, 10200,
+                                          5108,    3744,    624,    40,    0};
   for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(by_category[c], want[c]) << kCategoryNames[c];
   EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 7462);
 }

@@ -44,7 +44,8 @@ TEST(FastEval, EveryFiveCardHandOfOneDeckMatchesTheGeneralPath) {
 
 // One deck with `jokers` jokers among `size` cards, the rest dealt at random;
 // deuces wild on request. Both table sizes, 0 to 3 wild cards and more.
-std::vector<CardCode> deal(std::mt19937_64& rng, std::vector<CardCode>& deck, int size, int jokers) {
+std::vector<CardCode> deal(std::mt19937_64& rng, std::vector<CardCode>& deck, int size,
+                           int jokers) {
   std::vector<CardCode> hand;
   for (int i = 0; i < size - jokers; ++i) {
     const int j = std::uniform_int_distribution<int>(i, static_cast<int>(deck.size()) - 1)(rng);
@@ -102,15 +103,15 @@ TEST(FastEval, RandomHandsOfSeveralDecksMatchTheGeneralPathAndTheBruteForce) {
 // brute force, the point is that each route is reached.
 TEST(FastEval, EachRouteOnAHandOfItsOwn) {
   const char* const hands[] = {
-      "As Ks Qs Js 9s",           // a flush, read from the suit table
-      "As Ks Qs Js Ts 9d 9c",     // a straight flush beside a pair
-      "* Ks Qs Js 9s 9d 9c",      // a possible flush, but the ranks make Four Nines
-      "* * * As Kd 2s 3d",        // two suits could make a flush: the general path
-      "Ah Ah Kh Qh Jh 2c 3c",     // a repeated suited card: the general path
-      "7c 7d 7h 7s 2c 3d 4h",     // four of a rank: the general path
-      "* * * * 2c 3d 4h",         // four wild cards
-      "* * Ah Kh Qh 2c 3d",       // wild cards to a royal flush
-      "* 9h 9d 5h 5d Kh 2h",      // a possible flush beaten by a Full House
+      "As Ks Qs Js 9s",        // a flush, read from the suit table
+      "As Ks Qs Js Ts 9d 9c",  // a straight flush beside a pair
+      "* Ks Qs Js 9s 9d 9c",   // a possible flush, but the ranks make Four Nines
+      "* * * As Kd 2s 3d",     // two suits could make a flush: the general path
+      "Ah Ah Kh Qh Jh 2c 3c",  // a repeated suited card: the general path
+      "7c 7d 7h 7s 2c 3d 4h",  // four of a rank: the general path
+      "* * * * 2c 3d 4h",      // four wild cards
+      "* * Ah Kh Qh 2c 3d",    // wild cards to a royal flush
+      "* 9h 9d 5h 5d Kh 2h",   // a possible flush beaten by a Full House
   };
   for (const char* text : hands) {
     std::vector<CardCode> hand;
@@ -136,7 +137,8 @@ TEST(FastEval, EachRouteOnAHandOfItsOwn) {
 TEST(FastEval, CountWordsOfEveryCard) {
   build_eval_tables();
   const fast_eval::FastTables& t = fast_eval::tables();
-  const std::uint64_t wild = std::uint64_t{1} << 56 | std::uint64_t{0x1111} << 40;  // 0x0111110000000000
+  const std::uint64_t wild = std::uint64_t{1} << 56 | std::uint64_t{0x1111}
+                                                          << 40;  // 0x0111110000000000
   for (int r = 0; r < kRankCount; ++r) {
     for (int s = 0; s < kSuitCount; ++s) {
       EXPECT_EQ(t.card_words[fast_eval::card_slot(make_card(r, s, false))],

@@ -23,8 +23,7 @@ TEST(FirstUse, ThreadsRacingToTheFirstHandAllGetExactValues) {
       std::mt19937_64 rng(static_cast<unsigned>(id));
       std::uniform_int_distribution<int> card(0, kCardKinds - 1);
       --waiting;
-      while (waiting.load() > 0) {
-      }
+      while (waiting.load() > 0) {}
       CardCode h[7];
       for (int i = 0; i < 20000; ++i) {
         for (CardCode& c : h) c = make_card(card(rng) / kSuitCount, card(rng) % kSuitCount, false);

@@ -17,7 +17,7 @@ namespace {
 TEST(SevenCards, EveryHandOfOneDeck) {
   long long by_category[kCategoryCount] = {};
   std::vector<bool> seen(kCatalogueSize, false);
-  long long not_in_catalogue = 0;     // values that are no five-card value at all
+  long long not_in_catalogue = 0;  // values that are no five-card value at all
   long long differ_from_general = 0;
   CardCode deck[kCardKinds];
   for (int i = 0; i < kCardKinds; ++i) deck[i] = make_card(i / kSuitCount, i % kSuitCount, false);

@@ -65,12 +65,13 @@ struct ShellRun {
 
 // Runs `redirections` after the tool in the shell, with standard output and
 // error kept apart ("<&-" closes standard input, "> /dev/full" fills the disk).
-ShellRun run_shell(const std::string& arguments, const std::string& redirections, const std::string& name) {
+ShellRun run_shell(const std::string& arguments, const std::string& redirections,
+                   const std::string& name) {
   const std::string out = work_file(name + ".stdout");
   const std::string err = work_file(name + ".stderr");
-  const std::string command = std::string("'") + ORVIX_EVAL_TOOL + "' " + arguments + " 2> '" + err + "' " +
-                              (redirections.find('>') == std::string::npos ? "> '" + out + "' " : "") +
-                              redirections;
+  const std::string command =
+      std::string("'") + ORVIX_EVAL_TOOL + "' " + arguments + " 2> '" + err + "' " +
+      (redirections.find('>') == std::string::npos ? "> '" + out + "' " : "") + redirections;
   std::remove(out.c_str());
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(out), read_file(err)};
@@ -88,7 +89,8 @@ TEST(OrvixEvalTool, FailuresEndWithStatusTwoAndOneLineOnStandardError) {
   const Case cases[] = {
       {"full disk", "", "< '" + hand + "' > /dev/full",
        "orvix-eval: output could not be written (No space left on device).\n"},
-      {"closed output", "", "< '" + hand + "' >&-", "orvix-eval: output could not be written (Bad file descriptor).\n"},
+      {"closed output", "", "< '" + hand + "' >&-",
+       "orvix-eval: output could not be written (Bad file descriptor).\n"},
       {"closed input", "", "<&-", "orvix-eval: input could not be read (Bad file descriptor).\n"},
       {"folder as input", "", "< /", "orvix-eval: input could not be read (Is a directory).\n"},
   };
@@ -142,7 +144,8 @@ TEST(OrvixEvalTool, EachAnswerIsOutBeforeTheToolWaitsForMoreInput) {
       {"As Zz\n", "error: unknown card\n"},
   };
   for (const auto& [question, answer] : talk) {
-    ASSERT_EQ(::write(to_tool[1], question, std::strlen(question)), static_cast<ssize_t>(std::strlen(question)));
+    ASSERT_EQ(::write(to_tool[1], question, std::strlen(question)),
+              static_cast<ssize_t>(std::strlen(question)));
     std::string got;
     while (got.find('\n') == std::string::npos) {
       pollfd ready{from_tool[0], POLLIN, 0};
@@ -191,7 +194,8 @@ TEST(OrvixEvalTool, RandomCorpusMatchesBruteForce) {
   // Line by line, so a failure names the hand.
   std::istringstream in(input), got(run.output), want(expected);
   std::string hand_line, got_line, want_line;
-  while (std::getline(in, hand_line) && std::getline(got, got_line) && std::getline(want, want_line))
+  while (std::getline(in, hand_line) && std::getline(got, got_line) &&
+         std::getline(want, want_line))
     ASSERT_EQ(got_line, want_line) << hand_line;
 }
 

@@ -27,7 +27,8 @@ using Table = std::vector<BigCount>;  // kCategoryCount x kRankCount, category-m
 BigCount choose(std::int64_t n, int k) {
   if (k < 0 || n < k) return 0;
   BigCount result = 1;
-  for (int i = 1; i <= k; ++i) result = result * static_cast<std::uint64_t>(n - k + i) / static_cast<unsigned>(i);
+  for (int i = 1; i <= k; ++i)
+    result = result * static_cast<std::uint64_t>(n - k + i) / static_cast<unsigned>(i);
   return result;
 }
 
@@ -42,7 +43,8 @@ void expect_same_table(const Table& got, const Table& want) {
   for (int c = 0; c < kCategoryCount; ++c)
     for (int r = 0; r < kRankCount; ++r) {
       const std::size_t i = static_cast<std::size_t>(c * kRankCount + r);
-      EXPECT_EQ(count_text(got[i]), count_text(want[i])) << kCategoryNames[c] << " of " << kRankWords[r];
+      EXPECT_EQ(count_text(got[i]), count_text(want[i]))
+          << kCategoryNames[c] << " of " << kRankWords[r];
     }
 }
 
@@ -140,18 +142,41 @@ TEST(ExactEngine, ClassicGamesMatchTheKnownTables) {
     std::int64_t total;
   };
   const Case cases[] = {
-      {"one deck, five cards", 5, 0, false,
-       {1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40, 0}, 2598960},
-      {"one joker, five cards", 5, 1, false,
-       {1302540, 1268088, 123552, 137280, 20532, 7804, 6552, 3120, 204, 13}, 2869685},
-      {"deuces wild, five cards", 5, 0, true,
-       {799680, 1225008, 95040, 355080, 62232, 14472, 12672, 31552, 2552, 672}, 2598960},
-      {"one deck, seven cards", 7, 0, false,
-       {23294460, 58627800, 31433400, 6461620, 6180020, 4047644, 3473184, 224848, 41584, 0}, 133784560},
-      {"deuces wild, seven cards", 7, 0, true,
-       {10349640, 36920040, 19491840, 20151920, 19388800, 7993600, 9421824, 7504920, 1952216, 609760},
+      {"one deck, five cards",
+       5,
+       0,
+       false,
+       {1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40, 0},
+       2598960},
+      {"one joker, five cards",
+       5,
+       1,
+       false,
+       {1302540, 1268088, 123552, 137280, 20532, 7804, 6552, 3120, 204, 13},
+       2869685},
+      {"deuces wild, five cards",
+       5,
+       0,
+       true,
+       {799680, 1225008, 95040, 355080, 62232, 14472, 12672, 31552, 2552, 672},
+       2598960},
+      {"one deck, seven cards",
+       7,
+       0,
+       false,
+       {23294460, 58627800, 31433400, 6461620, 6180020, 4047644, 3473184, 224848, 41584, 0},
        133784560},
-      {"one joker, seven cards", 7, 1, false,
+      {"deuces wild, seven cards",
+       7,
+       0,
+       true,
+       {10349640, 36920040, 19491840, 20151920, 19388800, 7993600, 9421824, 7504920, 1952216,
+        609760},
+       133784560},
+      {"one joker, seven cards",
+       7,
+       1,
+       false,
        {23294460, 61644960, 31433400, 13315300, 11083940, 6027224, 5997144, 1121024, 210964, 14664},
        154143080},
   };
@@ -183,7 +208,7 @@ TEST(ExactEngine, FiveCardTopRanksFollowFromTheirDefinitions) {
   const ExactTable t = engine_count(game, 1);
   for (int r = 0; r < kRankCount; ++r) {
     SCOPED_TRACE(kRankWords[r]);
-    EXPECT_EQ(count_text(t.by_rank[kOnePair][r]), "84480");     // 6 suit pairs x C(12,3) x 4^3
+    EXPECT_EQ(count_text(t.by_rank[kOnePair][r]), "84480");      // 6 suit pairs x C(12,3) x 4^3
     EXPECT_EQ(count_text(t.by_rank[kThreeOfAKind][r]), "4224");  // 4 x C(12,2) x 16
     EXPECT_EQ(count_text(t.by_rank[kFullHouse][r]), "288");      // 4 x 12 x 6
     EXPECT_EQ(count_text(t.by_rank[kFourOfAKind][r]), "48");
@@ -276,7 +301,8 @@ TEST(ExactEngine, SmallPacksMatchEverySubsetOfTheirCards) {
       const Table want = subsets_by_brute_force(cards, hand_size);
       expect_same_table(table_of(engine_count(game, 1)), want);
       expect_same_table(table_of(engine_count(game, 3)), want);
-      EXPECT_EQ(count_text(total_hands(game)), count_text(choose(static_cast<std::int64_t>(cards.size()), hand_size)));
+      EXPECT_EQ(count_text(total_hands(game)),
+                count_text(choose(static_cast<std::int64_t>(cards.size()), hand_size)));
     }
   }
 }
@@ -322,7 +348,8 @@ TEST(ExactEngine, OrderedDrawsCountEveryTupleOfTheListedEntries) {
   Table want(kCategoryCount * kRankCount, BigCount(0));
   std::vector<CardCode> hand(5);
   for (int code = 0; code < 16807; ++code) {
-    for (int i = 0, rest = code; i < 5; ++i, rest /= 7) hand[static_cast<std::size_t>(i)] = cards[static_cast<std::size_t>(rest % 7)];
+    for (int i = 0, rest = code; i < 5; ++i, rest /= 7)
+      hand[static_cast<std::size_t>(i)] = cards[static_cast<std::size_t>(rest % 7)];
     const HandValue v = test::brute_force_value(hand);
     want[static_cast<std::size_t>(hand_category(v) * kRankCount + top_rank(v))] += 1;
   }
@@ -390,7 +417,8 @@ TEST(ExactEngine, ProgressCoversEveryMultisetWhileSymmetryEvaluatesFewer) {
   };
   const Case cases[] = {
       {"four alike suits", [](GameRules&) {}, 2598960 / 19},
-      {"hearts apart: three alike", [](GameRules& r) { EXPECT_TRUE(remove_card(r, 12, 3)); }, 2598960 / 5},
+      {"hearts apart: three alike", [](GameRules& r) { EXPECT_TRUE(remove_card(r, 12, 3)); },
+       2598960 / 5},
       {"no two suits alike",
        [](GameRules& r) {
          EXPECT_TRUE(remove_card(r, 12, 3));

@@ -35,23 +35,24 @@ TEST(ExactReport, ColumnsWidenToTheTotalsDigits) {
   put(t, kHighCard, 12, big * 2);
   put(t, kOnePair, 0, big);
   const std::string text = test::capture_stdout([&] { print_exact_table(t); });
-  const std::string expected =
-      "HAND" + std::string(28, ' ') + "HANDS      PERCENT  ODDS\n"
-      "High Card       200000000000000000000   66.666667%  1 in 1.50\n"
-      "One Pair        100000000000000000000   33.333333%  1 in 3.00\n"
-      "Two Pair                            0    0.000000%  -\n"
-      "Three of a Kind                     0    0.000000%  -\n"
-      "Straight                            0    0.000000%  -\n"
-      "Flush                               0    0.000000%  -\n"
-      "Full House                          0    0.000000%  -\n"
-      "Four of a Kind                      0    0.000000%  -\n"
-      "Straight Flush                      0    0.000000%  -\n"
-      "Five of a Kind                      0    0.000000%  -\n"
-      "Total           300000000000000000000  100.000000%\n"
-      "\n";
+  const std::string expected = "HAND" + std::string(28, ' ') +
+                               "HANDS      PERCENT  ODDS\n"
+                               "High Card       200000000000000000000   66.666667%  1 in 1.50\n"
+                               "One Pair        100000000000000000000   33.333333%  1 in 3.00\n"
+                               "Two Pair                            0    0.000000%  -\n"
+                               "Three of a Kind                     0    0.000000%  -\n"
+                               "Straight                            0    0.000000%  -\n"
+                               "Flush                               0    0.000000%  -\n"
+                               "Full House                          0    0.000000%  -\n"
+                               "Four of a Kind                      0    0.000000%  -\n"
+                               "Straight Flush                      0    0.000000%  -\n"
+                               "Five of a Kind                      0    0.000000%  -\n"
+                               "Total           300000000000000000000  100.000000%\n"
+                               "\n";
   ASSERT_EQ(text.substr(0, expected.size()), expected);
   const std::string ranks = text.substr(expected.size());
-  const std::string header = "HAND           " + std::string(19, ' ') + "ACE" + std::string(18, ' ') + "KING";
+  const std::string header =
+      "HAND           " + std::string(19, ' ') + "ACE" + std::string(18, ' ') + "KING";
   EXPECT_EQ(ranks.substr(0, header.size()), header);
   const std::string high = "High Card       200000000000000000000" + std::string(21, ' ') + "0";
   EXPECT_NE(ranks.find(high), std::string::npos);
@@ -71,9 +72,12 @@ TEST(ExactReport, NotesEachInvertedPairInOrderAndRoundsHalfUp) {
   const std::string text = test::capture_stdout([&] { print_exact_table(t); });
   EXPECT_NE(text.find("High Card                  1   12.500000%  1 in 8.00\n"), std::string::npos);
   const std::string notes =
-      "Note: One Pair (37.500000%) is more common than High Card (12.500000%), though it ranks higher.\n"
-      "Note: Two Pair (25.000000%) is more common than High Card (12.500000%), though it ranks higher.\n"
-      "Note: Three of a Kind (25.000000%) is more common than High Card (12.500000%), though it ranks higher.\n";
+      "Note: One Pair (37.500000%) is more common than High Card (12.500000%), though it ranks "
+      "higher.\n"
+      "Note: Two Pair (25.000000%) is more common than High Card (12.500000%), though it ranks "
+      "higher.\n"
+      "Note: Three of a Kind (25.000000%) is more common than High Card (12.500000%), though it "
+      "ranks higher.\n";
   ASSERT_GE(text.size(), notes.size());
   EXPECT_EQ(text.substr(text.size() - notes.size()), notes);
 }

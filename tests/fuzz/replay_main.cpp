@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot read %s\n", input.c_str());
       return 1;
     }
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file),
+                                  std::istreambuf_iterator<char>()};
     std::fprintf(stderr, "%s\n", input.c_str());
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }

@@ -56,14 +56,15 @@ void empty_output() {
 bool printed_error() {
   std::fflush(stdout);
   char head[7];
-  return pread(STDOUT_FILENO, head, sizeof head, 0) == sizeof head && std::memcmp(head, "Error: ", 7) == 0;
+  return pread(STDOUT_FILENO, head, sizeof head, 0) == sizeof head &&
+         std::memcmp(head, "Error: ", 7) == 0;
 }
 
 bool within_limits(const GameRules& rules) {
   return rules.decks >= kMinDecks && rules.decks <= kMaxDecks && rules.players >= kMinPlayers &&
          rules.players <= kMaxPlayers && rules.hand_size >= kMinHandSize &&
-         rules.hand_size <= kMaxHandSize && rules.jokers >= kMinJokers && rules.jokers <= kMaxJokers &&
-         rules.run_length >= 1 && rules.run_length <= kMaxRunLength &&
+         rules.hand_size <= kMaxHandSize && rules.jokers >= kMinJokers &&
+         rules.jokers <= kMaxJokers && rules.run_length >= 1 && rules.run_length <= kMaxRunLength &&
          cards_available(rules) <= kMaxPackCards && deal_fits_pack(rules);
 }
 
@@ -78,7 +79,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   }
   starting_folder = open(".", O_RDONLY | O_DIRECTORY);
   const char* base = std::getenv("TMPDIR");
-  folder = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/orvix-session-fuzz-XXXXXX";
+  folder =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/orvix-session-fuzz-XXXXXX";
   if (mkdtemp(folder.data()) == nullptr || starting_folder < 0 ||
       (session_folder = open(folder.c_str(), O_RDONLY | O_DIRECTORY)) < 0) {
     std::perror("orvix session fuzz: no temporary folder");
@@ -128,7 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(within_limits(state.rules));
     // A refused command changes nothing, except a card list, which keeps the
     // cards before the one it refused.
-    const bool card_list = word.starts_with("WILD") || word.starts_with("ADD") || word.starts_with("REM");
+    const bool card_list =
+        word.starts_with("WILD") || word.starts_with("ADD") || word.starts_with("REM");
     FUZZ_CHECK(card_list || !printed_error() || state.rules == before);
     FUZZ_CHECK(state.run_settings.part >= 1 && state.run_settings.part <= state.run_settings.parts);
     if (!goes_on) break;

@@ -58,7 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // One file on both sides is found before anything is opened.
   FUZZ_CHECK(outcome.result != SwitchResult::kSameFile || reopened_input + reopened_output == 0);
   const int status = switch_exit_status(outcome);
-  FUZZ_CHECK(status == ((outcome.result == SwitchResult::kRun || outcome.result == SwitchResult::kUsage) ? 0 : 1));
+  FUZZ_CHECK(
+      status ==
+      ((outcome.result == SwitchResult::kRun || outcome.result == SwitchResult::kUsage) ? 0 : 1));
   print_switch_outcome(outcome, "orvix");
   return 0;
 }

@@ -27,7 +27,8 @@ std::string contents(const fs::path& path) {
 
 std::set<std::string> entries(const fs::path& folder) {
   std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
   return names;
 }
 
@@ -66,10 +67,14 @@ TEST(ReplaceFile, WritesNewAndRegularFilesAndLinkTargetsOnly) {
     const char* reason;
   };
   const Case cases[] = {
-      {"new.json", true, ""},          {"old.json", true, ""},
-      {"link.json", true, ""},         {"dangling.json", false, "not a regular file"},
-      {"fifo", false, "not a regular file"}, {"sock", false, "not a regular file"},
-      {"folder", false, "Is a directory"},  {"folder/", false, "Is a directory"},
+      {"new.json", true, ""},
+      {"old.json", true, ""},
+      {"link.json", true, ""},
+      {"dangling.json", false, "not a regular file"},
+      {"fifo", false, "not a regular file"},
+      {"sock", false, "not a regular file"},
+      {"folder", false, "Is a directory"},
+      {"folder/", false, "Is a directory"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -81,7 +86,7 @@ TEST(ReplaceFile, WritesNewAndRegularFilesAndLinkTargetsOnly) {
 
   EXPECT_EQ(contents(dir / "new.json"), "new");
   EXPECT_EQ(contents(dir / "old.json"), "new");
-  EXPECT_TRUE(fs::is_symlink(dir / "link.json"));  // the link stays a link...
+  EXPECT_TRUE(fs::is_symlink(dir / "link.json"));   // the link stays a link...
   EXPECT_EQ(contents(dir / "target.json"), "new");  // ...and its target is replaced
   EXPECT_TRUE(fs::is_symlink(dir / "dangling.json"));
   EXPECT_TRUE(fs::is_fifo(dir / "fifo"));

@@ -14,7 +14,8 @@ TEST(ProgressText, ShowsShareCountsRateAndTimeLeft) {
   EXPECT_EQ(progress_text(2100000, 5000000, "hands", 1.5),
             " 42%  2100000 of 5000000 hands  1.4 M/s  3 s left");
   EXPECT_EQ(progress_text(0, 5000000, "hands", 0.6), "  0%  0 of 5000000 hands");
-  EXPECT_EQ(progress_text(1000, 1000000, "hands", 2.0), "  0%  1000 of 1000000 hands  500/s  34 min left");
+  EXPECT_EQ(progress_text(1000, 1000000, "hands", 2.0),
+            "  0%  1000 of 1000000 hands  500/s  34 min left");
   EXPECT_EQ(progress_text(7, 7, "hands", 1.0), "100%  7 of 7 hands  7/s  0 s left");
   // More done than planned (a late count) never shows above 100%.
   EXPECT_EQ(progress_text(9, 7, "hands", 1.0), "100%  7 of 7 hands  7/s  0 s left");

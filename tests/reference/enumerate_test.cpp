@@ -48,14 +48,12 @@ void expect_every_subset_once(int n, Loop loop) {
 
 TEST(ForEachCombination, DealsEverySubsetOnceInIncreasingOrder) {
   for (int n : {0, 4, 5, 6, 9, 13}) {
-    expect_every_subset_once<5>(n, [](const CardCode* c, int m, auto&& v) {
-      for_each_combination_5(c, m, v);
-    });
+    expect_every_subset_once<5>(
+        n, [](const CardCode* c, int m, auto&& v) { for_each_combination_5(c, m, v); });
   }
   for (int n : {0, 6, 7, 8, 12, 14}) {
-    expect_every_subset_once<7>(n, [](const CardCode* c, int m, auto&& v) {
-      for_each_combination_7(c, m, v);
-    });
+    expect_every_subset_once<7>(
+        n, [](const CardCode* c, int m, auto&& v) { for_each_combination_7(c, m, v); });
   }
 }
 

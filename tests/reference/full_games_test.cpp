@@ -48,7 +48,7 @@ struct OracleGame {
   const char* header;
   int dealt;
   bool infinite;
-  int lowest_natural_rank;                  // 1 when the Twos are wild
+  int lowest_natural_rank;                 // 1 when the Twos are wild
   std::vector<std::pair<int, int>> wilds;  // (wild cards in hand, ways to pick them)
 };
 
@@ -199,15 +199,27 @@ class Oracle {
 const std::vector<OracleGame>& oracle_games() {
   static const std::vector<OracleGame> games = {
       {"Testing all single deck 5 card hands, distinct hands: ", 5, false, 0, {{0, 1}}},
-      {"Testing all single deck 5 card hands with one joker per deck, distinct hands: ", 5,
-       false, 0, {{0, 1}, {1, 1}}},
-      {"Testing all single deck 5 card hands with deuces wild, distinct hands: ", 5, false, 1,
+      {"Testing all single deck 5 card hands with one joker per deck, distinct hands: ",
+       5,
+       false,
+       0,
+       {{0, 1}, {1, 1}}},
+      {"Testing all single deck 5 card hands with deuces wild, distinct hands: ",
+       5,
+       false,
+       1,
        {{0, 1}, {1, 4}, {2, 6}, {3, 4}, {4, 1}}},
       {"Testing all single deck 7 card hands, distinct hands: ", 7, false, 0, {{0, 1}}},
-      {"Testing all single deck 7 card hands with deuces wild, distinct hands: ", 7, false, 1,
+      {"Testing all single deck 7 card hands with deuces wild, distinct hands: ",
+       7,
+       false,
+       1,
        {{0, 1}, {1, 4}, {2, 6}, {3, 4}, {4, 1}}},
-      {"Testing all single deck 7 card hands with one joker per deck, distinct hands: ", 7,
-       false, 0, {{0, 1}, {1, 1}}},
+      {"Testing all single deck 7 card hands with one joker per deck, distinct hands: ",
+       7,
+       false,
+       0,
+       {{0, 1}, {1, 1}}},
       {"Testing all infinite deck 5 card hands, distinct hands: ", 5, true, 0, {{0, 1}}},
   };
   return games;
@@ -227,8 +239,8 @@ const std::vector<OracleTally>& oracle_tallies() {
 TEST(ReferenceOracle, AgreesWithKnownAndDerivedCounts) {
   const std::vector<OracleTally>& t = oracle_tallies();
   // One deck, five cards and seven cards: the well-known distributions.
-  EXPECT_EQ(t[0].per_category, (Counts{1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624,
-                                       40, 0}));
+  EXPECT_EQ(t[0].per_category,
+            (Counts{1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40, 0}));
   EXPECT_EQ(t[0].values.size(), 7462u);
   EXPECT_EQ(t[3].per_category, (Counts{23294460, 58627800, 31433400, 6461620, 6180020, 4047644,
                                        3473184, 224848, 41584, 0}));
@@ -237,10 +249,9 @@ TEST(ReferenceOracle, AgreesWithKnownAndDerivedCounts) {
   // With a joker: the 52-card hands plus joker and four naturals. Of the
   // four-rank sets, 41 fit in some straight window (10 windows x 5 subsets,
   // less the 9 shared by neighbouring windows).
-  EXPECT_EQ(t[1].per_category,
-            (Counts{1302540, 1098240 + 674 * 252, 123552, 54912 + 13 * 6 * 66 * 16,
-                    10200 + 41 * 252, 5108 + 674 * 4, 3744 + 78 * 36, 624 + 13 * 48 * 4,
-                    40 + 41 * 4, 13}));
+  EXPECT_EQ(t[1].per_category, (Counts{1302540, 1098240 + 674 * 252, 123552,
+                                       54912 + 13 * 6 * 66 * 16, 10200 + 41 * 252, 5108 + 674 * 4,
+                                       3744 + 78 * 36, 624 + 13 * 48 * 4, 40 + 41 * 4, 13}));
   // New values: five of a kind (13) and Ace-Ace flushes (212 four-rank sets
   // with an Ace that complete no straight).
   EXPECT_EQ(t[1].values.size(), 7462u + 13 + 212);
@@ -263,21 +274,21 @@ TEST(ReferenceOracle, AgreesWithKnownAndDerivedCounts) {
 
   // Five of a kind among seven cards: deuces wild needs w deuces and 5-w
   // naturals of one rank; a joker needs four of a kind beside it.
-  EXPECT_EQ(t[4].per_category[kFiveOfAKind],
-            4 * 12 * choose(44, 2) + 6 * (12 * 4 * choose(44, 2) + 12 * 44) +
-                4 * (choose(48, 4) - 495 * 256) + choose(48, 3));
+  EXPECT_EQ(t[4].per_category[kFiveOfAKind], 4 * 12 * choose(44, 2) +
+                                                 6 * (12 * 4 * choose(44, 2) + 12 * 44) +
+                                                 4 * (choose(48, 4) - 495 * 256) + choose(48, 3));
   EXPECT_EQ(t[5].per_category[kFiveOfAKind], 13 * choose(48, 2));
 
   // Infinite deck: ordered rank sequences by pattern, times the suit
   // sequences (4 one-suited of 1024). Every five-card value occurs.
-  EXPECT_EQ(t[6].per_category,
-            (Counts{153240 * 1020, 171600 * 1020, 25740 * 1020, 17160 * 1020, 1200 * 1020,
-                    (17160 + 25740 + 171600 + 153240) * 4, 1560 * 1024, 780 * 1024, 1200 * 4,
-                    13 * 1024}));
+  EXPECT_EQ(t[6].per_category, (Counts{153240 * 1020, 171600 * 1020, 25740 * 1020, 17160 * 1020,
+                                       1200 * 1020, (17160 + 25740 + 171600 + 153240) * 4,
+                                       1560 * 1024, 780 * 1024, 1200 * 4, 13 * 1024}));
   EXPECT_EQ(t[6].values.size(), static_cast<std::size_t>(kCatalogueSize));
 
-  const std::int64_t hands[] = {choose(52, 5), choose(53, 5), choose(52, 5), choose(52, 7),
-                                choose(52, 7), choose(53, 7), 52LL * 52 * 52 * 52 * 52};
+  const std::int64_t hands[] = {choose(52, 5),           choose(53, 5), choose(52, 5),
+                                choose(52, 7),           choose(52, 7), choose(53, 7),
+                                52LL * 52 * 52 * 52 * 52};
   for (std::size_t g = 0; g < t.size(); ++g) {
     std::int64_t sum = 0;
     for (std::int64_t n : t[g].per_category) sum += n;
@@ -294,7 +305,8 @@ std::string number_field(std::int64_t n) {
 std::string table_text(const char* const (&labels)[kCategoryCount], const Counts& rows,
                        std::int64_t total) {
   std::string text;
-  for (int c = 0; c < kCategoryCount; ++c) text += std::string(labels[c]) + " " + number_field(rows[c]) + "\n";
+  for (int c = 0; c < kCategoryCount; ++c)
+    text += std::string(labels[c]) + " " + number_field(rows[c]) + "\n";
   text += "                   ---------\n";
   text += "Total           " + number_field(total) + "\n";
   return text;

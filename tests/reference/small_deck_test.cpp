@@ -78,8 +78,7 @@ TEST(CountHands, MatchesBruteForceOnSmallCardLists) {
        "2d* 2s* * Ad Kd Qd Jd Td 9d As 3s 4s 5s 9c 9h Ks", 7, false},
       {"seven natural: flushes over sets and full houses",
        "8h 9h Th Jh Qh Kh Ah 8d 8s 8c Ad As 5c 6c 7d 4h", 7, false},
-      {"five with repetition: one card may fill the hand",
-       "* As Ks Qs Js Ts 9d", 5, true},
+      {"five with repetition: one card may fill the hand", "* As Ks Qs Js Ts 9d", 5, true},
   };
   build_eval_tables();
   for (const Case& c : cases) {

@@ -21,7 +21,8 @@ TEST(Ascii, EveryByteAgreesWithTheCLocale) {
 
 TEST(Ascii, UpperCopyFoldsOnlyAsciiLetters) {
   const std::string bytes = std::string("az AZ `{@[ 09 \xE9\xFF", 16) + std::string(1, '\0') + "q";
-  EXPECT_EQ(upper_copy(bytes), std::string("AZ AZ `{@[ 09 \xE9\xFF", 16) + std::string(1, '\0') + "Q");
+  EXPECT_EQ(upper_copy(bytes),
+            std::string("AZ AZ `{@[ 09 \xE9\xFF", 16) + std::string(1, '\0') + "Q");
   EXPECT_EQ(upper_copy("Wild Two hEARTS"), "WILD TWO HEARTS");
   EXPECT_EQ(upper_copy(""), "");
 }

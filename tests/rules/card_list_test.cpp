@@ -67,13 +67,18 @@ TEST(CardList, EdgeCasesApplyTokensInOrder) {
   const std::string twos = all_of_rank('2');
   const std::string sevens = all_of_rank('7');
   const std::string hearts_and_twos = "2d 2s 2c 2h 3h 4h 5h 6h 7h 8h 9h Th Jh Qh Kh Ah";
-  const std::string every_heart_once = "2h+1 3h+1 4h+1 5h+1 6h+1 7h+1 8h+1 9h+1 Th+1 Jh+1 Qh+1 Kh+1 Ah+1";
+  const std::string every_heart_once =
+      "2h+1 3h+1 4h+1 5h+1 6h+1 7h+1 8h+1 9h+1 Th+1 Jh+1 Qh+1 Kh+1 Ah+1";
   auto hand_of_ten = [](GameRules& r) { ASSERT_TRUE(set_hand_size(r, 10)); };
   const std::vector<ListCase> cases = {
       {{}, "wild 5s", "Set wild 5s", false, "5s", ""},
       {{"wild 5s"}, "wild 7", "Set wild 7", false, sevens, ""},
       {{}, "wild two hearts", "Set wild 2 h", false, hearts_and_twos, ""},
-      {{}, "wild two hearts 5s", "Set wild 2 h 5s", false, "2d 2s 2c 2h 3h 4h 5s 5h 6h 7h 8h 9h Th Jh Qh Kh Ah",
+      {{},
+       "wild two hearts 5s",
+       "Set wild 2 h 5s",
+       false,
+       "2d 2s 2c 2h 3h 4h 5s 5h 6h 7h 8h 9h Th Jh Qh Kh Ah",
        ""},
       {{}, "Wild Ace", "Set wild A", false, all_of_rank('A'), ""},
       {{}, "WILD ACE", "Set wild A", false, all_of_rank('A'), ""},
@@ -88,32 +93,56 @@ TEST(CardList, EdgeCasesApplyTokensInOrder) {
       {{}, "add sixes", "Error: \"SIXES\" is not a valid rank or suit.\n", true, "", ""},
       {{}, "add deuces", "Error: \"DEUCES\" is not a valid rank or suit.\n", true, "", ""},
       {{}, "wild 10h", "Error: \"10H\" is not a valid rank or suit.\n", true, "", ""},
-      {{}, "wild 5x", "Error: \"5X\" is not a valid card (suit must be h, c, s, or d).\n", true, "", ""},
+      {{},
+       "wild 5x",
+       "Error: \"5X\" is not a valid card (suit must be h, c, s, or d).\n",
+       true,
+       "",
+       ""},
       {{}, "wild st", "Error: \"ST\" is not a valid rank or suit.\n", true, "", ""},
       {{}, "wild ts", "Set wild Ts", false, "Ts", ""},
       {{"wild 5s"}, "wild 2 xyz", "Error: \"XYZ\" is not a valid rank or suit.\n", true, twos, ""},
       {{"wild 5s"}, "wild xyz 2", "Error: \"XYZ\" is not a valid rank or suit.\n", true, "5s", ""},
       {{}, "rem 2h 2h", "Error: No card available to remove.\n", true, "", "2h-1"},
-      {{"rem 2h"}, "rem twos", "Error: Not enough cards available to remove rank.\n", true, "", "2h-1"},
-      {{}, "rem 2h 3h 4h", "Error: Not enough cards to remove card and still deal hand.\n", true, "",
-       "2h-1 3h-1", hand_of_ten},
+      {{"rem 2h"},
+       "rem twos",
+       "Error: Not enough cards available to remove rank.\n",
+       true,
+       "",
+       "2h-1"},
+      {{},
+       "rem 2h 3h 4h",
+       "Error: Not enough cards to remove card and still deal hand.\n",
+       true,
+       "",
+       "2h-1 3h-1",
+       hand_of_ten},
       {{}, "rem aces", "Removed cards A", false, "", "Ad-1 As-1 Ac-1 Ah-1"},
-      {{}, "rems spade", "Removed cards s",
-       false, "", "2s-1 3s-1 4s-1 5s-1 6s-1 7s-1 8s-1 9s-1 Ts-1 Js-1 Qs-1 Ks-1 As-1"},
+      {{},
+       "rems spade",
+       "Removed cards s",
+       false,
+       "",
+       "2s-1 3s-1 4s-1 5s-1 6s-1 7s-1 8s-1 9s-1 Ts-1 Js-1 Qs-1 Ks-1 As-1"},
       {{}, "wild 2h   ", "Set wild 2h", false, "2h", ""},
       {{}, "wild 2h \t\r", "Set wild 2h", false, "2h", ""},
       {{}, "wild \t 9c\t8d", "Set wild 9c 8d", false, "8d 9c", ""},
       {{"wild 5s"}, "wild ", "Error: no cards provided.\n", true, "5s", ""},
       {{"wild 5s"}, "wild \t \r", "Error: no cards provided.\n", true, "5s", ""},
       {{"wild 5s"}, "wild", "Error: no cards provided.\n", true, "5s", ""},
-      {{"wild 5s"}, "wild j q k", "Set wild J Q K", false,
-       "Jd Js Jc Jh Qd Qs Qc Qh Kd Ks Kc Kh", ""},
+      {{"wild 5s"},
+       "wild j q k",
+       "Set wild J Q K",
+       false,
+       "Jd Js Jc Jh Qd Qs Qc Qh Kd Ks Kc Kh",
+       ""},
   };
   for (const ListCase& c : cases) {
     SCOPED_TRACE(c.line);
     GameRules rules;
     if (c.setup) c.setup(rules);
-    for (const std::string& earlier : c.before) ASSERT_FALSE(run_card_command(rules, earlier).error) << earlier;
+    for (const std::string& earlier : c.before)
+      ASSERT_FALSE(run_card_command(rules, earlier).error) << earlier;
     const CardListResult result = run_card_command(rules, c.line);
     EXPECT_EQ(result.text, c.text);
     EXPECT_EQ(result.error, c.error);
@@ -173,20 +202,24 @@ TEST(CardList, ShortTokensFollowTheGrammarForEveryByte) {
 
 TEST(CardList, LongTokensAreExactlyTheRankAndSuitWords) {
   const std::vector<std::pair<std::string, std::string>> accepted = {
-      {"TWO", "2"},    {"TWOS", "2"},     {"THREE", "3"},   {"THREES", "3"}, {"FOUR", "4"},    {"FOURS", "4"},
-      {"FIVE", "5"},   {"FIVES", "5"},    {"SIX", "6"},     {"SIXS", "6"},   {"SEVEN", "7"},   {"SEVENS", "7"},
-      {"EIGHT", "8"},  {"EIGHTS", "8"},   {"NINE", "9"},    {"NINES", "9"},  {"TEN", "T"},     {"TENS", "T"},
-      {"JACK", "J"},   {"JACKS", "J"},    {"QUEEN", "Q"},   {"QUEENS", "Q"}, {"KING", "K"},    {"KINGS", "K"},
-      {"ACE", "A"},    {"ACES", "A"},     {"DIAMONDS", "d"}, {"DIAMOND", "d"}, {"SPADES", "s"}, {"SPADE", "s"},
-      {"CLUBS", "c"},  {"CLUB", "c"},     {"HEARTS", "h"},  {"HEART", "h"},
+      {"TWO", "2"},   {"TWOS", "2"},     {"THREE", "3"},   {"THREES", "3"}, {"FOUR", "4"},
+      {"FOURS", "4"}, {"FIVE", "5"},     {"FIVES", "5"},   {"SIX", "6"},    {"SIXS", "6"},
+      {"SEVEN", "7"}, {"SEVENS", "7"},   {"EIGHT", "8"},   {"EIGHTS", "8"}, {"NINE", "9"},
+      {"NINES", "9"}, {"TEN", "T"},      {"TENS", "T"},    {"JACK", "J"},   {"JACKS", "J"},
+      {"QUEEN", "Q"}, {"QUEENS", "Q"},   {"KING", "K"},    {"KINGS", "K"},  {"ACE", "A"},
+      {"ACES", "A"},  {"DIAMONDS", "d"}, {"DIAMOND", "d"}, {"SPADES", "s"}, {"SPADE", "s"},
+      {"CLUBS", "c"}, {"CLUB", "c"},     {"HEARTS", "h"},  {"HEART", "h"},
   };
   for (const auto& [word, short_form] : accepted) {
     GameRules rules;
     WordStream stream{word};
-    EXPECT_EQ(apply_card_list(rules, CardListOperation::kWild, stream).text, "Set wild " + short_form) << word;
+    EXPECT_EQ(apply_card_list(rules, CardListOperation::kWild, stream).text,
+              "Set wild " + short_form)
+        << word;
   }
-  for (const char* word : {"SIXES", "DEUCES", "TWOSS", "HEARTSS", "HEA", "DIAMON", "ACEX", "XACE", "JOKER", "JOKERS",
-                           "TENH", "10", "100", "SPADESS", "CLU", "THREEZ", "KINGSS"}) {
+  for (const char* word :
+       {"SIXES", "DEUCES", "TWOSS", "HEARTSS", "HEA", "DIAMON", "ACEX", "XACE", "JOKER", "JOKERS",
+        "TENH", "10", "100", "SPADESS", "CLU", "THREEZ", "KINGSS"}) {
     GameRules rules;
     WordStream stream{word};
     const CardListResult result = apply_card_list(rules, CardListOperation::kWild, stream);
@@ -200,9 +233,12 @@ TEST(CardList, LongTokensAreExactlyTheRankAndSuitWords) {
 TEST(CardList, AnyBytesKeepTheGameDealable) {
   std::mt19937 rng(7);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  const std::vector<std::string> words = {"2h", "a", "hearts", "KING", "s", "5x", "10h", "twos", " ", "\t",
-                                          "\r",  std::string(1, '\0'), "xyzzy", "d", "queens", "Ts", "club"};
-  const std::vector<std::string> commands = {"wild", "wilds", "add", "adds", "rem", "rems", "rem", "rems"};
+  const std::vector<std::string> words = {
+      "2h",    "a",    "hearts", "KING", "s",   "5x",
+      "10h",   "twos", " ",      "\t",   "\r",  std::string(1, '\0'),
+      "xyzzy", "d",    "queens", "Ts",   "club"};
+  const std::vector<std::string> commands = {"wild", "wilds", "add", "adds",
+                                             "rem",  "rems",  "rem", "rems"};
   GameRules rules;
   ASSERT_TRUE(set_players(rules, 6));
   for (int round = 0; round < 3000; ++round) {

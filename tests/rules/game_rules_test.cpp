@@ -51,9 +51,9 @@ TEST(GameRules, CardsAvailableCountsPositiveCopiesAndJokers) {
 
 struct RuleCase {
   const char* name;
-  std::function<void(GameRules&)> setup;    // must succeed
-  std::function<bool(GameRules&)> change;   // the operation under test
-  const char* refusal;                      // nullptr: accepted
+  std::function<void(GameRules&)> setup;        // must succeed
+  std::function<bool(GameRules&)> change;       // the operation under test
+  const char* refusal;                          // nullptr: accepted
   std::function<void(const GameRules&)> check;  // state afterwards (optional)
 };
 
@@ -87,23 +87,27 @@ TEST(GameRules, NumberSettersTestRangeThenPack) {
   expect_all({
       {"players 10 fills the pack", nullptr, players(10), nullptr,
        [](const GameRules& r) { EXPECT_EQ(r.players, 10); }},
-      {"players 11", nullptr, players(11), "Error: Too many players to deal complete hand.\n", nullptr},
+      {"players 11", nullptr, players(11), "Error: Too many players to deal complete hand.\n",
+       nullptr},
       {"players 0", nullptr, players(0), "Error: Minimum of 1 player required.\n", nullptr},
       {"players -7", nullptr, players(-7), "Error: Minimum of 1 player required.\n", nullptr},
       {"players 51", nullptr, players(51), "Error: Maximum of 50 players supported.\n", nullptr},
-      {"players 1", nullptr, players(1), nullptr, [](const GameRules& r) { EXPECT_EQ(r.players, 1); }},
-      {"players 50 with 5 decks", [](GameRules& r) { ASSERT_TRUE(set_decks(r, 5)); }, players(50), nullptr, nullptr},
-      {"handsize 10", nullptr, hand(10), nullptr, [](const GameRules& r) { EXPECT_EQ(r.hand_size, 10); }},
-      {"handsize 11", nullptr, hand(11), "Error: Not enough cards to increase hand size and still deal hand.\n",
-       nullptr},
+      {"players 1", nullptr, players(1), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(r.players, 1); }},
+      {"players 50 with 5 decks", [](GameRules& r) { ASSERT_TRUE(set_decks(r, 5)); }, players(50),
+       nullptr, nullptr},
+      {"handsize 10", nullptr, hand(10), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(r.hand_size, 10); }},
+      {"handsize 11", nullptr, hand(11),
+       "Error: Not enough cards to increase hand size and still deal hand.\n", nullptr},
       {"handsize 0", nullptr, hand(0), "Error: Only 1-20 card hands supported.\n", nullptr},
       {"handsize 21 with a big pack", [](GameRules& r) { ASSERT_TRUE(set_decks(r, 50)); }, hand(21),
        "Error: Only 1-20 card hands supported.\n", nullptr},
       {"handsize 1", nullptr, hand(1), nullptr, nullptr},
-      {"handsize 20 for one player", [](GameRules& r) { ASSERT_TRUE(set_players(r, 1)); }, hand(20), nullptr,
-       nullptr},
-      {"decks 0 never reaches the pack test", ten_players, decks(0), "Error: Minimum of 1 deck required.\n",
-       nullptr},
+      {"handsize 20 for one player", [](GameRules& r) { ASSERT_TRUE(set_players(r, 1)); }, hand(20),
+       nullptr, nullptr},
+      {"decks 0 never reaches the pack test", ten_players, decks(0),
+       "Error: Minimum of 1 deck required.\n", nullptr},
       {"decks 51", nullptr, decks(51), "Error: Maximum of 50 decks supported.\n", nullptr},
       {"decks 50", nullptr, decks(50), nullptr,
        [](const GameRules& r) { EXPECT_EQ(cards_available(r), 2600); }},
@@ -112,14 +116,16 @@ TEST(GameRules, NumberSettersTestRangeThenPack) {
          ASSERT_TRUE(set_decks(r, 2));
          ASSERT_TRUE(set_players(r, 11));
        },
-       decks(1), "Error: Not enough decks to deal complete hand and handle any removes.\n", nullptr},
+       decks(1), "Error: Not enough decks to deal complete hand and handle any removes.\n",
+       nullptr},
       {"decks 1 after both copies of a card were removed",
        [](GameRules& r) {
          ASSERT_TRUE(set_decks(r, 2));
          ASSERT_TRUE(remove_card(r, kTwo, kHearts));
          ASSERT_TRUE(remove_card(r, kTwo, kHearts));
        },
-       decks(1), "Error: Not enough decks to deal complete hand and handle any removes.\n", nullptr},
+       decks(1), "Error: Not enough decks to deal complete hand and handle any removes.\n",
+       nullptr},
       {"decks 3 after both copies of a card were removed",
        [](GameRules& r) {
          ASSERT_TRUE(set_decks(r, 2));
@@ -145,22 +151,25 @@ TEST(GameRules, NumberSettersTestRangeThenPack) {
 TEST(GameRules, RunLengthRefusesZeroAndNegativeCounts) {
   auto hands = [](std::int64_t n) { return [n](GameRules& r) { return set_run_length(r, n); }; };
   expect_all({
-      {"hands 0", nullptr, hands(0), "Error: Zero run lengths are not supported - use at least one hand.\n",
-       nullptr},
+      {"hands 0", nullptr, hands(0),
+       "Error: Zero run lengths are not supported - use at least one hand.\n", nullptr},
       {"hands -5", nullptr, hands(-5),
        "Error: Negative run lengths are not supported - use at least one hand.\n", nullptr},
       {"hands -2147483648", nullptr, hands(-2147483648LL),
        "Error: Negative run lengths are not supported - use at least one hand.\n", nullptr},
       {"hands 2147483648", nullptr, hands(2147483648LL),
        "Error: maximum number of hands for one simulation is 2147483647.\n", nullptr},
-      {"hands 1", nullptr, hands(1), nullptr, [](const GameRules& r) { EXPECT_EQ(r.run_length, 1); }},
+      {"hands 1", nullptr, hands(1), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(r.run_length, 1); }},
       {"hands 2147483647", nullptr, hands(2147483647LL), nullptr,
        [](const GameRules& r) { EXPECT_EQ(r.run_length, 2147483647); }},
   });
 }
 
 TEST(GameRules, RemovalsAreAllOrNothing) {
-  auto card = [](int rank, int suit) { return [=](GameRules& r) { return remove_card(r, rank, suit); }; };
+  auto card = [](int rank, int suit) {
+    return [=](GameRules& r) { return remove_card(r, rank, suit); };
+  };
   auto rank = [](int rank) { return [=](GameRules& r) { return remove_rank(r, rank); }; };
   auto suit = [](int suit) { return [=](GameRules& r) { return remove_suit(r, suit); }; };
   auto two_hearts_gone = [](GameRules& r) { ASSERT_TRUE(remove_card(r, kTwo, kHearts)); };
@@ -175,8 +184,8 @@ TEST(GameRules, RemovalsAreAllOrNothing) {
          EXPECT_EQ(r.card_delta[kTwo][kHearts], -1);
          EXPECT_EQ(cards_available(r), 51);
        }},
-      {"second two of hearts", two_hearts_gone, card(kTwo, kHearts), "Error: No card available to remove.\n",
-       nullptr},
+      {"second two of hearts", two_hearts_gone, card(kTwo, kHearts),
+       "Error: No card available to remove.\n", nullptr},
       {"all twos with one missing", two_hearts_gone, rank(kTwo),
        "Error: Not enough cards available to remove rank.\n",
        [](const GameRules& r) {
@@ -185,7 +194,8 @@ TEST(GameRules, RemovalsAreAllOrNothing) {
        }},
       {"all hearts with one missing", two_hearts_gone, suit(kHearts),
        "Error: Not enough cards available to remove suit.\n", nullptr},
-      {"all twos", nullptr, rank(kTwo), nullptr, [](const GameRules& r) { EXPECT_EQ(cards_available(r), 48); }},
+      {"all twos", nullptr, rank(kTwo), nullptr,
+       [](const GameRules& r) { EXPECT_EQ(cards_available(r), 48); }},
       {"all hearts", nullptr, suit(kHearts), nullptr,
        [](const GameRules& r) { EXPECT_EQ(cards_available(r), 39); }},
       {"rank short and negative reports the pack", one_spare, rank(kTwo),
@@ -207,9 +217,10 @@ TEST(GameRules, RemovalsAreAllOrNothing) {
          ASSERT_TRUE(remove_card(r, kTwo, kHearts));
          ASSERT_TRUE(remove_card(r, kThree, kHearts));
        },
-       card(kFour, kHearts), "Error: Not enough cards to remove card and still deal hand.\n", nullptr},
-      {"added copy can be removed again",
-       [](GameRules& r) { add_card(r, kTwo, kHearts); }, card(kTwo, kHearts), nullptr,
+       card(kFour, kHearts), "Error: Not enough cards to remove card and still deal hand.\n",
+       nullptr},
+      {"added copy can be removed again", [](GameRules& r) { add_card(r, kTwo, kHearts); },
+       card(kTwo, kHearts), nullptr,
        [](const GameRules& r) { EXPECT_EQ(r.card_delta[kTwo][kHearts], 0); }},
   });
 }
@@ -228,13 +239,18 @@ TEST(GameRules, PackHoldsAtMostOneHundredThousandCards) {
   auto suit = [](GameRules& r) { return add_suit(r, kHearts); };
   auto decks = [](int n) { return [n](GameRules& r) { return set_decks(r, n); }; };
   auto jokers = [](int n) { return [n](GameRules& r) { return set_jokers(r, n); }; };
-  auto pack_is = [](int n) { return [n](const GameRules& r) { EXPECT_EQ(cards_available(r), n); }; };
+  auto pack_is = [](int n) {
+    return [n](const GameRules& r) { EXPECT_EQ(cards_available(r), n); };
+  };
   expect_all({
-      {"a card fills the pack", [](GameRules& r) { fill_pack(r, 99999); }, card, nullptr, pack_is(100000)},
+      {"a card fills the pack", [](GameRules& r) { fill_pack(r, 99999); }, card, nullptr,
+       pack_is(100000)},
       {"one card too many", [](GameRules& r) { fill_pack(r, 100000); }, card, full, nullptr},
-      {"a rank fills the pack", [](GameRules& r) { fill_pack(r, 99996); }, rank, nullptr, pack_is(100000)},
+      {"a rank fills the pack", [](GameRules& r) { fill_pack(r, 99996); }, rank, nullptr,
+       pack_is(100000)},
       {"a rank is refused whole", [](GameRules& r) { fill_pack(r, 99997); }, rank, full, nullptr},
-      {"a suit fills the pack", [](GameRules& r) { fill_pack(r, 99987); }, suit, nullptr, pack_is(100000)},
+      {"a suit fills the pack", [](GameRules& r) { fill_pack(r, 99987); }, suit, nullptr,
+       pack_is(100000)},
       {"a suit is refused whole", [](GameRules& r) { fill_pack(r, 99988); }, suit, full, nullptr},
       {"an added copy of a removed card counts once it is back",
        [](GameRules& r) {
@@ -244,7 +260,8 @@ TEST(GameRules, PackHoldsAtMostOneHundredThousandCards) {
        },
        card, nullptr, pack_is(100000)},
       // Added cards are added once, so more decks grow the pack by 52 each.
-      {"decks 2 fills the pack", [](GameRules& r) { fill_pack(r, 99948); }, decks(2), nullptr, pack_is(100000)},
+      {"decks 2 fills the pack", [](GameRules& r) { fill_pack(r, 99948); }, decks(2), nullptr,
+       pack_is(100000)},
       {"decks 2 passes it", [](GameRules& r) { fill_pack(r, 99949); }, decks(2), full, nullptr},
       {"fewer decks are always allowed",
        [](GameRules& r) {
@@ -252,7 +269,8 @@ TEST(GameRules, PackHoldsAtMostOneHundredThousandCards) {
          r.card_delta[kTwo][kDiamonds] = 100000 - 156;
        },
        decks(2), nullptr, pack_is(99948)},
-      {"jokers fill the pack", [](GameRules& r) { fill_pack(r, 99900); }, jokers(100), nullptr, pack_is(100000)},
+      {"jokers fill the pack", [](GameRules& r) { fill_pack(r, 99900); }, jokers(100), nullptr,
+       pack_is(100000)},
       {"jokers pass it", [](GameRules& r) { fill_pack(r, 99901); }, jokers(100), full, nullptr},
       {"the range comes first", [](GameRules& r) { fill_pack(r, 100000); }, jokers(101),
        "Error: Maximum of 100 jokers supported.\n", nullptr},
@@ -262,8 +280,8 @@ TEST(GameRules, PackHoldsAtMostOneHundredThousandCards) {
 TEST(GameRules, ClearingAddedCardsKeepsEnoughToDeal) {
   auto clear = [](GameRules& r) { return clear_add_remove(r); };
   expect_all({
-      {"removed cards come back", [](GameRules& r) { ASSERT_TRUE(remove_suit(r, kHearts)); }, clear, nullptr,
-       [](const GameRules& r) { EXPECT_EQ(cards_available(r), 52); }},
+      {"removed cards come back", [](GameRules& r) { ASSERT_TRUE(remove_suit(r, kHearts)); }, clear,
+       nullptr, [](const GameRules& r) { EXPECT_EQ(cards_available(r), 52); }},
       {"twelve players of five lose twelve added cards",
        [](GameRules& r) {
          for (int rank = 0; rank < 12; ++rank) add_card(r, rank, kDiamonds);
@@ -370,7 +388,8 @@ TEST(GameRules, RandomChangesKeepTheInvariantAndRefuseAsAWhole) {
     }
     const bool expect_accepted = in_range && invariant_holds(model);
     ASSERT_EQ(accepted, expect_accepted) << "step " << step << " op " << op;
-    ASSERT_EQ(deal_fits_pack(model), invariant_holds(model) && model.players >= 1 && model.hand_size >= 1)
+    ASSERT_EQ(deal_fits_pack(model),
+              invariant_holds(model) && model.players >= 1 && model.hand_size >= 1)
         << "step " << step << " op " << op;
     if (accepted) {
       ASSERT_TRUE((rules == model)) << "step " << step;

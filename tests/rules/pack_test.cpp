@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-
 namespace orvix {
 namespace {
 
@@ -67,14 +66,25 @@ struct LayoutCase {
 TEST(BuildDeck, LaysOutPassesWithAtMostTwoJokersEach) {
   const std::string pass = plain_pass();
   const LayoutCase cases[] = {
-      {"three jokers: two after the pack, then the third",
-       [](GameRules& r) { r.jokers = 3; }, pass + " JK JK JK"},
+      {"three jokers: two after the pack, then the third", [](GameRules& r) { r.jokers = 3; },
+       pass + " JK JK JK"},
       {"two decks, one joker: the joker between the decks",
-       [](GameRules& r) { r.decks = 2; r.jokers = 1; }, pass + " JK " + pass},
+       [](GameRules& r) {
+         r.decks = 2;
+         r.jokers = 1;
+       },
+       pass + " JK " + pass},
       {"two decks, five jokers: two, two, then one alone",
-       [](GameRules& r) { r.decks = 2; r.jokers = 5; }, pass + " JK JK " + pass + " JK JK JK"},
+       [](GameRules& r) {
+         r.decks = 2;
+         r.jokers = 5;
+       },
+       pass + " JK JK " + pass + " JK JK JK"},
       {"extra copies come one per pass, in rank order",
-       [](GameRules& r) { r.card_delta[12][3] = 2; r.card_delta[0][1] = 1; },
+       [](GameRules& r) {
+         r.card_delta[12][3] = 2;
+         r.card_delta[0][1] = 1;
+       },
        pass + " 2s Ah Ah"},
   };
   for (const auto& c : cases) {
@@ -86,7 +96,7 @@ TEST(BuildDeck, LaysOutPassesWithAtMostTwoJokersEach) {
 
 TEST(BuildDeck, RemovedKindsLeaveEveryOtherCardInItsPlace) {
   GameRules rules;
-  rules.card_delta[5][2] = -1;  // seven of clubs gone
+  rules.card_delta[5][2] = -1;   // seven of clubs gone
   rules.card_delta[12][0] = -1;  // ace of diamonds gone
   std::string expected = plain_pass();
   for (const std::string gone : {"7c ", "Ad "}) expected.erase(expected.find(gone), gone.size());
@@ -107,7 +117,7 @@ TEST(BuildDeck, WildFlagsChangeOnlyTheEncoding) {
   rules.jokers = 1;
   const auto plain = pack_of(rules);
   for (int s = 0; s < kSuitCount; ++s) rules.wild[0][s] = 1;  // deuces wild
-  rules.wild[9][1] = 1;                                        // one-eyed jack
+  rules.wild[9][1] = 1;                                       // one-eyed jack
   const auto wild = pack_of(rules);
   ASSERT_EQ(wild.size(), plain.size());
   int wild_cards = 0;
@@ -117,7 +127,8 @@ TEST(BuildDeck, WildFlagsChangeOnlyTheEncoding) {
                                (card_rank_index(plain[i]) == 9 && card_suit_index(plain[i]) == 1));
     if (should_be_wild) {
       ++wild_cards;
-      EXPECT_EQ(wild[i], make_card(card_rank_index(plain[i]), card_suit_index(plain[i]), true)) << i;
+      EXPECT_EQ(wild[i], make_card(card_rank_index(plain[i]), card_suit_index(plain[i]), true))
+          << i;
     } else {
       EXPECT_EQ(wild[i], plain[i]) << i;
     }

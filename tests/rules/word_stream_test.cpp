@@ -9,11 +9,14 @@ namespace orvix {
 namespace {
 
 TEST(WordStream, WordsAreSeparatedByTheSixWhiteSpaceCharacters) {
-  const std::string line = std::string(" \t\n\v\f\rGO\ta\rb\fc\vd\ne  x") + std::string(1, '\0') + "y\r";
+  const std::string line =
+      std::string(" \t\n\v\f\rGO\ta\rb\fc\vd\ne  x") + std::string(1, '\0') + "y\r";
   WordStream stream{line};
   std::vector<std::string> words;
-  for (std::string_view w = read_word(stream); !w.empty(); w = read_word(stream)) words.emplace_back(w);
-  EXPECT_EQ(words, (std::vector<std::string>{"GO", "a", "b", "c", "d", "e", std::string("x\0y", 3)}));
+  for (std::string_view w = read_word(stream); !w.empty(); w = read_word(stream))
+    words.emplace_back(w);
+  EXPECT_EQ(words,
+            (std::vector<std::string>{"GO", "a", "b", "c", "d", "e", std::string("x\0y", 3)}));
   EXPECT_TRUE(at_end(stream));
   EXPECT_TRUE(read_word(stream).empty());
 }
@@ -23,8 +26,8 @@ TEST(WordStream, AtEndOnlyWhenNothingFollowsTheWord) {
     const char* line;
     bool at_end_after_command;
   };
-  for (const Case& c : {Case{"WILD", true}, Case{"WILD ", false}, Case{"  WILD", true}, Case{"WILD\t", false},
-                        Case{"", true}, Case{"   ", true}}) {
+  for (const Case& c : {Case{"WILD", true}, Case{"WILD ", false}, Case{"  WILD", true},
+                        Case{"WILD\t", false}, Case{"", true}, Case{"   ", true}}) {
     SCOPED_TRACE(c.line);
     WordStream stream{c.line};
     read_word(stream);

@@ -59,16 +59,22 @@ struct CountCase {
 TEST_F(Counting, FilesEveryHandUnderCategoryAndTopRankAsWinOrLoss) {
   const HandValue aces = value_of(kOnePair, 12, 0x1000 | 0x0E00);
   const HandValue king_high = value_of(kHighCard, 11) | 0x20000u;
-  const HandValue wheel = 0x4002100F;   // A-5 straight: filed under Five
-  const HandValue flush = 0x500CB731;   // ace-high flush
+  const HandValue wheel = 0x4002100F;       // A-5 straight: filed under Five
+  const HandValue flush = 0x500CB731;       // ace-high flush
   const HandValue nines_full = 0x60201080;  // nines full of aces: filed under Nine
   const CountCase cases[] = {
-      {"equal best values all win", {aces, aces, king_high, king_high}, 4,
+      {"equal best values all win",
+       {aces, aces, king_high, king_high},
+       4,
        {{kOnePair, 12, 2, 0}, {kHighCard, 11, 0, 2}}},
-      {"the wheel files under Five", {wheel, king_high}, 2,
+      {"the wheel files under Five",
+       {wheel, king_high},
+       2,
        {{kStraight, 3, 1, 0}, {kHighCard, 11, 0, 1}}},
       {"a flush files under its best card; equal losers both lose",
-       {flush, flush, nines_full}, 3, {{kFlush, 12, 0, 2}, {kFullHouse, 7, 1, 0}}},
+       {flush, flush, nines_full},
+       3,
+       {{kFlush, 12, 0, 2}, {kFullHouse, 7, 1, 0}}},
       {"one player always wins", {wheel}, 1, {{kStraight, 3, 1, 0}}},
   };
   const int trials = 300;
@@ -106,9 +112,11 @@ GameRules rules_of(const Game& g) {
 }
 
 TEST_F(Counting, EveryDealCountsEachPlayerOnceAndAtLeastOneWin) {
-  const Game games[] = {
-      {1, 5, 5, 0, false}, {2, 10, 7, 4, true}, {1, 50, 1, 0, false}, {1, 2, 20, 2, false},
-      {3, 9, 3, 0, true}};
+  const Game games[] = {{1, 5, 5, 0, false},
+                        {2, 10, 7, 4, true},
+                        {1, 50, 1, 0, false},
+                        {1, 2, 20, 2, false},
+                        {3, 9, 3, 0, true}};
   for (const auto& g : games) {
     const GameRules rules = rules_of(g);
     SimWorker worker;
@@ -138,8 +146,9 @@ TEST_F(Counting, EveryDealCountsEachPlayerOnceAndAtLeastOneWin) {
 // way it must count exactly what select_evaluator gives for the same deals,
 // replayed here one by one with the public pointer.
 TEST_F(Counting, TheLoopCountsWhatTheSelectedEvaluatorGivesDealByDeal) {
-  const Game games[] = {{1, 5, 5, 0, false}, {1, 7, 7, 0, false}, {2, 10, 7, 4, true}, {2, 9, 5, 3, true},
-                        {1, 3, 7, 2, false}, {1, 8, 6, 1, true},  {3, 4, 9, 0, false}};
+  const Game games[] = {{1, 5, 5, 0, false}, {1, 7, 7, 0, false}, {2, 10, 7, 4, true},
+                        {2, 9, 5, 3, true},  {1, 3, 7, 2, false}, {1, 8, 6, 1, true},
+                        {3, 4, 9, 0, false}};
   for (const auto& g : games) {
     const GameRules rules = rules_of(g);
     SimWorker looped, replayed;
@@ -159,10 +168,12 @@ TEST_F(Counting, TheLoopCountsWhatTheSelectedEvaluatorGivesDealByDeal) {
         values[p] = score(replayed.deck.data() + p * g.hand_size);
         best = std::max(best, values[p]);
       }
-      for (const HandValue v : values) ++(v == best ? replayed.win_counts : replayed.loss_counts)[result_cell(v)];
+      for (const HandValue v : values)
+        ++(v == best ? replayed.win_counts : replayed.loss_counts)[result_cell(v)];
     }
     const std::string game = std::to_string(g.players) + "x" + std::to_string(g.hand_size) + ", " +
-                             std::to_string(g.decks) + " decks, " + std::to_string(g.jokers) + " jokers";
+                             std::to_string(g.decks) + " decks, " + std::to_string(g.jokers) +
+                             " jokers";
     for (int cell = 0; cell < kResultCells; ++cell) {
       ASSERT_EQ(looped.win_counts[cell], replayed.win_counts[cell]) << game << ", cell " << cell;
       ASSERT_EQ(looped.loss_counts[cell], replayed.loss_counts[cell]) << game << ", cell " << cell;
@@ -275,11 +286,11 @@ TEST(CountingDeathTest, ARunThatWouldDealPastTheDeckIsAPreconditionFailure) {
 
 TEST(ResultTable, MergesWorkersAndDerivesSumsAndPercentages) {
   SimWorker a, b;
-  a.win_counts[1 * kRankCount + 12] = 1;    // one pair of aces: 1 win ...
+  a.win_counts[1 * kRankCount + 12] = 1;     // one pair of aces: 1 win ...
   b.loss_counts[1 * kRankCount + 12] = 199;  // ... in 200
   a.win_counts[0 * kRankCount + 11] = 3;
   b.win_counts[0 * kRankCount + 11] = 0xFFFFFFFFull;  // 64-bit sums do not wrap
-  a.loss_counts[5 * kRankCount + 4] = 40;  // flushes that never won
+  a.loss_counts[5 * kRankCount + 4] = 40;             // flushes that never won
   ResultTable table;
   clear_results(table);
   merge_worker_counts(a, table);

@@ -22,7 +22,8 @@ TEST(Generator, MatchesPublishedPcg32AndSplitmix64Values) {
   pcg_next(state, increment);
   state += 42;
   pcg_next(state, increment);
-  const std::uint32_t expected[] = {0xa15c02b7, 0x7b47f409, 0xba1d3330, 0x83d2f293, 0xbfa4784b, 0xcbed606e};
+  const std::uint32_t expected[] = {0xa15c02b7, 0x7b47f409, 0xba1d3330,
+                                    0x83d2f293, 0xbfa4784b, 0xcbed606e};
   for (std::uint32_t value : expected) EXPECT_EQ(pcg_next(state, increment), value);
   EXPECT_EQ(splitmix64(0), 0xE220A8397B1DCDAFULL);
 }
@@ -36,8 +37,9 @@ TEST(Generator, DigitsAreTheMixedRadixDigitsOfOneBoundedDraw) {
   EXPECT_EQ(rejection_threshold(52 * 51 * 50), 4294967296ULL % (52 * 51 * 50));
   std::uint64_t state = 7;
   const std::uint64_t increment = 9;
-  const std::uint32_t ranges[][3] = {{52, 51, 50}, {108, 107, 106}, {256, 255, 254},
-                                     {4096, 4095, 1}, {100000, 1, 1}, {3, 2, 1}, {1, 1, 1}};
+  const std::uint32_t ranges[][3] = {{52, 51, 50},    {108, 107, 106}, {256, 255, 254},
+                                     {4096, 4095, 1}, {100000, 1, 1},  {3, 2, 1},
+                                     {1, 1, 1}};
   for (const auto& r : ranges) {
     const std::uint64_t product = std::uint64_t{r[0]} * r[1] * r[2];
     for (int i = 0; i < 20000; ++i) {
@@ -56,9 +58,10 @@ TEST(Generator, DigitsAreTheMixedRadixDigitsOfOneBoundedDraw) {
 
 TEST(Generator, BoundedDigitsRedrawExactlyTheLowHalvesBelowTheThreshold) {
   // Against a slow reference: draw, and draw again while the low half is
-  // below 2^32 mod R, whatever bound the fast path tests first. Ranges with a large remainder (R = 3 * 2^30 + 1 leaves
-  // 2^30 - 1) make the redraw common enough to be exercised.
-  const std::uint32_t ranges[][3] = {{3, 2, 1}, {0x40000001u, 3, 1}, {0xC0000001u, 1, 1}, {52, 51, 50}, {7, 1, 1}};
+  // below 2^32 mod R, whatever bound the fast path tests first. Ranges with a large remainder (R =
+  // 3 * 2^30 + 1 leaves 2^30 - 1) make the redraw common enough to be exercised.
+  const std::uint32_t ranges[][3] = {
+      {3, 2, 1}, {0x40000001u, 3, 1}, {0xC0000001u, 1, 1}, {52, 51, 50}, {7, 1, 1}};
   std::uint64_t fast = 99, slow = 99;
   const std::uint64_t increment = 0x1234567u;
   int redraws = 0;

@@ -41,9 +41,9 @@ std::size_t stats_rank_end(int rank) { return 25 + static_cast<std::size_t>(12 -
 TEST(DisplayPercent, ShowsNoneAsZeroAndAlwaysAsHundredOnly) {
   const struct {
     float in, out;
-  } cases[] = {{0.0f, 0.0f},      {1e-6f, 1.0f},   {0.3f, 1.0f},   {0.4999f, 1.0f},
-               {0.5f, 0.5f},      {2.5f, 2.5f},    {50.0f, 50.0f}, {99.5f, 99.5f},
-               {99.5001f, 99.0f}, {99.7f, 99.0f},  {99.9999f, 99.0f}, {100.0f, 100.0f}};
+  } cases[] = {{0.0f, 0.0f},      {1e-6f, 1.0f},  {0.3f, 1.0f},      {0.4999f, 1.0f},
+               {0.5f, 0.5f},      {2.5f, 2.5f},   {50.0f, 50.0f},    {99.5f, 99.5f},
+               {99.5001f, 99.0f}, {99.7f, 99.0f}, {99.9999f, 99.0f}, {100.0f, 100.0f}};
   for (const auto& c : cases) EXPECT_EQ(display_percent(c.in), c.out) << c.in;
 }
 
@@ -52,12 +52,14 @@ TEST(PrintStats, ClearedTablePrintsTenRowsOfZeros) {
   clear_results(table);
   const auto lines = lines_of(stats_of(table));
   ASSERT_EQ(lines.size(), 12u);
-  EXPECT_EQ(lines[0],
-            "HAND            WINS   ACE  KING QUEEN  JACK   TEN  NINE EIGHT SEVEN   SIX  FIVE  FOUR "
-            "THREE   TWO");
-  EXPECT_EQ(lines[1],
-            "----            ----   ---  ---- -----  ----   ---  ---- ----- -----   ---  ----  ---- "
-            "-----   ---");
+  EXPECT_EQ(
+      lines[0],
+      "HAND            WINS   ACE  KING QUEEN  JACK   TEN  NINE EIGHT SEVEN   SIX  FIVE  FOUR "
+      "THREE   TWO");
+  EXPECT_EQ(
+      lines[1],
+      "----            ----   ---  ---- -----  ----   ---  ---- ----- -----   ---  ----  ---- "
+      "-----   ---");
   std::string zeros;
   for (int i = 0; i < 14; ++i) zeros += i == 0 ? "  0%" : "    0%";
   EXPECT_EQ(lines[2], "High Card       " + zeros.substr(0, 4) + "  " + zeros.substr(4 + 2));
@@ -88,17 +90,16 @@ TEST(PrintStats, RoundsHalvesAwayFromZeroAfterTheDisplayAdjustments) {
     const char* shown;
   };
   const Cell cells[] = {
-      {12, 1, 199, "  1%"},   // exactly 0.5
-      {11, 1, 39, "  3%"},    // exactly 2.5
-      {10, 199, 1, "100%"},   // exactly 99.5
-      {9, 3, 997, "  1%"},    // 0.3
-      {8, 997, 3, " 99%"},    // 99.7
-      {7, 5, 0, "100%"},      // always won
-      {6, 1, 1, " 50%"},
-      {5, 0, 7, "  0%"},      // occurred, never won
-      {4, 0, 0, "  0%"},      // never occurred
-      {3, 1, 7, " 13%"},      // 12.5
-      {2, 7, 1, " 88%"},      // 87.5
+      {12, 1, 199, "  1%"},                     // exactly 0.5
+      {11, 1, 39, "  3%"},                      // exactly 2.5
+      {10, 199, 1, "100%"},                     // exactly 99.5
+      {9, 3, 997, "  1%"},                      // 0.3
+      {8, 997, 3, " 99%"},                      // 99.7
+      {7, 5, 0, "100%"},                        // always won
+      {6, 1, 1, " 50%"},    {5, 0, 7, "  0%"},  // occurred, never won
+      {4, 0, 0, "  0%"},                        // never occurred
+      {3, 1, 7, " 13%"},                        // 12.5
+      {2, 7, 1, " 88%"},                        // 87.5
   };
   ResultTable table;
   clear_results(table);
@@ -120,7 +121,7 @@ TEST(PrintStats, RoundsHalvesAwayFromZeroAfterTheDisplayAdjustments) {
 TEST(PrintCounts, LaysOutTwoLinesPerCategoryAndTheTotal) {
   ResultTable table;
   clear_results(table);
-  table.wins[kFullHouse][12] = 48;     // 49 hands of 400: 12.25% of all
+  table.wins[kFullHouse][12] = 48;  // 49 hands of 400: 12.25% of all
   table.losses[kFullHouse][0] = 1;
   table.losses[kHighCard][5] = 351;
   compute_percentages(table);
@@ -133,8 +134,7 @@ TEST(PrintCounts, LaysOutTwoLinesPerCategoryAndTheTotal) {
 
   const std::string& full_wins = lines[2 + 2 * kFullHouse];
   const std::string& full_losses = lines[3 + 2 * kFullHouse];
-  EXPECT_EQ(full_wins.substr(0, 55),
-            "Full House                49           48           48 ");
+  EXPECT_EQ(full_wins.substr(0, 55), "Full House                49           48           48 ");
   EXPECT_EQ(full_losses.substr(0, 42), "                       12.3%            1 ");
   EXPECT_EQ(full_losses.substr(198), "           1");
   EXPECT_EQ(full_wins.substr(198), "           0");
@@ -152,8 +152,7 @@ TEST(PrintCounts, WidensColumnsForLongCountsAndShowsAFullShare) {
   compute_percentages(table);
   const auto lines = lines_of(counts_of(table));
   ASSERT_EQ(lines.size(), 23u);
-  EXPECT_EQ(lines[2].substr(0, 57),
-            "High Card       1234567890123 1234567890123 1234567890123");
+  EXPECT_EQ(lines[2].substr(0, 57), "High Card       1234567890123 1234567890123 1234567890123");
   EXPECT_EQ(lines[2].size(), 213u);
   EXPECT_EQ(lines[3].substr(0, 28), "                      100.0%");
   EXPECT_EQ(lines[22], "                1234567890123");

@@ -41,8 +41,8 @@ GameRules game(int players, int hand_size, std::int32_t run_length) {
 
 // The run as its definition says, one block after another on one worker, a
 // fresh worker per block: the judge of the threaded runs.
-std::vector<std::uint64_t> block_by_block(const GameRules& rules, std::uint64_t seed, std::uint32_t part,
-                                          std::uint32_t parts) {
+std::vector<std::uint64_t> block_by_block(const GameRules& rules, std::uint64_t seed,
+                                          std::uint32_t part, std::uint32_t parts) {
   ResultTable table;
   clear_results(table);
   for (std::int64_t start = 0, block = 0; start < rules.run_length; start += kBlockDeals, ++block) {
@@ -71,7 +71,8 @@ TEST(ResultCell, EqualsCategoryAndTopRankForEveryDealtValue) {
     for (int deal = 0; deal < 3000; ++deal) {
       play_deals(worker, 1);
       for (int p = 0; p < worker.players; ++p) {
-        const HandValue value = evaluate(worker.deck.data() + p * worker.hand_size, worker.hand_size);
+        const HandValue value =
+            evaluate(worker.deck.data() + p * worker.hand_size, worker.hand_size);
         ASSERT_EQ(result_cell(value), hand_category(value) * kRankCount + top_rank(value)) << value;
         flushes += hand_category(value) == kFlush;
       }

@@ -18,7 +18,8 @@ TEST(SaveFile, EveryFormatVersionLoadsTheSameResults) {
   SavedResults first;
   SavedResults current;
   std::string reason;
-  ASSERT_TRUE(parse_save(test::read_file(ORVIX_SAVE_SAMPLES "save_v1.json"), first, reason)) << reason;
+  ASSERT_TRUE(parse_save(test::read_file(ORVIX_SAVE_SAMPLES "save_v1.json"), first, reason))
+      << reason;
   ASSERT_TRUE(parse_save(current_text, current, reason)) << reason;
 
   EXPECT_EQ(std::memcmp(first.table.wins, current.table.wins, sizeof first.table.wins), 0);
@@ -29,7 +30,8 @@ TEST(SaveFile, EveryFormatVersionLoadsTheSameResults) {
     const RunRecord& a = first.runs[i];
     const RunRecord& b = current.runs[i];
     EXPECT_TRUE(a.game == b.game && a.seed == b.seed && a.part == b.part && a.parts == b.parts &&
-                a.deals == b.deals && a.seconds == b.seconds) << "run " << i;
+                a.deals == b.deals && a.seconds == b.seconds)
+        << "run " << i;
     // Copies per kind: As added twice, Qd removed once.
     EXPECT_EQ(b.game.card_delta[12][1], 2);
     EXPECT_EQ(b.game.card_delta[10][0], -1);

@@ -48,9 +48,8 @@ TEST(ShuffleDeal, KeepsThePackAndDealsAllOfAnExactlySizedDeck) {
   };
   // Packs up to 256 cards draw indices in threes, then in pairs; the last
   // pack is too large for more than one index per output.
-  const Case cases[] = {{1, 5, 5, 0, 0}, {1, 4, 13, 0, 0},  {1, 2, 20, 4, 0},
-                        {2, 10, 7, 4, 0}, {1, 1, 1, 0, 0},  {1, 2, 1, 0, 0},
-                        {5, 50, 5, 0, 0}, {1, 3, 7, 0, 70000}};
+  const Case cases[] = {{1, 5, 5, 0, 0}, {1, 4, 13, 0, 0}, {1, 2, 20, 4, 0}, {2, 10, 7, 4, 0},
+                        {1, 1, 1, 0, 0}, {1, 2, 1, 0, 0},  {5, 50, 5, 0, 0}, {1, 3, 7, 0, 70000}};
   for (const auto& c : cases) {
     GameRules rules;
     rules.decks = c.decks;

@@ -26,7 +26,8 @@ double chi_square_bound(double k, double z) {
 
 double chi_square(const std::vector<long>& counts, double expected) {
   double sum = 0;
-  for (long c : counts) sum += (static_cast<double>(c) - expected) * (static_cast<double>(c) - expected) / expected;
+  for (long c : counts)
+    sum += (static_cast<double>(c) - expected) * (static_cast<double>(c) - expected) / expected;
   return sum;
 }
 
@@ -52,7 +53,8 @@ TEST(ShuffleUniformity, EveryPositionOfADefaultDealHoldsEveryCardEvenly) {
     for (int deal = 0; deal < deals; ++deal) {
       if (fresh) worker.deck = worker.layout;
       shuffle_deal(worker);
-      for (int p = 0; p < 25; ++p) ++counts[static_cast<std::size_t>(p)][worker.deck[static_cast<std::size_t>(p)]];
+      for (int p = 0; p < 25; ++p)
+        ++counts[static_cast<std::size_t>(p)][worker.deck[static_cast<std::size_t>(p)]];
     }
     double total = 0;
     for (int p = 0; p < 25; ++p) {
@@ -75,21 +77,26 @@ TEST(ShuffleUniformity, EveryPairOfPositionsHoldsEveryPairOfCardsEvenly) {
     shuffle_deal(worker);
     for (int i = 0; i < 6; ++i)
       for (int j = 0; j < 6; ++j)
-        if (i != j) ++counts[static_cast<std::size_t>(i * 6 + j)][worker.deck[static_cast<std::size_t>(i)] * 10 + worker.deck[static_cast<std::size_t>(j)]];
+        if (i != j)
+          ++counts[static_cast<std::size_t>(i * 6 + j)]
+                  [worker.deck[static_cast<std::size_t>(i)] * 10 +
+                   worker.deck[static_cast<std::size_t>(j)]];
   }
   for (int i = 0; i < 6; ++i)
     for (int j = i + 1; j < 6; ++j) {
       std::vector<long> cells;
       for (int a = 0; a < 10; ++a)
         for (int b = 0; b < 10; ++b) {
-          const long c = counts[static_cast<std::size_t>(i * 6 + j)][static_cast<std::size_t>(a * 10 + b)];
+          const long c =
+              counts[static_cast<std::size_t>(i * 6 + j)][static_cast<std::size_t>(a * 10 + b)];
           if (a == b) {
             EXPECT_EQ(c, 0) << "one card at two positions";
           } else {
             cells.push_back(c);
           }
         }
-      EXPECT_LT(chi_square(cells, deals / 90.0), chi_square_bound(89, 5)) << "positions " << i << ", " << j;
+      EXPECT_LT(chi_square(cells, deals / 90.0), chi_square_bound(89, 5))
+          << "positions " << i << ", " << j;
     }
 }
 
@@ -101,18 +108,22 @@ TEST(ShuffleUniformity, PacksDrawnTwoOrOneIndexPerOutputAreEvenToo) {
     int deck_size, dealt;
   };
   for (const Case c : {Case{300, 300}, Case{300, 7}, Case{5000, 9}, Case{257, 5}, Case{52, 8}}) {
-    SimWorker worker = numbered_worker(c.deck_size, c.dealt, static_cast<std::uint64_t>(c.deck_size));
+    SimWorker worker =
+        numbered_worker(c.deck_size, c.dealt, static_cast<std::uint64_t>(c.deck_size));
     const int deals = 40000;  // about 2000 per band
-    std::vector<std::vector<long>> bands(static_cast<std::size_t>(c.dealt), std::vector<long>(20, 0));
+    std::vector<std::vector<long>> bands(static_cast<std::size_t>(c.dealt),
+                                         std::vector<long>(20, 0));
     for (int deal = 0; deal < deals; ++deal) {
       shuffle_deal(worker);
       for (int p = 0; p < c.dealt; ++p)
-        ++bands[static_cast<std::size_t>(p)][worker.deck[static_cast<std::size_t>(p)] * 20 / static_cast<unsigned>(c.deck_size)];
+        ++bands[static_cast<std::size_t>(p)]
+               [worker.deck[static_cast<std::size_t>(p)] * 20 / static_cast<unsigned>(c.deck_size)];
     }
     // Bands differ by a card when 20 does not divide the pack.
     std::vector<double> expected(20, 0.0);
     for (int card = 0; card < c.deck_size; ++card)
-      expected[static_cast<std::size_t>(card * 20 / c.deck_size)] += static_cast<double>(deals) / c.deck_size;
+      expected[static_cast<std::size_t>(card * 20 / c.deck_size)] +=
+          static_cast<double>(deals) / c.deck_size;
     for (int p = 0; p < c.dealt; ++p) {
       double x = 0;
       for (std::size_t b = 0; b < 20; ++b) {

@@ -20,8 +20,8 @@ namespace orvix {
 namespace {
 
 // Hands of each category among all C(52,5) = 2598960 five-card hands.
-constexpr double kFiveCardHands[kCategoryCount] = {
-    1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40, 0};
+constexpr double kFiveCardHands[kCategoryCount] = {1302540, 1098240, 123552, 54912, 10200,
+                                                   5108,    3744,    624,    40,    0};
 constexpr double kFiveCardTotal = 2598960;
 
 // The long build plays fifty times as many deals, to see far smaller biases.
@@ -32,8 +32,8 @@ constexpr int kScale = 1;
 #endif
 
 // Best five of seven among all C(52,7) = 133784560 seven-card hands.
-constexpr double kSevenCardHands[kCategoryCount] = {
-    23294460, 58627800, 31433400, 6461620, 6180020, 4047644, 3473184, 224848, 41584, 0};
+constexpr double kSevenCardHands[kCategoryCount] = {23294460, 58627800, 31433400, 6461620, 6180020,
+                                                    4047644,  3473184,  224848,   41584,   0};
 constexpr double kSevenCardTotal = 133784560;
 
 class Statistics : public ::testing::Test {
@@ -51,7 +51,8 @@ GameRules game(int players, int hand_size) {
 std::uint64_t hands_in_category(const SimWorker& worker, int category) {
   std::uint64_t sum = 0;
   for (int r = 0; r < kRankCount; ++r)
-    sum += worker.win_counts[category * kRankCount + r] + worker.loss_counts[category * kRankCount + r];
+    sum += worker.win_counts[category * kRankCount + r] +
+           worker.loss_counts[category * kRankCount + r];
   return sum;
 }
 

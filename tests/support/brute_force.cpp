@@ -128,7 +128,8 @@ int common_cards(RankCounts a, RankCounts b) {
   const RankCounts take_b = a_ge_b * 0xF;
   const RankCounts smaller = (b & take_b) | (a & ~take_b);
   // Add neighbouring lanes into bytes (each at most 10), then all bytes at once.
-  const RankCounts bytes = (smaller & 0x0F0F0F0F0F0F0F0Full) + (smaller >> 4 & 0x0F0F0F0F0F0F0F0Full);
+  const RankCounts bytes =
+      (smaller & 0x0F0F0F0F0F0F0F0Full) + (smaller >> 4 & 0x0F0F0F0F0F0F0F0Full);
   return static_cast<int>((bytes * 0x0101010101010101ull) >> 56);
 }
 

@@ -73,7 +73,7 @@ template <class Visit>
 void for_each_tuple_5(const CardCode* cards, int n, Visit&& visit) {
   // Indexed by four bits, bit i set when entry i equals entry i + 1.
   static constexpr int kOrderings[16] = {120, 60, 60, 20, 60, 30, 20, 5,
-                                         60, 30, 30, 10, 20, 10, 5,  1};
+                                         60,  30, 30, 10, 20, 10, 5,  1};
   CardCode hand[5];
   for (int a = 0; a < n; ++a) {
     hand[0] = cards[a];

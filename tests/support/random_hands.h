@@ -18,7 +18,9 @@ struct HandShape {
 };
 
 inline std::vector<CardCode> random_hand(std::mt19937_64& rng, HandShape shape) {
-  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const auto pick = [&rng](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(rng);
+  };
   const int rank_span = pick(0, 3) == 0 ? pick(5, 8) : kRankCount;
   const int rank_low = pick(0, kRankCount - rank_span);
   const int suit_span = pick(1, kSuitCount);

@@ -17,10 +17,12 @@ class ScopedTempDir {
  public:
   ScopedTempDir() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/orvix-test-XXXXXX";
+    std::string pattern =
+        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/orvix-test-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
+    if (::mkdtemp(name.data()) == nullptr)
+      throw std::runtime_error("mkdtemp failed for " + pattern);
     path_ = name.data();
   }
   ScopedTempDir(const ScopedTempDir&) = delete;

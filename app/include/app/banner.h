@@ -6,6 +6,7 @@
 namespace orvix {
 
 inline constexpr const char* program_banner =
-    "Orvane Poker Simulator v" ORVIX_VERSION_TEXT " (console edition, provided as is, without warranty)\n";
+    "Orvane Poker Simulator v" ORVIX_VERSION_TEXT
+    " (console edition, provided as is, without warranty)\n";
 
 }  // namespace orvix

@@ -13,8 +13,8 @@ namespace orvix {
 struct SwitchPlatform {
   std::function<bool(const std::string&)> input_readable;  // a readable file, device or pipe
   std::function<bool(const std::string&, const std::string&)> same_file;  // one file, two names
-  std::function<bool(const std::string&)> reopen_input;    // standard input from the file
-  std::function<bool(const std::string&)> reopen_output;   // standard output to the file
+  std::function<bool(const std::string&)> reopen_input;   // standard input from the file
+  std::function<bool(const std::string&)> reopen_output;  // standard output to the file
 };
 
 enum class SwitchResult {
@@ -33,7 +33,7 @@ struct SwitchOutcome {
   bool no_hint = false;
   bool input_redirected = false;   // standard input now reads an /i file
   bool output_redirected = false;  // standard output now writes an /o file
-  std::string file_name;  // the file a failure names
+  std::string file_name;           // the file a failure names
 };
 
 // Scans args[1..] left to right, performing each redirection as its switch is

@@ -40,9 +40,9 @@ inline constexpr CardCode kJoker = kWildFlag;
 // The card text: a rank character and a suit character, or "*" for any wild card.
 inline constexpr char kRankChars[] = "23456789TJQKA";
 inline constexpr char kSuitChars[] = "dsch";
-inline constexpr const char* kRankWords[kRankCount] = {
-    "Two", "Three", "Four", "Five", "Six", "Seven", "Eight",
-    "Nine", "Ten", "Jack", "Queen", "King", "Ace"};
+inline constexpr const char* kRankWords[kRankCount] = {"Two",   "Three", "Four", "Five", "Six",
+                                                       "Seven", "Eight", "Nine", "Ten",  "Jack",
+                                                       "Queen", "King",  "Ace"};
 inline constexpr const char* kSuitWords[kSuitCount] = {"Diamonds", "Spades", "Clubs", "Hearts"};
 
 // The card of rank index `rank` (0..12) and suit index `suit` (0..3), wild or
@@ -56,8 +56,12 @@ constexpr CardCode make_card(int rank, int suit, bool wild) {
 }
 
 constexpr bool is_wild(CardCode card) { return (card & kWildFlag) != 0; }
-constexpr int card_rank_index(CardCode card) { return static_cast<int>((card >> kRankIndexShift) & 0xF); }
-constexpr int card_suit_index(CardCode card) { return static_cast<int>((card >> kSuitIndexShift) & 0x3); }
+constexpr int card_rank_index(CardCode card) {
+  return static_cast<int>((card >> kRankIndexShift) & 0xF);
+}
+constexpr int card_suit_index(CardCode card) {
+  return static_cast<int>((card >> kSuitIndexShift) & 0x3);
+}
 
 // Listing order: Two to Ace, then diamonds, spades, clubs, hearts, a wild copy
 // before its natural copies. Jokers share the first key with a wild Two of diamonds.

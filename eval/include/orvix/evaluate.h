@@ -50,9 +50,8 @@ inline constexpr const char* kCategoryNames[kCategoryCount] = {
 
 // The names padded with blanks to 15 characters: the row labels of reports.
 inline constexpr const char* kPaddedCategoryNames[kCategoryCount] = {
-    "High Card      ", "One Pair       ", "Two Pair       ", "Three of a Kind",
-    "Straight       ", "Flush          ", "Full House     ", "Four of a Kind ",
-    "Straight Flush ", "Five of a Kind "};
+    "High Card      ", "One Pair       ", "Two Pair       ", "Three of a Kind", "Straight       ",
+    "Flush          ", "Full House     ", "Four of a Kind ", "Straight Flush ", "Five of a Kind "};
 
 // The index of the highest set bit of a nonzero word: highest_bit(0x1000) == 12.
 // This header keeps to C++17, so no std::countl_zero: GCC and Clang get the
@@ -77,7 +76,8 @@ inline constexpr int kResultCells = kCategoryCount * kRankCount;
 // The rank index (0..12) a hand is filed under: the best rank of its major
 // ranks, or a Flush's best card. top_rank(0x408003E0) == 9 (Jack).
 constexpr int top_rank(HandValue value) {
-  if (hand_category(value) == kFlush) return static_cast<int>(value >> kFlushTopShift & kNibbleMask);
+  if (hand_category(value) == kFlush)
+    return static_cast<int>(value >> kFlushTopShift & kNibbleMask);
   // The highest set bit of the major ranks. Every value of a hand has a
   // major rank; the | 1 only keeps the bit defined for 0.
   return highest_bit(static_cast<std::uint32_t>(value >> kMajorShift & kRankBitsMask) | 1u);

@@ -36,7 +36,7 @@ std::string count_text(const BigCount& count);
 // The pack as copies per natural card kind plus one pool of wild cards.
 struct ExactPack {
   std::int64_t natural[kRankCount][kSuitCount] = {};  // copies of each natural kind
-  std::int64_t wild = 0;                               // jokers and wild cards together
+  std::int64_t wild = 0;                              // jokers and wild cards together
 };
 
 // How hands are counted from the pack.
@@ -76,19 +76,19 @@ std::uint64_t distinct_code_multisets(const ExactGame& game);
 inline constexpr const char* kMultisetUnit = "card combinations";
 
 struct ExactOptions {
-  int workers = 1;               // 1 runs on the calling thread
-  bool watch_stop = false;       // give up when stop_requested() turns true
-  bool distinct_values = false;  // also count the distinct HandValues
+  int workers = 1;                   // 1 runs on the calling thread
+  bool watch_stop = false;           // give up when stop_requested() turns true
+  bool distinct_values = false;      // also count the distinct HandValues
   ProgressLine* progress = nullptr;  // gets code multisets as they are covered
 };
 
 struct ExactTable {
   BigCount by_rank[kCategoryCount][kRankCount];  // hands per category and top rank
   BigCount by_category[kCategoryCount];
-  BigCount total;                  // sum of every count
+  BigCount total;                    // sum of every count
   std::int32_t distinct_values = 0;  // when asked for
-  std::uint64_t evaluated = 0;     // hands actually evaluated (after symmetry)
-  bool stopped = false;            // the work gave up; the counts are partial
+  std::uint64_t evaluated = 0;       // hands actually evaluated (after symmetry)
+  bool stopped = false;              // the work gave up; the counts are partial
 };
 
 // Counts every hand of the game. The eval tables must be built.

@@ -17,7 +17,7 @@ namespace orvix {
 struct DoneSignals {
   std::unique_ptr<std::atomic<bool>[]> up;  // one per worker: raised and not yet taken
   int count = 0;
-  std::counting_semaphore<> raised{0};      // how many signals are up; the main thread sleeps on it
+  std::counting_semaphore<> raised{0};  // how many signals are up; the main thread sleeps on it
   bool open = false;
 };
 

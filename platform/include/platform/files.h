@@ -22,7 +22,7 @@ bool replace_file(const std::string& name, std::string_view bytes, std::string& 
 enum class FileRead {
   kRead,        // bytes hold the whole file
   kUnreadable,  // it could not be opened or read (a missing file, a folder); reason from the system
-  kRefused,     // it could be opened, but is no regular file (a FIFO, a device) or is above max_bytes
+  kRefused,  // it could be opened, but is no regular file (a FIFO, a device) or is above max_bytes
 };
 
 // Reads the whole regular file into bytes; on anything but kRead, `reason`

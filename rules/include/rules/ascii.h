@@ -9,7 +9,9 @@
 namespace orvix {
 
 // 'a'..'z' to 'A'..'Z'; ascii_upper('q') == 'Q', ascii_upper('\xE9') == '\xE9'.
-constexpr char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char ascii_upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // The white space between words: blank, \t, \n, \v, \f, \r.
 constexpr bool is_blank(char c) {

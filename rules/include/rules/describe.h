@@ -10,8 +10,9 @@ namespace orvix {
 
 // The column headings of the reports' rank tables, Two to Ace (the tables
 // print them Ace first).
-inline constexpr const char* kRankHeadings[kRankCount] = {
-    "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE", "TEN", "JACK", "QUEEN", "KING", "ACE"};
+inline constexpr const char* kRankHeadings[kRankCount] = {"TWO",   "THREE", "FOUR", "FIVE", "SIX",
+                                                          "SEVEN", "EIGHT", "NINE", "TEN",  "JACK",
+                                                          "QUEEN", "KING",  "ACE"};
 
 void describe_game(const GameRules& rules);
 // The same for a run that plays part `part` of `parts`: when parts > 1,

@@ -34,13 +34,13 @@ struct RefusalReason {
 
 struct GameRules {
   RefusalReason error_text;
-  std::int32_t decks = 1;            // kMinDecks..kMaxDecks standard decks
-  std::int32_t players = 5;          // kMinPlayers..kMaxPlayers
-  std::int32_t hand_size = 5;        // kMinHandSize..kMaxHandSize
-  std::int32_t jokers = 0;           // kMinJokers..kMaxJokers, always wild
-  std::uint8_t wild[kRankCount][kSuitCount] = {};         // 1 = every copy of that kind is wild
-  std::int32_t card_delta[kRankCount][kSuitCount] = {};   // copies added (+) or removed (-)
-  std::int32_t run_length = 5000000;                      // deals per run, kMinRunLength..kMaxRunLength
+  std::int32_t decks = 1;                                // kMinDecks..kMaxDecks standard decks
+  std::int32_t players = 5;                              // kMinPlayers..kMaxPlayers
+  std::int32_t hand_size = 5;                            // kMinHandSize..kMaxHandSize
+  std::int32_t jokers = 0;                               // kMinJokers..kMaxJokers, always wild
+  std::uint8_t wild[kRankCount][kSuitCount] = {};        // 1 = every copy of that kind is wild
+  std::int32_t card_delta[kRankCount][kSuitCount] = {};  // copies added (+) or removed (-)
+  std::int32_t run_length = 5000000;  // deals per run, kMinRunLength..kMaxRunLength
 
   // Same game: every field but error_text.
   bool operator==(const GameRules&) const = default;

@@ -30,10 +30,12 @@ bool read_int64(WordStream& stream, std::int64_t& value);
 // A whole word of decimal digits and nothing else (no sign, no blank), 1 to
 // max_digits of them, worth at most limit. False leaves value alone:
 // parse_digits("007", 20, 99, v) sets 7; "+1", "1e3" and "100" (above 99) fail.
-bool parse_digits(std::string_view word, std::size_t max_digits, std::uint64_t limit, std::uint64_t& value);
+bool parse_digits(std::string_view word, std::size_t max_digits, std::uint64_t limit,
+                  std::uint64_t& value);
 
 // Reads the next word (read_word) and parses it as parse_digits does. The
 // word is consumed either way.
-bool read_digits(WordStream& stream, std::size_t max_digits, std::uint64_t limit, std::uint64_t& value);
+bool read_digits(WordStream& stream, std::size_t max_digits, std::uint64_t limit,
+                 std::uint64_t& value);
 
 }  // namespace orvix

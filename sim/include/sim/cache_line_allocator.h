@@ -18,13 +18,15 @@ struct CacheLineAllocator {
   constexpr CacheLineAllocator(const CacheLineAllocator<U>&) noexcept {}
   T* allocate(std::size_t count) {
     const std::size_t bytes = (count * sizeof(T) + kCacheLine - 1) / kCacheLine * kCacheLine;
-    return static_cast<T*>(::operator new(bytes, std::align_val_t{kCacheLine}));
+    return static_cast<T*>(::operator new (bytes, std::align_val_t{kCacheLine}));
   }
   void deallocate(T* pointer, std::size_t) noexcept {
-    ::operator delete(pointer, std::align_val_t{kCacheLine});
+    ::operator delete (pointer, std::align_val_t{kCacheLine});
   }
   template <class U>
-  bool operator==(const CacheLineAllocator<U>&) const noexcept { return true; }
+  bool operator==(const CacheLineAllocator<U>&) const noexcept {
+    return true;
+  }
 };
 
 // A vector whose storage starts on a cache line and fills whole lines.

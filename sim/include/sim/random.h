@@ -46,7 +46,8 @@ struct DigitDraw {
   std::uint32_t first, second, third, low;
 };
 
-constexpr DigitDraw draw_digits(std::uint32_t x, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+constexpr DigitDraw draw_digits(std::uint32_t x, std::uint32_t a, std::uint32_t b,
+                                std::uint32_t c) {
   const std::uint64_t p1 = std::uint64_t{x} * a;
   const std::uint64_t p2 = std::uint64_t{static_cast<std::uint32_t>(p1)} * b;
   const std::uint64_t p3 = std::uint64_t{static_cast<std::uint32_t>(p2)} * c;
@@ -64,7 +65,8 @@ struct Redrawn {
 };
 
 [[gnu::noinline, gnu::cold]] inline Redrawn redraw_output(std::uint32_t x, std::uint64_t state,
-                                                         std::uint64_t increment, std::uint32_t product) {
+                                                          std::uint64_t increment,
+                                                          std::uint32_t product) {
   const std::uint32_t threshold = rejection_threshold(product);
   while (x * product < threshold) x = pcg_next(state, increment);  // the low half, mod 2^32
   return {x, state};
@@ -75,8 +77,10 @@ struct Redrawn {
 // half of at least `bound` is accepted at once (the threshold is below R), a
 // lower one goes through the exact test. One bound for all the groups of a
 // deal keeps the products of the ranges off the common path.
-[[gnu::always_inline]] inline DigitDraw bounded_digits(std::uint64_t& state, std::uint64_t increment, std::uint32_t a,
-                                                       std::uint32_t b, std::uint32_t c, std::uint32_t bound) {
+[[gnu::always_inline]] inline DigitDraw bounded_digits(std::uint64_t& state,
+                                                       std::uint64_t increment, std::uint32_t a,
+                                                       std::uint32_t b, std::uint32_t c,
+                                                       std::uint32_t bound) {
   const std::uint32_t x = pcg_next(state, increment);
   DigitDraw d = draw_digits(x, a, b, c);
   if (d.low < bound) [[unlikely]] {

@@ -11,12 +11,12 @@
 namespace orvix {
 
 struct RunRecord {
-  GameRules game;                  // every rule, cards included (error_text unused)
-  std::uint64_t seed = 0;          // the run seed
-  std::uint32_t part = 1;          // part `part` of `parts` was played
+  GameRules game;          // every rule, cards included (error_text unused)
+  std::uint64_t seed = 0;  // the run seed
+  std::uint32_t part = 1;  // part `part` of `parts` was played
   std::uint32_t parts = 1;
-  std::uint64_t deals = 0;         // deals this process played and counted
-  double seconds = 0.0;            // wall time of the run
+  std::uint64_t deals = 0;  // deals this process played and counted
+  double seconds = 0.0;     // wall time of the run
 
   bool operator==(const RunRecord&) const = default;
 };

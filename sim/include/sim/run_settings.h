@@ -11,12 +11,12 @@ namespace orvix {
 inline constexpr std::uint32_t kDealingVersion = 3;
 
 struct RunSettings {
-  bool fixed_seed = false;          // "seed S" given: runs follow the sequence from S
-  std::uint64_t seed_base = 0;      // S
-  std::uint64_t seeded_runs = 0;    // runs taken from the sequence since "seed S"
-  std::uint32_t part = 1;           // this process plays part `part` of `parts`
+  bool fixed_seed = false;        // "seed S" given: runs follow the sequence from S
+  std::uint64_t seed_base = 0;    // S
+  std::uint64_t seeded_runs = 0;  // runs taken from the sequence since "seed S"
+  std::uint32_t part = 1;         // this process plays part `part` of `parts`
   std::uint32_t parts = 1;
-  bool has_last_seed = false;       // some run has been given a seed
+  bool has_last_seed = false;  // some run has been given a seed
   std::uint64_t last_seed = 0;
 };
 

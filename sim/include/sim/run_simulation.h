@@ -30,8 +30,8 @@ struct RunRequest {
 };
 
 struct RunOutcome {
-  std::int64_t deals = 0;   // deals played (of whole blocks)
-  bool stopped = false;           // a stop request ended the run early
+  std::int64_t deals = 0;  // deals played (of whole blocks)
+  bool stopped = false;    // a stop request ended the run early
 };
 
 // Plays the part of the run the request names on one worker per processor
@@ -47,8 +47,8 @@ struct RunOptions {
   ProgressLine* progress = nullptr;  // gets the deals of every finished block
 };
 
-RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request, ResultTable& table,
-                               const RunOptions& options);
+RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request,
+                               ResultTable& table, const RunOptions& options);
 
 // Deals in the run's blocks that part `part` of `parts` plays:
 // part_deals(10000, 1, 1) == 10000, part_deals(10000, 3, 3) == 10000 - 2 * 4096,

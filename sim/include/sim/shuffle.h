@@ -26,7 +26,8 @@ struct ShuffleShape {
 
 // Position i takes a uniform pick of the cards at i .. deck_size - 1, for
 // i = 0 .. dealt - 1; later positions serve only as swap partners.
-[[gnu::always_inline]] inline void shuffle_positions(DealGenerator& generator, ShuffleShape shape, CardCode* deck) {
+[[gnu::always_inline]] inline void shuffle_positions(DealGenerator& generator, ShuffleShape shape,
+                                                     CardCode* deck) {
   // Walking a slot pointer with a shrinking range keeps few enough values
   // live that the loop runs from registers alone.
   std::uint64_t state = generator.state;

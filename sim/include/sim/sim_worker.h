@@ -21,17 +21,17 @@ using WorkerArray = CacheLineVector<T>;
 struct alignas(kCacheLine) SimWorker {
   // The generator of the block being played (see seed_block_stream).
   DealGenerator generator;
-  WorkerArray<CardCode> deck;        // deck_size cards; arrangement carries over between deals
-  WorkerArray<CardCode> layout;      // the freshly laid-out pack every block starts from
-  WorkerArray<std::int32_t> hands;   // first deck position of each player's hand
-  WorkerArray<HandValue> values;     // each player's value in the current deal
+  WorkerArray<CardCode> deck;       // deck_size cards; arrangement carries over between deals
+  WorkerArray<CardCode> layout;     // the freshly laid-out pack every block starts from
+  WorkerArray<std::int32_t> hands;  // first deck position of each player's hand
+  WorkerArray<HandValue> values;    // each player's value in the current deal
   std::int32_t deck_size = 0;
   std::int32_t players = 0;
   std::int32_t hand_size = 0;
   std::int32_t dealt_cards = 0;
-  std::int32_t trials = 0;          // deals this worker plays; set by the run
+  std::int32_t trials = 0;           // deals this worker plays; set by the run
   evaluate_hand evaluate = nullptr;  // five and seven cards: the loop inlines the same evaluator
-  std::int64_t deals_played = 0;    // deals of whole blocks played in this run
+  std::int64_t deals_played = 0;     // deals of whole blocks played in this run
   std::uint64_t win_counts[kResultCells] = {};
   std::uint64_t loss_counts[kResultCells] = {};
 };
@@ -42,7 +42,8 @@ void configure_worker(SimWorker& worker, const GameRules& rules);
 
 // The worker's pack and dealt positions, for shuffle_positions.
 inline ShuffleShape shuffle_shape(const SimWorker& worker) {
-  return {static_cast<std::uint32_t>(worker.deck_size), static_cast<std::uint32_t>(worker.dealt_cards)};
+  return {static_cast<std::uint32_t>(worker.deck_size),
+          static_cast<std::uint32_t>(worker.dealt_cards)};
 }
 
 }  // namespace orvix

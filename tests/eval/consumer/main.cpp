@@ -31,9 +31,13 @@ struct Case {
 };
 
 // Scored while the program's globals are initialised, before main.
-const orvix::CardCode kEarly[7] = {
-    orvix::kJoker, orvix::make_card(12, 3, false), orvix::make_card(12, 0, false), orvix::make_card(11, 3, false),
-    orvix::make_card(11, 0, false), orvix::make_card(3, 2, false), orvix::make_card(4, 2, false)};
+const orvix::CardCode kEarly[7] = {orvix::kJoker,
+                                   orvix::make_card(12, 3, false),
+                                   orvix::make_card(12, 0, false),
+                                   orvix::make_card(11, 3, false),
+                                   orvix::make_card(11, 0, false),
+                                   orvix::make_card(3, 2, false),
+                                   orvix::make_card(4, 2, false)};
 const orvix::HandValue kEarlyValue = orvix::evaluate(kEarly, 7);
 
 }  // namespace
@@ -60,11 +64,13 @@ int main() {
     const int n = static_cast<int>(cards.size());
     const orvix::HandValue v = orvix::evaluate(cards.data(), n);
     const std::string category = orvix::kCategoryNames[orvix::hand_category(v)];
-    std::printf("%-22s 0x%08X %s %s\n", c.hand, v, category.c_str(), orvix::kRankWords[orvix::top_rank(v)]);
-    right = right && v == c.value && v == orvix::select_evaluator(n)(cards.data()) && category == c.category &&
-            orvix::top_rank(v) == c.top_rank;
+    std::printf("%-22s 0x%08X %s %s\n", c.hand, v, category.c_str(),
+                orvix::kRankWords[orvix::top_rank(v)]);
+    right = right && v == c.value && v == orvix::select_evaluator(n)(cards.data()) &&
+            category == c.category && orvix::top_rank(v) == c.top_rank;
   }
-  right = right && orvix::card_text(orvix::make_card(8, 0, false)) == "Td" && orvix::card_text(orvix::kJoker) == "*";
+  right = right && orvix::card_text(orvix::make_card(8, 0, false)) == "Td" &&
+          orvix::card_text(orvix::kJoker) == "*";
   std::printf("%s\n", right ? "all right" : "WRONG");
   return right ? 0 : 1;
 }

@@ -32,7 +32,8 @@ namespace orvix {
 namespace fast_eval {
 
 inline constexpr int kRankFieldBits = 3;
-inline constexpr std::uint64_t kRankFieldsMask = (std::uint64_t{1} << (kRankCount * kRankFieldBits)) - 1;
+inline constexpr std::uint64_t kRankFieldsMask =
+    (std::uint64_t{1} << (kRankCount * kRankFieldBits)) - 1;
 // The top bit of every rank counter: set when a rank is held four times or more.
 inline constexpr std::uint64_t kFourMask = 04444444444444ull;  // octal: 4 in each of 13 fields
 static_assert((kFourMask & ~kRankFieldsMask) == 0 && (kFourMask >> 36) == 4);
@@ -99,7 +100,7 @@ struct FastTables {
 // Fills g_tables once (std::call_once), whichever thread comes first.
 void build_fast_tables();
 
-extern FastTables g_tables;                  // read only once g_tables_ready is set
+extern FastTables g_tables;  // read only once g_tables_ready is set
 extern std::atomic<bool> g_tables_ready;
 
 // Whether the tables are built. Past the first hand this is one load and a
@@ -116,7 +117,8 @@ inline const FastTables& tables() {
 // The slot of a rank key in its wild count's block.
 template <const RankHashShape& kShape>
 constexpr std::uint32_t hash_position(std::uint64_t rank_key) {
-  return static_cast<std::uint32_t>(rank_key * kShape.mul >> kPositionShift) & ((1u << kShape.slot_bits) - 1);
+  return static_cast<std::uint32_t>(rank_key * kShape.mul >> kPositionShift) &
+         ((1u << kShape.slot_bits) - 1);
 }
 template <const RankHashShape& kShape>
 constexpr std::uint32_t hash_bucket(std::uint64_t rank_key) {
@@ -129,7 +131,8 @@ template <const RankHashShape& kShape>
 inline HandValue rank_value(const RankHashTable<kShape>& table, std::uint64_t sum) {
   const auto wilds = static_cast<std::uint32_t>(sum >> kWildCountShift);
   const std::uint64_t key = sum & kRankFieldsMask;
-  return table.values[wilds][hash_position<kShape>(key) ^ table.displacements[wilds][hash_bucket<kShape>(key)]];
+  return table.values[wilds][hash_position<kShape>(key) ^
+                             table.displacements[wilds][hash_bucket<kShape>(key)]];
 }
 
 // The routed hands: rank held four times, a possible flush, or four or more

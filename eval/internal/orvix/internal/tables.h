@@ -76,32 +76,42 @@ constexpr HandValue straight_value(int category, int s) {
   return hand_value(category, 1u << straight_top(s), kStraightPatterns[s]);
 }
 
-inline constexpr HandValue kStraightValues[kStraightCount + 1] = {
-    0,
-    straight_value(kStraight, 1), straight_value(kStraight, 2), straight_value(kStraight, 3),
-    straight_value(kStraight, 4), straight_value(kStraight, 5), straight_value(kStraight, 6),
-    straight_value(kStraight, 7), straight_value(kStraight, 8), straight_value(kStraight, 9),
-    straight_value(kStraight, 10)};
+inline constexpr HandValue kStraightValues[kStraightCount + 1] = {0,
+                                                                  straight_value(kStraight, 1),
+                                                                  straight_value(kStraight, 2),
+                                                                  straight_value(kStraight, 3),
+                                                                  straight_value(kStraight, 4),
+                                                                  straight_value(kStraight, 5),
+                                                                  straight_value(kStraight, 6),
+                                                                  straight_value(kStraight, 7),
+                                                                  straight_value(kStraight, 8),
+                                                                  straight_value(kStraight, 9),
+                                                                  straight_value(kStraight, 10)};
 
 inline constexpr HandValue kStraightFlushValues[kStraightCount + 1] = {
     0,
-    straight_value(kStraightFlush, 1), straight_value(kStraightFlush, 2),
-    straight_value(kStraightFlush, 3), straight_value(kStraightFlush, 4),
-    straight_value(kStraightFlush, 5), straight_value(kStraightFlush, 6),
-    straight_value(kStraightFlush, 7), straight_value(kStraightFlush, 8),
-    straight_value(kStraightFlush, 9), straight_value(kStraightFlush, 10)};
+    straight_value(kStraightFlush, 1),
+    straight_value(kStraightFlush, 2),
+    straight_value(kStraightFlush, 3),
+    straight_value(kStraightFlush, 4),
+    straight_value(kStraightFlush, 5),
+    straight_value(kStraightFlush, 6),
+    straight_value(kStraightFlush, 7),
+    straight_value(kStraightFlush, 8),
+    straight_value(kStraightFlush, 9),
+    straight_value(kStraightFlush, 10)};
 
 // Where the five rank indices of a Flush value go, best card first: one
 // nibble each, from kFlushTopShift down.
 inline constexpr int kNibbleBits = 4;
-inline constexpr int kNibbleShifts[5] = {kFlushTopShift, kFlushTopShift - kNibbleBits,
-                                         kFlushTopShift - 2 * kNibbleBits, kFlushTopShift - 3 * kNibbleBits,
-                                         kFlushTopShift - 4 * kNibbleBits};
+inline constexpr int kNibbleShifts[5] = {
+    kFlushTopShift, kFlushTopShift - kNibbleBits, kFlushTopShift - 2 * kNibbleBits,
+    kFlushTopShift - 3 * kNibbleBits, kFlushTopShift - 4 * kNibbleBits};
 static_assert(kNibbleShifts[4] == 0, "a Flush's five nibbles fill bits 19..0");
 
 // The suit_bit of each suit index.
 inline constexpr CardCode kSuitBits[kSuitCount] = {
-    CardCode{1} << kSuitBitShift, CardCode{1} << (kSuitBitShift + 1), CardCode{1} << (kSuitBitShift + 2),
-    CardCode{1} << (kSuitBitShift + 3)};
+    CardCode{1} << kSuitBitShift, CardCode{1} << (kSuitBitShift + 1),
+    CardCode{1} << (kSuitBitShift + 2), CardCode{1} << (kSuitBitShift + 3)};
 
 }  // namespace orvix
