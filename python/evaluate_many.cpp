@@ -5,6 +5,7 @@
 #include <pybind11/pybind11.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +14,7 @@
 
 #include "bindings.h"
 #include "card_codes.h"
+#include "interruptible.h"
 #include "platform/processors.h"
 #include "typed_argument.h"
 
@@ -35,10 +37,12 @@ std::string shape_text(const py::array& a) {
 }
 
 // Scores hands [first, last) of k cards; false (and the rest unscored) at
-// the first block holding a word that is no card code.
-bool score_hands(const CardCode* cards, int k, HandValue* out, py::ssize_t first, py::ssize_t last) {
+// the first block holding a word that is no card code, or once cancelled.
+bool score_hands(const CardCode* cards, int k, HandValue* out, py::ssize_t first, py::ssize_t last,
+                 const std::atomic<bool>& cancel) {
   const evaluate_hand score = select_evaluator(k);
   for (py::ssize_t begin = first; begin < last; begin += kBlockHands) {
+    if (cancel.load(std::memory_order_relaxed)) return false;
     const py::ssize_t end = std::min(last, begin + kBlockHands);
     const CardCode* block = cards + begin * k;
     const py::ssize_t words = (end - begin) * k;
@@ -92,10 +96,9 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
   threads = static_cast<int>(std::max<py::ssize_t>(1, std::min<py::ssize_t>(threads, n / kMinHandsPerThread)));
 
   bool all_cards = true;
-  {
-    py::gil_scoped_release unlocked;
+  auto score_all = [&](const std::atomic<bool>& cancel) {
     if (threads == 1) {
-      all_cards = score_hands(in, width, out, 0, n);
+      all_cards = score_hands(in, width, out, 0, n, cancel);
     } else {
       std::vector<char> done(static_cast<std::size_t>(threads), 0);
       std::vector<std::thread> pool;
@@ -103,11 +106,21 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
       for (int t = 0; t < threads; ++t) {
         const py::ssize_t first = std::min(n, t * share);
         const py::ssize_t last = std::min(n, first + share);
-        pool.emplace_back([&, t, first, last] { done[static_cast<std::size_t>(t)] = score_hands(in, width, out, first, last); });
+        pool.emplace_back([&, t, first, last] {
+          done[static_cast<std::size_t>(t)] = score_hands(in, width, out, first, last, cancel);
+        });
       }
       for (std::thread& thread : pool) thread.join();
       all_cards = std::all_of(done.begin(), done.end(), [](char ok) { return ok != 0; });
     }
+  };
+  // A small array is scored before a thread could be started to watch for Ctrl-C.
+  if (n < kMinHandsPerThread) {
+    const std::atomic<bool> never{false};
+    py::gil_scoped_release unlocked;
+    score_all(never);
+  } else {
+    run_interruptible(score_all);
   }
   if (!all_cards) throw py::value_error(first_bad_code(in, n, width));
   return values;
@@ -123,7 +136,7 @@ void bind_evaluate_many(py::module_& m) {
       R"(The values of many hands at once, each equal to evaluate() of its row.
 
 The interpreter lock is released while it works, and large arrays are split
-over every core.
+over every core; Ctrl-C stops it at once with KeyboardInterrupt.
 
 Parameters
 ----------

@@ -3,6 +3,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <string>
@@ -10,6 +11,7 @@
 #include <orvix/card.h>
 
 #include "bindings.h"
+#include "interruptible.h"
 #include "platform/console.h"
 #include "platform/processors.h"
 #include "exact/exact_engine.h"
@@ -137,10 +139,10 @@ PyExact exact(const PyGame& game) {
   ExactOptions options;
   options.workers = processor_count();
   ExactTable table;
-  {
-    py::gil_scoped_release unlocked;
+  run_interruptible([&](const std::atomic<bool>& cancel) {
+    options.cancel = &cancel;
     table = count_exact(exact_game, options);
-  }
+  });
   py::list by_category;
   py::list by_rank;
   for (int c = 0; c < kCategoryCount; ++c) {
@@ -209,10 +211,11 @@ PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType
   PyResult result;
   RunOutcome outcome;
   const auto start = std::chrono::steady_clock::now();
-  {
-    py::gil_scoped_release unlocked;
-    outcome = run_simulation(rules, request, result.table);
-  }
+  run_interruptible([&](const std::atomic<bool>& cancel) {
+    RunOptions options;
+    options.cancel = &cancel;
+    outcome = run_simulation_with(rules, request, result.table, options);
+  });
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   compute_percentages(result.table);
   result.runs.push_back(make_run_record(rules, request.seed, request.part, request.parts,
@@ -343,7 +346,8 @@ Poker with 2 decks, 0 jokers, 4 players, hand size 5 cards.)")
            R"(Every hand of hand_size cards the pack can deal, each counted once.
 
 The `exact` command's table, filed by category and top rank. It uses every
-core and releases the interpreter lock.
+core and releases the interpreter lock; Ctrl-C stops it at once with
+KeyboardInterrupt.
 
 Returns
 -------
@@ -365,7 +369,8 @@ Examples
            R"(Plays deals of the game on every core and counts every player's hand.
 
 Each hand is counted as a win or a loss, by category and top rank. The
-interpreter lock is released while the deals are played.
+interpreter lock is released while the deals are played; Ctrl-C stops them
+at once with KeyboardInterrupt.
 
 Parameters
 ----------
