@@ -62,7 +62,7 @@ void append_cards_of_line(std::string_view line, std::vector<CardCode>& cards, s
 CardCode code_argument(py::handle value) {
   const std::int64_t code = int_argument(value, "a card code");
   if (code < 0 || code > 0xFFFFFFFF || !is_card_code(static_cast<CardCode>(code)))
-    throw py::value_error(std::to_string(code) + " is not a card code");
+    throw py::value_error(given_text(value) + " is not a card code");
   return static_cast<CardCode>(code);
 }
 
@@ -96,7 +96,7 @@ std::vector<CardCode> hand_argument(py::handle hand) {
 HandValue value_argument(py::handle value) {
   const std::int64_t wide = int_argument(value, "a hand value");
   if (wide < 0 || wide > 0xFFFFFFFF || hand_category(static_cast<HandValue>(wide)) >= kCategoryCount)
-    throw py::value_error(std::to_string(wide) + " is not a hand value");
+    throw py::value_error(given_text(value) + " is not a hand value");
   return static_cast<HandValue>(wide);
 }
 

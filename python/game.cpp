@@ -65,17 +65,25 @@ void apply_words(GameRules& rules, CardListOperation operation, const std::strin
   if (result.error) refuse(result.text);
 }
 
+const char* refusal_text(const GameRules& rules) {
+  return rules.error_text.text != nullptr ? rules.error_text.text : "the game was refused.";
+}
+
 void check(GameRules& rules, bool accepted) {
-  if (!accepted) refuse(rules.error_text.text != nullptr ? rules.error_text.text : "the game was refused.");
+  if (!accepted) refuse(refusal_text(rules));
+}
+
+// A number the rules refuse, named with the value given (before any
+// clamping): "Maximum of 50 decks supported (decks=1000000000000)."
+void check_value(GameRules& rules, bool accepted, const char* name, py::handle given) {
+  if (!accepted) refuse_with(refusal_text(rules), std::string(name) + "=" + given_text(given));
 }
 
 // A deal the pack cannot serve, refused with the console's text and the
 // limit the pack set: "Too many players to deal complete hand (this pack
 // deals at most 7)."
 [[noreturn]] void refuse_deal(const GameRules& rules, const std::string& limit) {
-  std::string text = error_message(rules.error_text.text);
-  if (!text.empty() && text.back() == '.') text.pop_back();
-  throw py::value_error(text + " (" + limit + ").");
+  refuse_with(refusal_text(rules), limit);
 }
 
 // The pack first, then the players and hand size against it: the smallest
@@ -97,18 +105,18 @@ PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> ha
   reset_defaults(rules);
   check(rules, set_players(rules, kMinPlayers));
   check(rules, set_hand_size(rules, kMinHandSize));
-  check(rules, set_decks(rules, deck_count));
-  check(rules, set_jokers(rules, joker_count));
+  check_value(rules, set_decks(rules, deck_count), "decks", decks.value);
+  check_value(rules, set_jokers(rules, joker_count), "jokers", jokers.value);
   apply_words(rules, CardListOperation::kAdd, add_words);
   apply_words(rules, CardListOperation::kRemove, remove_words);
   apply_words(rules, CardListOperation::kWild, wild_words);
   // Within its own limits, a hand size or player count is refused only by the pack.
   if (!set_hand_size(rules, card_count)) {
-    if (card_count < kMinHandSize || card_count > kMaxHandSize) check(rules, false);
+    if (card_count < kMinHandSize || card_count > kMaxHandSize) check_value(rules, false, "hand_size", hand_size.value);
     refuse_deal(rules, "this pack deals hands of at most " + std::to_string(cards_available(rules)) + " cards");
   }
   if (!set_players(rules, player_count)) {
-    if (player_count < kMinPlayers || player_count > kMaxPlayers) check(rules, false);
+    if (player_count < kMinPlayers || player_count > kMaxPlayers) check_value(rules, false, "players", players.value);
     refuse_deal(rules, "this pack deals at most " + std::to_string(cards_available(rules) / rules.hand_size));
   }
   rules.error_text = {};
@@ -159,34 +167,40 @@ struct SeedChoice {
   std::uint64_t seed = 0;
 };
 
+// None, "random", or an integer (NumPy's too) of 64 bits.
 SeedChoice seed_argument(py::handle seed) {
   constexpr const char* kRefusal = "Error: seed must be a number from 0 to 18446744073709551615, or random.\n";
   if (seed.is_none()) return {};
   if (PyUnicode_Check(seed.ptr())) {
     if (upper_copy(std::string(py::str(seed))) == "RANDOM") return {};
-    refuse(kRefusal);
+    refuse_with(kRefusal, "seed=" + given_text(seed));
   }
-  if (!PyLong_Check(seed.ptr()) || PyBool_Check(seed.ptr()))
+  if (!PyIndex_Check(seed.ptr()) || PyBool_Check(seed.ptr()))
     throw py::type_error("seed must be an int, None or \"random\"");
-  const unsigned long long value = PyLong_AsUnsignedLongLong(seed.ptr());
+  const py::object number = py::reinterpret_steal<py::object>(PyNumber_Index(seed.ptr()));
+  if (!number) throw py::error_already_set();
+  const unsigned long long value = PyLong_AsUnsignedLongLong(number.ptr());
   if (value == static_cast<unsigned long long>(-1) && PyErr_Occurred()) {
     PyErr_Clear();
-    refuse(kRefusal);
+    refuse_with(kRefusal, "seed=" + given_text(seed));
   }
   return {true, value};
 }
 
-// The run length of simulate(): deals, or its older name hands, not both.
-std::int64_t deals_argument(py::handle deals, py::handle hands) {
+// The run length of simulate() set in rules: deals, or its older name
+// hands, not both.
+void set_deals(GameRules& rules, py::handle deals, py::handle hands) {
   if (!deals.is_none() && !hands.is_none()) throw py::type_error("simulate() takes deals or hands (the same), not both");
   if (deals.is_none() && hands.is_none()) throw py::type_error("simulate() needs deals, the number of deals to play");
-  return deals.is_none() ? int_argument(hands, "hands") : int_argument(deals, "deals");
+  const char* name = deals.is_none() ? "hands" : "deals";
+  const py::handle given = deals.is_none() ? hands : deals;
+  check_value(rules, set_run_length(rules, int_argument(given, name)), name, given);
 }
 
 PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType> seed, Typed<PartType> part,
                   Typed<IntOrNoneType> hands) {
   GameRules rules = game.rules;
-  check(rules, set_run_length(rules, deals_argument(deals.value, hands.value)));
+  set_deals(rules, deals.value, hands.value);
   rules.error_text = {};
   const SeedChoice choice = seed_argument(seed.value);
 
@@ -200,7 +214,8 @@ PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType
   const py::object second = pair[1];
   const std::int64_t index = int_argument(first, "the part's number");
   const std::int64_t parts = int_argument(second, "the count of parts");
-  if (index < 1 || index > parts || parts > UINT32_MAX) refuse(kPartRefusal);
+  if (index < 1 || index > parts || parts > UINT32_MAX)
+    refuse_with(kPartRefusal, "part=(" + given_text(first) + ", " + given_text(second) + ")");
 
   RunSettings settings;
   if (choice.fixed) fix_seed(settings, choice.seed);
@@ -289,8 +304,9 @@ wild, add, remove : str or sequence of str, optional
 Raises
 ------
 ValueError
-    The program's message for a game it would refuse; when the pack is
-    what limits the deal, the limit follows in parentheses.
+    The program's message for a game it would refuse, followed in
+    parentheses by the number refused as given (decks=51) or, when the
+    pack is what limits the deal, by the pack's limit.
 
 Examples
 --------
@@ -377,8 +393,8 @@ Parameters
 deals : int
     Deals to play, 1 to 2147483647.
 seed : int or str or None, optional
-    None (or "random") draws a fresh seed; an int S from 0 to 2**64 - 1
-    plays exactly the deals of the console program's first run after
+    None (or "random") draws a fresh seed; an int S (NumPy's too) from 0
+    to 2**64 - 1 plays exactly the deals of the console program's first run after
     `seed S`, so the counts equal its counts.
 part : (int, int), optional
     (i, n) plays part i of n of the run, as the console's `shard i n` does;

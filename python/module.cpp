@@ -22,6 +22,21 @@ std::string error_message(std::string_view program_text) {
 
 void refuse(std::string_view program_text) { throw py::value_error(error_message(program_text)); }
 
+void refuse_with(std::string_view program_text, const std::string& note) {
+  std::string text = error_message(program_text);
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  throw py::value_error(text + " (" + note + ").");
+}
+
+std::string given_text(py::handle value) {
+  if (PyIndex_Check(value.ptr()) && !PyBool_Check(value.ptr())) {
+    const py::object number = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
+    if (number) return std::string(py::str(number));
+    PyErr_Clear();
+  }
+  return std::string(py::repr(value));
+}
+
 std::int64_t int_argument(py::handle value, const char* what) {
   // Anything that is an integer by operator.index (NumPy's integers too), but
   // no bool and no float.
