@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -106,9 +107,16 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
       for (int t = 0; t < threads; ++t) {
         const py::ssize_t first = std::min(n, t * share);
         const py::ssize_t last = std::min(n, first + share);
-        pool.emplace_back([&, t, first, last] {
+        auto score_share = [&, t, first, last] {
           done[static_cast<std::size_t>(t)] = score_hands(in, width, out, first, last, cancel);
-        });
+        };
+        // A share no thread can be started for is scored here; the threads
+        // already started are joined either way.
+        try {
+          pool.emplace_back(score_share);
+        } catch (const std::system_error&) {
+          score_share();
+        }
       }
       for (std::thread& thread : pool) thread.join();
       all_cards = std::all_of(done.begin(), done.end(), [](char ok) { return ok != 0; });
