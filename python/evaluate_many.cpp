@@ -85,7 +85,8 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
   int threads = 0;
   if (!threads_argument.is_none()) {
     threads = int32_argument(threads_argument, "threads");
-    if (threads < 0) throw py::value_error("threads must be 0 (every core) or more, not " + given_text(threads_argument));
+    if (threads < 0)
+      throw py::value_error("threads must be 0 (every core) or more, not " + given_text(threads_argument));
   }
 
   py::array_t<HandValue> values(n);
