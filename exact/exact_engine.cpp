@@ -20,6 +20,12 @@ namespace orvix {
 
 namespace {
 
+// A stop the options watch: Ctrl-C's request, or the caller's own flag.
+bool stop_asked(const ExactOptions& options) {
+  return (options.watch_stop && stop_requested()) ||
+         (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed));
+}
+
 __extension__ typedef unsigned __int128 Wide;
 
 // Suit slots: the engine renames suits so that suits holding the same natural
@@ -336,10 +342,8 @@ class Walker {
   }
 
   void descend(int rank, int state, int placed, const W& weight, std::uint32_t orbit) {
-    if (options_.watch_stop) {
-      if (stop_requested()) stopped = true;
-      if (stopped) return;
-    }
+    if (stop_asked(options_)) stopped = true;
+    if (stopped) return;
     if (covered - reported_ >= kReportEvery) report_progress();
     for_each_step<W, kOrdered>(plan_, factors_, rank, state, placed, weight, hand_,
                                [&](const Step& step, const W& w, int p) {
@@ -408,7 +412,8 @@ template <class W, bool kOrdered>
 ExactTable run_walk(const Plan& plan, const ExactOptions& options) {
   const auto factors = std::make_unique<Factors<W>>(plan);
   const int workers = std::max(1, options.workers);
-  const bool split = workers > 1 || options.watch_stop || options.progress != nullptr;
+  const bool split =
+      workers > 1 || options.watch_stop || options.cancel != nullptr || options.progress != nullptr;
   const std::vector<Task<W>> tasks =
       make_tasks<W, kOrdered>(plan, *factors, split ? 256u * static_cast<unsigned>(workers) : 1u);
 
@@ -418,7 +423,7 @@ ExactTable run_walk(const Plan& plan, const ExactOptions& options) {
   std::atomic<std::size_t> next_task{0};
   auto work = [&](Walker<W, kOrdered>& walker) {
     for (;;) {
-      if (options.watch_stop && stop_requested()) walker.stopped = true;
+      if (stop_asked(options)) walker.stopped = true;
       if (walker.stopped) return;
       const std::size_t i = next_task.fetch_add(1, std::memory_order_relaxed);
       if (i >= tasks.size()) return;

@@ -2,7 +2,8 @@
 // The pieces of the Python module orvix, one binding function per concern,
 // and the argument checks they share. Every refusal the console program
 // would print as "Error: ...\n" becomes a ValueError with the same text,
-// without the "Error: " and the line end.
+// without the "Error: " and the line end; a number refused is named as the
+// caller gave it, before its final full stop ("(decks=51).").
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -47,6 +48,15 @@ std::string error_message(std::string_view program_text);
 // Raises ValueError with error_message(program_text).
 [[noreturn]] void refuse(std::string_view program_text);
 
+// The same with a note before the final full stop:
+// ("Error: Maximum of 50 decks supported.\n", "decks=51") ->
+// "Maximum of 50 decks supported (decks=51)."
+[[noreturn]] void refuse_with(std::string_view program_text, const std::string& note);
+
+// An argument as the caller wrote it: an integer (NumPy's too) in full,
+// whatever its size, anything else as its repr().
+std::string given_text(py::handle value);
+
 // A Python int or NumPy integer (bool refused: it is no count) as int64, with values beyond
 // saturated to the int64 limits; TypeError naming `what` for anything else.
 std::int64_t int_argument(py::handle value, const char* what);
@@ -60,6 +70,7 @@ int int32_argument(py::handle value, const char* what);
 // ("<function>() takes integer <what>, not an array of dtype float64<hint>"),
 // ValueError for a word beyond 32 bits.
 py::array_t<std::uint32_t, py::array::c_style> uint32_words(py::handle values, const char* function,
-                                                           const char* what, const char* hint = "");
+                                                            const char* what,
+                                                            const char* hint = "");
 
 }  // namespace orvix::python

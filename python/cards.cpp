@@ -62,7 +62,7 @@ void append_cards_of_line(std::string_view line, std::vector<CardCode>& cards, s
 CardCode code_argument(py::handle value) {
   const std::int64_t code = int_argument(value, "a card code");
   if (code < 0 || code > 0xFFFFFFFF || !is_card_code(static_cast<CardCode>(code)))
-    throw py::value_error(std::to_string(code) + " is not a card code");
+    throw py::value_error(given_text(value) + " is not a card code");
   return static_cast<CardCode>(code);
 }
 
@@ -95,8 +95,9 @@ std::vector<CardCode> hand_argument(py::handle hand) {
 // A hand value from Python, checked to decode: 32 bits and a known category.
 HandValue value_argument(py::handle value) {
   const std::int64_t wide = int_argument(value, "a hand value");
-  if (wide < 0 || wide > 0xFFFFFFFF || hand_category(static_cast<HandValue>(wide)) >= kCategoryCount)
-    throw py::value_error(std::to_string(wide) + " is not a hand value");
+  if (wide < 0 || wide > 0xFFFFFFFF ||
+      hand_category(static_cast<HandValue>(wide)) >= kCategoryCount)
+    throw py::value_error(given_text(value) + " is not a hand value");
   return static_cast<HandValue>(wide);
 }
 
@@ -108,9 +109,11 @@ py::array_t<CardCode> codes(py::handle texts) {
     std::copy(cards.begin(), cards.end(), out.mutable_data());
     return out;
   }
-  if (!PySequence_Check(texts.ptr()) || PyBytes_Check(texts.ptr()) || PyByteArray_Check(texts.ptr()))
-    throw py::type_error("codes() takes a string of cards, a list of card texts or a list of hands, not " +
-                         std::string(py::str(py::type::handle_of(texts).attr("__name__"))));
+  if (!PySequence_Check(texts.ptr()) || PyBytes_Check(texts.ptr()) ||
+      PyByteArray_Check(texts.ptr()))
+    throw py::type_error(
+        "codes() takes a string of cards, a list of card texts or a list of hands, not " +
+        std::string(py::str(py::type::handle_of(texts).attr("__name__"))));
   const py::sequence items = py::reinterpret_borrow<py::sequence>(texts);
   // A card text holds no blank, so a string with one is a whole hand.
   bool hands = items.size() > 0 && !is_text(items[0]);
@@ -123,7 +126,8 @@ py::array_t<CardCode> codes(py::handle texts) {
     py::array_t<CardCode> out(static_cast<py::ssize_t>(items.size()));
     CardCode* data = out.mutable_data();
     for (const py::object item : items) {
-      if (!is_text(item)) throw py::type_error("codes() takes either card texts or hands, not both");
+      if (!is_text(item))
+        throw py::type_error("codes() takes either card texts or hands, not both");
       *data++ = card_of_text(text_of(item));
     }
     return out;
@@ -169,19 +173,22 @@ int top_rank_of(HandValue value) {
 // One value (a Python int or NumPy integer) decoded to an int, or an array
 // (or anything NumPy makes one of) decoded to a uint8 array of its shape.
 Typed<IntOrArrayType> decode(py::handle values, const char* function, Decoder decoder) {
-  if (!py::isinstance<py::array>(values) && (PyIndex_Check(values.ptr()) || PyBool_Check(values.ptr()))) {
+  if (!py::isinstance<py::array>(values) &&
+      (PyIndex_Check(values.ptr()) || PyBool_Check(values.ptr()))) {
     const int field = decoder(value_argument(values));
     if (field < 0) throw py::value_error(std::string(py::str(values)) + " is not a hand value");
     return {py::int_(field)};
   }
   const py::array words = uint32_words(values, function, "hand values");
-  py::array_t<std::uint8_t> fields(std::vector<py::ssize_t>(words.shape(), words.shape() + words.ndim()));
+  py::array_t<std::uint8_t> fields(
+      std::vector<py::ssize_t>(words.shape(), words.shape() + words.ndim()));
   const auto* in = static_cast<const HandValue*>(words.data());
   std::uint8_t* out = fields.mutable_data();
   for (py::ssize_t i = 0; i < words.size(); ++i) {
     const int field = decoder(in[i]);
-    if (field < 0) throw py::value_error("values[" + std::to_string(i) + "] = " + std::to_string(in[i]) +
-                                         " is not a hand value");
+    if (field < 0)
+      throw py::value_error("values[" + std::to_string(i) + "] = " + std::to_string(in[i]) +
+                            " is not a hand value");
     out[i] = static_cast<std::uint8_t>(field);
   }
   return {std::move(fields)};
@@ -250,7 +257,8 @@ True
 (2, 2))");
 
   m.def(
-      "card_text", [](Typed<IntType> code) { return card_text(code_argument(code.value)); }, py::arg("code"),
+      "card_text", [](Typed<IntType> code) { return card_text(code_argument(code.value)); },
+      py::arg("code"),
       R"(The text of a card code.
 
 Parameters
@@ -269,7 +277,9 @@ Examples
 ['Td', 'As', '*'])");
 
   m.def(
-      "category", [](Typed<ValuesType> values) { return decode(values.value, "category", category_of); }, py::arg("values"),
+      "category",
+      [](Typed<ValuesType> values) { return decode(values.value, "category", category_of); },
+      py::arg("values"),
       R"(The category of hand values, 0 (High Card) to 9 (Five of a Kind).
 
 Parameters
@@ -292,7 +302,9 @@ array([8, 0], dtype=uint8))");
 
   m.def(
       "category_name",
-      [](Typed<IntType> value) { return std::string(kCategoryNames[hand_category(value_argument(value.value))]); },
+      [](Typed<IntType> value) {
+        return std::string(kCategoryNames[hand_category(value_argument(value.value))]);
+      },
       py::arg("value"),
       R"(The name of a hand value's category.
 
@@ -312,7 +324,9 @@ Examples
 'Five of a Kind')");
 
   m.def(
-      "top_rank", [](Typed<ValuesType> values) { return decode(values.value, "top_rank", top_rank_of); }, py::arg("values"),
+      "top_rank",
+      [](Typed<ValuesType> values) { return decode(values.value, "top_rank", top_rank_of); },
+      py::arg("values"),
       R"(The rank hand values are filed under, 0 (Two) to 12 (Ace).
 
 That is the best rank of a hand's pairs, trips or quads (the best of them),

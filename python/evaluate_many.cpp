@@ -5,7 +5,9 @@
 #include <pybind11/pybind11.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -13,6 +15,7 @@
 
 #include "bindings.h"
 #include "card_codes.h"
+#include "interruptible.h"
 #include "platform/processors.h"
 #include "typed_argument.h"
 
@@ -35,10 +38,12 @@ std::string shape_text(const py::array& a) {
 }
 
 // Scores hands [first, last) of k cards; false (and the rest unscored) at
-// the first block holding a word that is no card code.
-bool score_hands(const CardCode* cards, int k, HandValue* out, py::ssize_t first, py::ssize_t last) {
+// the first block holding a word that is no card code, or once cancelled.
+bool score_hands(const CardCode* cards, int k, HandValue* out, py::ssize_t first, py::ssize_t last,
+                 const std::atomic<bool>& cancel) {
   const evaluate_hand score = select_evaluator(k);
   for (py::ssize_t begin = first; begin < last; begin += kBlockHands) {
+    if (cancel.load(std::memory_order_relaxed)) return false;
     const py::ssize_t end = std::min(last, begin + kBlockHands);
     const CardCode* block = cards + begin * k;
     const py::ssize_t words = (end - begin) * k;
@@ -64,14 +69,16 @@ std::string first_bad_code(const CardCode* cards, py::ssize_t n, int k) {
 
 py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threads_argument) {
   if (PyUnicode_Check(cards_argument.ptr()) || PyBytes_Check(cards_argument.ptr()))
-    throw py::type_error("evaluate_many() takes an array of card codes; orvix.codes() makes one from card text");
+    throw py::type_error(
+        "evaluate_many() takes an array of card codes; orvix.codes() makes one from card text");
   // One row after the other in memory, as the evaluators read them (a copy
   // only when they are not already).
   const auto codes = uint32_words(cards_argument, "evaluate_many", "card codes",
                                   "; orvix.codes() makes them from card text");
   if (codes.ndim() != 2)
-    throw py::value_error("evaluate_many() takes an array of shape (n, k), one hand of k cards per row, not " +
-                          shape_text(codes));
+    throw py::value_error(
+        "evaluate_many() takes an array of shape (n, k), one hand of k cards per row, not " +
+        shape_text(codes));
   const py::ssize_t n = codes.shape(0);
   const py::ssize_t k = codes.shape(1);
   if (k < 1 || k > kMaxHandSize)
@@ -80,7 +87,9 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
   int threads = 0;
   if (!threads_argument.is_none()) {
     threads = int32_argument(threads_argument, "threads");
-    if (threads < 0) throw py::value_error("threads must be 0 (every core) or more");
+    if (threads < 0)
+      throw py::value_error("threads must be 0 (every core) or more, not " +
+                            given_text(threads_argument));
   }
 
   py::array_t<HandValue> values(n);
@@ -89,13 +98,13 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
   const int width = static_cast<int>(k);
 
   if (threads == 0) threads = processor_count();
-  threads = static_cast<int>(std::max<py::ssize_t>(1, std::min<py::ssize_t>(threads, n / kMinHandsPerThread)));
+  threads = static_cast<int>(
+      std::max<py::ssize_t>(1, std::min<py::ssize_t>(threads, n / kMinHandsPerThread)));
 
   bool all_cards = true;
-  {
-    py::gil_scoped_release unlocked;
+  auto score_all = [&](const std::atomic<bool>& cancel) {
     if (threads == 1) {
-      all_cards = score_hands(in, width, out, 0, n);
+      all_cards = score_hands(in, width, out, 0, n, cancel);
     } else {
       std::vector<char> done(static_cast<std::size_t>(threads), 0);
       std::vector<std::thread> pool;
@@ -103,11 +112,28 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
       for (int t = 0; t < threads; ++t) {
         const py::ssize_t first = std::min(n, t * share);
         const py::ssize_t last = std::min(n, first + share);
-        pool.emplace_back([&, t, first, last] { done[static_cast<std::size_t>(t)] = score_hands(in, width, out, first, last); });
+        auto score_share = [&, t, first, last] {
+          done[static_cast<std::size_t>(t)] = score_hands(in, width, out, first, last, cancel);
+        };
+        // A share no thread can be started for is scored here; the threads
+        // already started are joined either way.
+        try {
+          pool.emplace_back(score_share);
+        } catch (const std::system_error&) {
+          score_share();
+        }
       }
       for (std::thread& thread : pool) thread.join();
       all_cards = std::all_of(done.begin(), done.end(), [](char ok) { return ok != 0; });
     }
+  };
+  // A small array is scored before a thread could be started to watch for Ctrl-C.
+  if (n < kMinHandsPerThread) {
+    const std::atomic<bool> never{false};
+    py::gil_scoped_release unlocked;
+    score_all(never);
+  } else {
+    run_interruptible(score_all);
   }
   if (!all_cards) throw py::value_error(first_bad_code(in, n, width));
   return values;
@@ -118,12 +144,14 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
 void bind_evaluate_many(py::module_& m) {
   m.def(
       "evaluate_many",
-      [](Typed<ArrayLikeType> cards, Typed<IntOrNoneType> threads) { return evaluate_many(cards.value, threads.value); },
+      [](Typed<ArrayLikeType> cards, Typed<IntOrNoneType> threads) {
+        return evaluate_many(cards.value, threads.value);
+      },
       py::arg("cards"), py::arg("threads") = py::none(),
       R"(The values of many hands at once, each equal to evaluate() of its row.
 
 The interpreter lock is released while it works, and large arrays are split
-over every core.
+over every core; Ctrl-C stops it at once with KeyboardInterrupt.
 
 Parameters
 ----------

@@ -3,6 +3,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <string>
@@ -10,6 +11,7 @@
 #include <orvix/card.h>
 
 #include "bindings.h"
+#include "interruptible.h"
 #include "platform/console.h"
 #include "platform/processors.h"
 #include "exact/exact_engine.h"
@@ -35,12 +37,14 @@ struct PyExact {
 // or a sequence of strings; empty when nothing is named.
 std::string card_words(py::handle words, const char* what) {
   if (PyUnicode_Check(words.ptr())) return std::string(py::str(words));
-  if (!PySequence_Check(words.ptr()) || PyBytes_Check(words.ptr()) || PyByteArray_Check(words.ptr()))
+  if (!PySequence_Check(words.ptr()) || PyBytes_Check(words.ptr()) ||
+      PyByteArray_Check(words.ptr()))
     throw py::type_error(std::string(what) + " takes a string of card words or a sequence of them");
   std::string line;
   for (const py::object word : py::reinterpret_borrow<py::sequence>(words)) {
     if (!PyUnicode_Check(word.ptr()))
-      throw py::type_error(std::string(what) + " takes card words such as \"2\", \"2h\" or \"hearts\", not " +
+      throw py::type_error(std::string(what) +
+                           " takes card words such as \"2\", \"2h\" or \"hearts\", not " +
                            std::string(py::str(py::type::handle_of(word).attr("__name__"))));
     line += std::string(py::str(word));
     line += ' ';
@@ -63,25 +67,34 @@ void apply_words(GameRules& rules, CardListOperation operation, const std::strin
   if (result.error) refuse(result.text);
 }
 
+const char* refusal_text(const GameRules& rules) {
+  return rules.error_text.text != nullptr ? rules.error_text.text : "the game was refused.";
+}
+
 void check(GameRules& rules, bool accepted) {
-  if (!accepted) refuse(rules.error_text.text != nullptr ? rules.error_text.text : "the game was refused.");
+  if (!accepted) refuse(refusal_text(rules));
+}
+
+// A number the rules refuse, named with the value given (before any
+// clamping): "Maximum of 50 decks supported (decks=1000000000000)."
+void check_value(GameRules& rules, bool accepted, const char* name, py::handle given) {
+  if (!accepted) refuse_with(refusal_text(rules), std::string(name) + "=" + given_text(given));
 }
 
 // A deal the pack cannot serve, refused with the console's text and the
 // limit the pack set: "Too many players to deal complete hand (this pack
 // deals at most 7)."
 [[noreturn]] void refuse_deal(const GameRules& rules, const std::string& limit) {
-  std::string text = error_message(rules.error_text.text);
-  if (!text.empty() && text.back() == '.') text.pop_back();
-  throw py::value_error(text + " (" + limit + ").");
+  refuse_with(refusal_text(rules), limit);
 }
 
 // The pack first, then the players and hand size against it: the smallest
 // deal (one player, one card) lets every change of the pack be checked on
 // its own; the deal asked for is checked last, hand size before players,
 // so a deal too big for the pack is refused as too many players.
-PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> hand_size, Typed<IntType> jokers,
-                 Typed<CardWordsType> wild, Typed<CardWordsType> add, Typed<CardWordsType> remove) {
+PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> hand_size,
+                 Typed<IntType> jokers, Typed<CardWordsType> wild, Typed<CardWordsType> add,
+                 Typed<CardWordsType> remove) {
   const int deck_count = int32_argument(decks.value, "decks");
   const int player_count = int32_argument(players.value, "players");
   const int card_count = int32_argument(hand_size.value, "hand_size");
@@ -95,19 +108,23 @@ PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> ha
   reset_defaults(rules);
   check(rules, set_players(rules, kMinPlayers));
   check(rules, set_hand_size(rules, kMinHandSize));
-  check(rules, set_decks(rules, deck_count));
-  check(rules, set_jokers(rules, joker_count));
+  check_value(rules, set_decks(rules, deck_count), "decks", decks.value);
+  check_value(rules, set_jokers(rules, joker_count), "jokers", jokers.value);
   apply_words(rules, CardListOperation::kAdd, add_words);
   apply_words(rules, CardListOperation::kRemove, remove_words);
   apply_words(rules, CardListOperation::kWild, wild_words);
   // Within its own limits, a hand size or player count is refused only by the pack.
   if (!set_hand_size(rules, card_count)) {
-    if (card_count < kMinHandSize || card_count > kMaxHandSize) check(rules, false);
-    refuse_deal(rules, "this pack deals hands of at most " + std::to_string(cards_available(rules)) + " cards");
+    if (card_count < kMinHandSize || card_count > kMaxHandSize)
+      check_value(rules, false, "hand_size", hand_size.value);
+    refuse_deal(rules, "this pack deals hands of at most " +
+                           std::to_string(cards_available(rules)) + " cards");
   }
   if (!set_players(rules, player_count)) {
-    if (player_count < kMinPlayers || player_count > kMaxPlayers) check(rules, false);
-    refuse_deal(rules, "this pack deals at most " + std::to_string(cards_available(rules) / rules.hand_size));
+    if (player_count < kMinPlayers || player_count > kMaxPlayers)
+      check_value(rules, false, "players", players.value);
+    refuse_deal(rules, "this pack deals at most " +
+                           std::to_string(cards_available(rules) / rules.hand_size));
   }
   rules.error_text = {};
   return game;
@@ -120,7 +137,8 @@ py::tuple card_texts(const GameRules& rules, Copies copies) {
   py::list texts;
   for (int rank = 0; rank < kRankCount; ++rank)
     for (int suit = 0; suit < kSuitCount; ++suit)
-      for (int copy = copies(rules, rank, suit); copy > 0; --copy) texts.append(card_text(make_card(rank, suit, false)));
+      for (int copy = copies(rules, rank, suit); copy > 0; --copy)
+        texts.append(card_text(make_card(rank, suit, false)));
   return py::tuple(texts);
 }
 
@@ -137,10 +155,10 @@ PyExact exact(const PyGame& game) {
   ExactOptions options;
   options.workers = processor_count();
   ExactTable table;
-  {
-    py::gil_scoped_release unlocked;
+  run_interruptible([&](const std::atomic<bool>& cancel) {
+    options.cancel = &cancel;
     table = count_exact(exact_game, options);
-  }
+  });
   py::list by_category;
   py::list by_rank;
   for (int c = 0; c < kCategoryCount; ++c) {
@@ -157,48 +175,59 @@ struct SeedChoice {
   std::uint64_t seed = 0;
 };
 
+// None, "random", or an integer (NumPy's too) of 64 bits.
 SeedChoice seed_argument(py::handle seed) {
-  constexpr const char* kRefusal = "Error: seed must be a number from 0 to 18446744073709551615, or random.\n";
+  constexpr const char* kRefusal =
+      "Error: seed must be a number from 0 to 18446744073709551615, or random.\n";
   if (seed.is_none()) return {};
   if (PyUnicode_Check(seed.ptr())) {
     if (upper_copy(std::string(py::str(seed))) == "RANDOM") return {};
-    refuse(kRefusal);
+    refuse_with(kRefusal, "seed=" + given_text(seed));
   }
-  if (!PyLong_Check(seed.ptr()) || PyBool_Check(seed.ptr()))
+  if (!PyIndex_Check(seed.ptr()) || PyBool_Check(seed.ptr()))
     throw py::type_error("seed must be an int, None or \"random\"");
-  const unsigned long long value = PyLong_AsUnsignedLongLong(seed.ptr());
+  const py::object number = py::reinterpret_steal<py::object>(PyNumber_Index(seed.ptr()));
+  if (!number) throw py::error_already_set();
+  const unsigned long long value = PyLong_AsUnsignedLongLong(number.ptr());
   if (value == static_cast<unsigned long long>(-1) && PyErr_Occurred()) {
     PyErr_Clear();
-    refuse(kRefusal);
+    refuse_with(kRefusal, "seed=" + given_text(seed));
   }
   return {true, value};
 }
 
-// The run length of simulate(): deals, or its older name hands, not both.
-std::int64_t deals_argument(py::handle deals, py::handle hands) {
-  if (!deals.is_none() && !hands.is_none()) throw py::type_error("simulate() takes deals or hands (the same), not both");
-  if (deals.is_none() && hands.is_none()) throw py::type_error("simulate() needs deals, the number of deals to play");
-  return deals.is_none() ? int_argument(hands, "hands") : int_argument(deals, "deals");
+// The run length of simulate() set in rules: deals, or its older name
+// hands, not both.
+void set_deals(GameRules& rules, py::handle deals, py::handle hands) {
+  if (!deals.is_none() && !hands.is_none())
+    throw py::type_error("simulate() takes deals or hands (the same), not both");
+  if (deals.is_none() && hands.is_none())
+    throw py::type_error("simulate() needs deals, the number of deals to play");
+  const char* name = deals.is_none() ? "hands" : "deals";
+  const py::handle given = deals.is_none() ? hands : deals;
+  check_value(rules, set_run_length(rules, int_argument(given, name)), name, given);
 }
 
-PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType> seed, Typed<PartType> part,
-                  Typed<IntOrNoneType> hands) {
+PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType> seed,
+                  Typed<PartType> part, Typed<IntOrNoneType> hands) {
   GameRules rules = game.rules;
-  check(rules, set_run_length(rules, deals_argument(deals.value, hands.value)));
+  set_deals(rules, deals.value, hands.value);
   rules.error_text = {};
   const SeedChoice choice = seed_argument(seed.value);
 
   // The console's command for a part of a run is shard; so is its refusal.
   constexpr const char* kPartRefusal = "Error: shard needs two numbers i and n with 1 <= i <= n.\n";
   const py::handle pair_argument = part.value;
-  if (PyUnicode_Check(pair_argument.ptr()) || !PySequence_Check(pair_argument.ptr()) || py::len(pair_argument) != 2)
+  if (PyUnicode_Check(pair_argument.ptr()) || !PySequence_Check(pair_argument.ptr()) ||
+      py::len(pair_argument) != 2)
     throw py::type_error("part is a pair (i, n): part i of n");
   const py::sequence pair = py::reinterpret_borrow<py::sequence>(pair_argument);
   const py::object first = pair[0];
   const py::object second = pair[1];
   const std::int64_t index = int_argument(first, "the part's number");
   const std::int64_t parts = int_argument(second, "the count of parts");
-  if (index < 1 || index > parts || parts > UINT32_MAX) refuse(kPartRefusal);
+  if (index < 1 || index > parts || parts > UINT32_MAX)
+    refuse_with(kPartRefusal, "part=(" + given_text(first) + ", " + given_text(second) + ")");
 
   RunSettings settings;
   if (choice.fixed) fix_seed(settings, choice.seed);
@@ -209,11 +238,13 @@ PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType
   PyResult result;
   RunOutcome outcome;
   const auto start = std::chrono::steady_clock::now();
-  {
-    py::gil_scoped_release unlocked;
-    outcome = run_simulation(rules, request, result.table);
-  }
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run_interruptible([&](const std::atomic<bool>& cancel) {
+    RunOptions options;
+    options.cancel = &cancel;
+    outcome = run_simulation_with(rules, request, result.table, options);
+  });
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   compute_percentages(result.table);
   result.runs.push_back(make_run_record(rules, request.seed, request.part, request.parts,
                                         counted_player_hands(result.table), seconds));
@@ -256,10 +287,13 @@ Examples
 >>> table = orvix.Game(players=1).exact()
 >>> table.total, table.by_category[orvix.CATEGORY_NAMES.index("Flush")]
 (2598960, 5108))")
-      .def_readonly("by_category", &PyExact::by_category, "Hands per category, High Card to Five of a Kind.")
+      .def_readonly("by_category", &PyExact::by_category,
+                    "Hands per category, High Card to Five of a Kind.")
       .def_readonly("by_rank", &PyExact::by_rank, "Hands per category and top rank (Two to Ace).")
       .def_readonly("total", &PyExact::total, "Every hand counted.")
-      .def("__repr__", [](const PyExact& e) { return "<orvix.ExactTable of " + py::repr(e.total).cast<std::string>() + " hands>"; });
+      .def("__repr__", [](const PyExact& e) {
+        return "<orvix.ExactTable of " + py::repr(e.total).cast<std::string>() + " hands>";
+      });
 
   py::class_<PyGame>(m, "Game", R"(A game of the console program: its pack and its deal.
 
@@ -286,8 +320,9 @@ wild, add, remove : str or sequence of str, optional
 Raises
 ------
 ValueError
-    The program's message for a game it would refuse; when the pack is
-    what limits the deal, the limit follows in parentheses.
+    The program's message for a game it would refuse, followed in
+    parentheses by the number refused as given (decks=51) or, when the
+    pack is what limits the deal, by the pack's limit.
 
 Examples
 --------
@@ -297,37 +332,50 @@ Examples
 >>> orvix.Game(players=11)
 Traceback (most recent call last):
 ValueError: Too many players to deal complete hand (this pack deals at most 10).)")
-      .def(py::init(&make_game), py::arg("decks") = 1, py::arg("players") = 5, py::arg("hand_size") = 5,
-           py::arg("jokers") = 0, py::arg("wild") = py::tuple(), py::arg("add") = py::tuple(),
-           py::arg("remove") = py::tuple())
-      .def_property_readonly("decks", [](const PyGame& g) { return g.rules.decks; }, "Standard decks in the pack.")
-      .def_property_readonly("players", [](const PyGame& g) { return g.rules.players; }, "Players dealt each deal.")
-      .def_property_readonly("hand_size", [](const PyGame& g) { return g.rules.hand_size; }, "Cards in each hand.")
-      .def_property_readonly("jokers", [](const PyGame& g) { return g.rules.jokers; }, "Jokers in the pack.")
+      .def(py::init(&make_game), py::arg("decks") = 1, py::arg("players") = 5,
+           py::arg("hand_size") = 5, py::arg("jokers") = 0, py::arg("wild") = py::tuple(),
+           py::arg("add") = py::tuple(), py::arg("remove") = py::tuple())
+      .def_property_readonly(
+          "decks", [](const PyGame& g) { return g.rules.decks; }, "Standard decks in the pack.")
+      .def_property_readonly(
+          "players", [](const PyGame& g) { return g.rules.players; }, "Players dealt each deal.")
+      .def_property_readonly(
+          "hand_size", [](const PyGame& g) { return g.rules.hand_size; }, "Cards in each hand.")
+      .def_property_readonly(
+          "jokers", [](const PyGame& g) { return g.rules.jokers; }, "Jokers in the pack.")
       .def_property_readonly(
           "wild",
           [](const PyGame& g) {
-            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) { return int{r.wild[rank][suit]}; });
+            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) {
+              return int{r.wild[rank][suit]};
+            });
           },
           "The card kinds made wild, one text each (\"2d\", ...); jokers are wild besides.")
       .def_property_readonly(
           "added",
           [](const PyGame& g) {
-            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) { return r.card_delta[rank][suit]; });
+            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) {
+              return r.card_delta[rank][suit];
+            });
           },
           "The cards added to the decks, one text per copy.")
       .def_property_readonly(
           "removed",
           [](const PyGame& g) {
-            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) { return -r.card_delta[rank][suit]; });
+            return card_texts(g.rules, [](const GameRules& r, int rank, int suit) {
+              return -r.card_delta[rank][suit];
+            });
           },
           "The cards removed from the decks, one text per copy.")
-      .def_property_readonly("pack_size", [](const PyGame& g) { return cards_available(g.rules); },
-                             "Cards in the pack, jokers included.")
-      .def_property_readonly("deals", [](const PyGame& g) { return g.rules.run_length; },
-                             "Deals the game was (or would be) simulated for; 5000000 until simulated.")
-      .def("describe", [](const PyGame& g) { return game_text(g.rules); },
-           R"(The text the console program's `game` command prints for this game.
+      .def_property_readonly(
+          "pack_size", [](const PyGame& g) { return cards_available(g.rules); },
+          "Cards in the pack, jokers included.")
+      .def_property_readonly(
+          "deals", [](const PyGame& g) { return g.rules.run_length; },
+          "Deals the game was (or would be) simulated for; 5000000 until simulated.")
+      .def(
+          "describe", [](const PyGame& g) { return game_text(g.rules); },
+          R"(The text the console program's `game` command prints for this game.
 
 Returns
 -------
@@ -343,7 +391,8 @@ Poker with 2 decks, 0 jokers, 4 players, hand size 5 cards.)")
            R"(Every hand of hand_size cards the pack can deal, each counted once.
 
 The `exact` command's table, filed by category and top rank. It uses every
-core and releases the interpreter lock.
+core and releases the interpreter lock; Ctrl-C stops it at once with
+KeyboardInterrupt.
 
 Returns
 -------
@@ -365,15 +414,16 @@ Examples
            R"(Plays deals of the game on every core and counts every player's hand.
 
 Each hand is counted as a win or a loss, by category and top rank. The
-interpreter lock is released while the deals are played.
+interpreter lock is released while the deals are played; Ctrl-C stops them
+at once with KeyboardInterrupt.
 
 Parameters
 ----------
 deals : int
     Deals to play, 1 to 2147483647.
 seed : int or str or None, optional
-    None (or "random") draws a fresh seed; an int S from 0 to 2**64 - 1
-    plays exactly the deals of the console program's first run after
+    None (or "random") draws a fresh seed; an int S (NumPy's too) from 0
+    to 2**64 - 1 plays exactly the deals of the console program's first run after
     `seed S`, so the counts equal its counts.
 part : (int, int), optional
     (i, n) plays part i of n of the run, as the console's `shard i n` does;

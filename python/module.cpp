@@ -22,6 +22,21 @@ std::string error_message(std::string_view program_text) {
 
 void refuse(std::string_view program_text) { throw py::value_error(error_message(program_text)); }
 
+void refuse_with(std::string_view program_text, const std::string& note) {
+  std::string text = error_message(program_text);
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  throw py::value_error(text + " (" + note + ").");
+}
+
+std::string given_text(py::handle value) {
+  if (PyIndex_Check(value.ptr()) && !PyBool_Check(value.ptr())) {
+    const py::object number = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
+    if (number) return std::string(py::str(number));
+    PyErr_Clear();
+  }
+  return std::string(py::repr(value));
+}
+
 std::int64_t int_argument(py::handle value, const char* what) {
   // Anything that is an integer by operator.index (NumPy's integers too), but
   // no bool and no float.
@@ -46,16 +61,17 @@ int int32_argument(py::handle value, const char* what) {
 }
 
 py::array_t<std::uint32_t, py::array::c_style> uint32_words(py::handle values, const char* function,
-                                                           const char* what, const char* hint) {
+                                                            const char* what, const char* hint) {
   const py::module_ numpy = py::module_::import("numpy");
   const py::array array = numpy.attr("asarray")(values);
   const char kind = array.dtype().kind();
   if (kind != 'i' && kind != 'u')
-    throw py::type_error(std::string(function) + "() takes integer " + what + ", not an array of dtype " +
-                         std::string(py::str(array.dtype())) + hint);
+    throw py::type_error(std::string(function) + "() takes integer " + what +
+                         ", not an array of dtype " + std::string(py::str(array.dtype())) + hint);
   // Out-of-range words would wrap around into the 32 bits: refuse them first.
   if (!array.dtype().equal(py::dtype::of<std::uint32_t>()) && array.size() > 0 &&
-      (py::int_(array.attr("min")()) < py::int_(0) || py::int_(array.attr("max")()) > py::int_(0xFFFFFFFFu)))
+      (py::int_(array.attr("min")()) < py::int_(0) ||
+       py::int_(array.attr("max")()) > py::int_(0xFFFFFFFFu)))
     throw py::value_error(std::string(what) + " are 32-bit words from 0 to 4294967295");
   return py::array_t<std::uint32_t, py::array::c_style>(
       numpy.attr("ascontiguousarray")(array, py::arg("dtype") = numpy.attr("uint32")));

@@ -46,8 +46,8 @@ PyResult add(const PyResult& a, const PyResult& b, bool allow_mixed) {
   if (!allow_mixed && !a.runs.empty())
     for (const RunRecord& run : b.runs)
       if (!same_game(a.runs.front().game, run.game))
-        throw py::value_error("the results are of different games: \"" + game_line(a.runs.front().game) +
-                              "\" and \"" + game_line(run.game) +
+        throw py::value_error("the results are of different games: \"" +
+                              game_line(a.runs.front().game) + "\" and \"" + game_line(run.game) +
                               "\"; add(other, allow_mixed=True) adds them anyway");
   PyResult sum = a;
   if (!add_saved_counts(sum.table, b.table))
@@ -65,10 +65,12 @@ std::uint64_t deals(const PyResult& result) {
 }
 
 PyResult from_json(const std::string& text) {
-  if (text.size() > kMaxSaveBytes) throw py::value_error("not a valid orvix save (it is too large)");
+  if (text.size() > kMaxSaveBytes)
+    throw py::value_error("not a valid orvix save (it is too large)");
   SavedResults saved;
   std::string reason;
-  if (!parse_save(text, saved, reason)) throw py::value_error("not a valid orvix save (" + reason + ")");
+  if (!parse_save(text, saved, reason))
+    throw py::value_error("not a valid orvix save (" + reason + ")");
   PyResult result;
   result.table = saved.table;
   result.runs = std::move(saved.runs);
@@ -79,7 +81,8 @@ PyResult from_json(const std::string& text) {
 }  // namespace
 
 void bind_results(py::module_& m) {
-  py::class_<PyResult>(m, "SimulationResult", R"(The counts of one or more simulated runs (Game.simulate()).
+  py::class_<PyResult>(m, "SimulationResult",
+                       R"(The counts of one or more simulated runs (Game.simulate()).
 
 wins[c, r] and losses[c, r] count the hands of category c and top rank r
 (0 = Two .. 12 = Ace) that won or lost their deal. Every player holding the
@@ -97,21 +100,26 @@ Examples
 (1200, 2400, True)
 >>> [run["deals"] for run in both.runs]
 [500, 700])")
-      .def_property_readonly("wins", [](const PyResult& r) { return grid(r.table.wins); },
-                             "Winning hands per category and top rank: uint64 array (10, 13).")
-      .def_property_readonly("losses", [](const PyResult& r) { return grid(r.table.losses); },
-                             "Losing hands per category and top rank: uint64 array (10, 13).")
-      .def_property_readonly("category_wins", [](const PyResult& r) { return row(r.table.category_wins); },
-                             "Winning hands per category: uint64 array (10,).")
-      .def_property_readonly("category_losses", [](const PyResult& r) { return row(r.table.category_losses); },
-                             "Losing hands per category: uint64 array (10,).")
-      .def_property_readonly("total_hands", [](const PyResult& r) { return r.table.total_hands; },
-                             "Player hands counted (each deal counts one per player): wins plus losses.")
+      .def_property_readonly(
+          "wins", [](const PyResult& r) { return grid(r.table.wins); },
+          "Winning hands per category and top rank: uint64 array (10, 13).")
+      .def_property_readonly(
+          "losses", [](const PyResult& r) { return grid(r.table.losses); },
+          "Losing hands per category and top rank: uint64 array (10, 13).")
+      .def_property_readonly(
+          "category_wins", [](const PyResult& r) { return row(r.table.category_wins); },
+          "Winning hands per category: uint64 array (10,).")
+      .def_property_readonly(
+          "category_losses", [](const PyResult& r) { return row(r.table.category_losses); },
+          "Losing hands per category: uint64 array (10,).")
+      .def_property_readonly(
+          "total_hands", [](const PyResult& r) { return r.table.total_hands; },
+          "Player hands counted (each deal counts one per player): wins plus losses.")
       .def_property_readonly("deals", &deals, "Deals played, over every run.")
-      .def_property_readonly("total_wins", [](const PyResult& r) { return r.table.total_wins; },
-                             "Winning hands.")
-      .def_property_readonly("total_losses", [](const PyResult& r) { return r.table.total_losses; },
-                             "Losing hands.")
+      .def_property_readonly(
+          "total_wins", [](const PyResult& r) { return r.table.total_wins; }, "Winning hands.")
+      .def_property_readonly(
+          "total_losses", [](const PyResult& r) { return r.table.total_losses; }, "Losing hands.")
       .def_property_readonly(
           "seed",
           [](const PyResult& r) -> py::object {
@@ -135,8 +143,9 @@ Examples
           },
           "One dict per run, oldest first: game, seed, part, parts, deals, seconds.")
       .def_readonly("stopped", &PyResult::stopped, "True when a run was stopped before its end.")
-      .def("to_json", [](const PyResult& r) { return save_json_text(r.table, r.runs); },
-           R"(The JSON text the console program's `save` writes for these counts and runs.
+      .def(
+          "to_json", [](const PyResult& r) { return save_json_text(r.table, r.runs); },
+          R"(The JSON text the console program's `save` writes for these counts and runs.
 
 Returns
 -------
@@ -189,12 +198,20 @@ Examples
 >>> b = orvix.Game(players=3).simulate(100, seed=1)
 >>> a.add(b, allow_mixed=True).total_hands
 500)")
-      .def("__add__", [](const PyResult& a, const PyResult& b) { return add(a, b, false); }, py::is_operator())
-      .def("__eq__", [](const PyResult& a, const PyResult& b) {
-        return std::equal(&a.table.wins[0][0], &a.table.wins[0][0] + kCategoryCount * kRankCount, &b.table.wins[0][0]) &&
-               std::equal(&a.table.losses[0][0], &a.table.losses[0][0] + kCategoryCount * kRankCount,
-                          &b.table.losses[0][0]);
-      }, "Equal counts (the run records are not compared).")
+      .def(
+          "__add__", [](const PyResult& a, const PyResult& b) { return add(a, b, false); },
+          py::is_operator())
+      .def(
+          "__eq__",
+          [](const PyResult& a, const PyResult& b) {
+            return std::equal(&a.table.wins[0][0],
+                              &a.table.wins[0][0] + kCategoryCount * kRankCount,
+                              &b.table.wins[0][0]) &&
+                   std::equal(&a.table.losses[0][0],
+                              &a.table.losses[0][0] + kCategoryCount * kRankCount,
+                              &b.table.losses[0][0]);
+          },
+          "Equal counts (the run records are not compared).")
       .def("__repr__", [](const PyResult& r) {
         return "<orvix.SimulationResult: " + std::to_string(deals(r)) + " deals from " +
                std::to_string(r.runs.size()) + (r.runs.size() == 1 ? " run>" : " runs>");

@@ -16,8 +16,8 @@ struct Typed {
   pybind11::object value;
 };
 
-#define ORVIX_PYTHON_TYPE(Tag, text) \
-  struct Tag {                       \
+#define ORVIX_PYTHON_TYPE(Tag, text)                                 \
+  struct Tag {                                                       \
     static constexpr auto name = pybind11::detail::const_name(text); \
   }
 

@@ -14,10 +14,11 @@ what=${1:-}
 # gives line editing at the prompt and is left out cleanly when absent.
 build_packages="cmake g++ make libedit-dev nlohmann-json3-dev libboost-dev"
 
-# Tests and tools: GoogleTest and Google Benchmark; clang with its sanitizer
+# Tests and tools: GoogleTest and Google Benchmark; clang-format for the
+# layout check; clang with its sanitizer
 # and fuzzer runtimes (left out by --no-install-recommends, so named here);
 # GNU parallel for the scale-out example; the Python module's build and tests.
-test_packages="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev parallel
+test_packages="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format parallel
   python3 python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
   python3-matplotlib python3-setuptools python3-pip python3-venv python3-mypy"
 

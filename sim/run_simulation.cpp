@@ -55,6 +55,7 @@ void sim_thread(SimThreadParams& params) {
     // Checked before each block: a stop ends the run once the blocks in
     // progress are done, and every block played is played whole.
     if (run.watch_stop && stop_requested()) break;
+    if (run.cancel != nullptr && run.cancel->load(std::memory_order_relaxed)) break;
     const std::uint64_t k = run.next.fetch_add(1, std::memory_order_relaxed);
     if (k >= run.part_blocks) break;
     const std::uint64_t block = run.first_block + k * run.block_step;
@@ -87,6 +88,7 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
   run.run_length = rules.run_length;
   run.seed = request.seed;
   run.watch_stop = options.watch_stop;
+  run.cancel = options.cancel;
   run.progress = options.progress;
   const std::int64_t planned = part_deals(rules.run_length, request.part, request.parts);
 

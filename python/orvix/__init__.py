@@ -13,7 +13,8 @@ evaluate() scores a hand of 1 to 20 cards, wild cards and repeated cards
 (several decks) included, as one 32-bit hand value: greater is better, equal
 ties. category(), category_name() and top_rank() decode it. evaluate_many()
 scores a NumPy array of shape (n, k) of card codes on every core, without
-the interpreter lock.
+the interpreter lock. Ctrl-C stops every long call at once with
+KeyboardInterrupt.
 
 Games
 -----

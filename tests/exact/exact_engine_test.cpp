@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -406,6 +407,12 @@ TEST(ExactEngine, StopsWhenAskedAndSaysSo) {
   const ExactTable whole = count_exact(game, options);
   EXPECT_FALSE(whole.stopped);
   EXPECT_EQ(count_text(whole.total), "133784560");
+  // Still not watching the request, a caller's own flag stops the count.
+  const std::atomic<bool> cancel{true};
+  options.cancel = &cancel;
+  const ExactTable cancelled = count_exact(game, options);
+  EXPECT_TRUE(cancelled.stopped);
+  EXPECT_EQ(cancelled.evaluated, 0u);
 }
 
 TEST(ExactEngine, ProgressCoversEveryMultisetWhileSymmetryEvaluatesFewer) {

@@ -12,21 +12,22 @@ import orvix
 
 def test_a_game_refuses_with_the_console_texts(console):
     # Each refusal is the console's text for the command that fails; where
-    # the pack set the limit, the module says which it was.
+    # the pack set the limit, the module says which it was, and a number
+    # refused by its own limits is named as given.
     cases = [
-        (dict(decks=0), "decks 0", None),
-        (dict(decks=51), "decks 51", None),
-        (dict(players=0), "players 0", None),
+        (dict(decks=0), "decks 0", "decks=0"),
+        (dict(decks=51), "decks 51", "decks=51"),
+        (dict(players=0), "players 0", "players=0"),
         (dict(players=11), "players 11", "this pack deals at most 10"),
-        (dict(hand_size=21), "handsize 21", None),
-        (dict(jokers=101), "jokers 101", None),
+        (dict(hand_size=21), "handsize 21", "hand_size=21"),
+        (dict(jokers=101), "jokers 101", "jokers=101"),
         (dict(wild="x"), "wild x", None),
         (dict(add="2z"), "add 2z", None),
         (dict(remove=["2", "2"]), "rem 2 2", None),
     ]
     out = console([command for _, command, _ in cases] + ["hands 0", "hands 2147483648"])
     errors = [line[len("Error: "):] for line in out.splitlines() if line.startswith("Error: ")]
-    limits = [limit for _, _, limit in cases] + [None, None]
+    limits = [limit for _, _, limit in cases] + ["deals=0", "deals=2147483648"]
     expected = [text[:-1] + " (%s)." % limit if limit else text for text, limit in zip(errors, limits)]
     mine = []
     for kwargs, _, _ in cases:
@@ -48,10 +49,16 @@ def test_a_game_refuses_with_the_console_texts(console):
         with pytest.raises(ValueError) as refused:
             orvix.Game(**hearts, **kwargs)
         assert str(refused.value) == text
-    # A number past every limit is too big, whatever its size (the console
-    # reads digits past 32 bits as no number).
-    with pytest.raises(ValueError, match="^Maximum of 50 decks supported.$"):
-        orvix.Game(decks=10**30)
+    # A number past every limit is refused by the nearer one and named in
+    # full, whatever its size (the console reads digits past 32 bits as no number).
+    for kwargs, text in [
+        (dict(decks=10**30), "Maximum of 50 decks supported (decks=1000000000000000000000000000000)."),
+        (dict(players=-2**40), "Minimum of 1 player required (players=-1099511627776)."),
+        (dict(jokers=np.int64(2**40)), "Maximum of 100 jokers supported (jokers=1099511627776)."),
+    ]:
+        with pytest.raises(ValueError) as refused:
+            orvix.Game(**kwargs)
+        assert str(refused.value) == text
 
 
 def test_the_pack_is_built_before_the_deal_is_checked():
@@ -177,14 +184,25 @@ def test_simulate_refuses_like_the_run_commands():
     for kwargs, text in [
         (dict(hands=0), None),
         (dict(hands=2**31), None),
-        (dict(hands=10, seed=-1), "seed must be a number from 0 to 18446744073709551615, or random."),
-        (dict(hands=10, seed=2**64), "seed must be a number from 0 to 18446744073709551615, or random."),
-        (dict(hands=10, part=(3, 2)), "shard needs two numbers i and n with 1 <= i <= n."),
-        (dict(deals=10, part=(0, 2)), "shard needs two numbers i and n with 1 <= i <= n."),
+        (dict(hands=10, seed=-1), "seed must be a number from 0 to 18446744073709551615, or random (seed=-1)."),
+        (dict(hands=10, seed=2**64), "seed must be a number from 0 to 18446744073709551615, or random "
+                                     "(seed=18446744073709551616)."),
+        (dict(hands=10, seed=np.int64(-5)), "seed must be a number from 0 to 18446744073709551615, or random "
+                                            "(seed=-5)."),
+        (dict(hands=10, seed="ten"), "seed must be a number from 0 to 18446744073709551615, or random "
+                                     "(seed='ten')."),
+        (dict(hands=10, part=(3, 2)), "shard needs two numbers i and n with 1 <= i <= n (part=(3, 2))."),
+        (dict(deals=10, part=(0, 2)), "shard needs two numbers i and n with 1 <= i <= n (part=(0, 2))."),
+        (dict(deals=10, part=(2**70, 2**71)), "shard needs two numbers i and n with 1 <= i <= n "
+                                              "(part=(1180591620717411303424, 2361183241434822606848))."),
+        (dict(hands=-2**70), "Negative run lengths are not supported - use at least one hand "
+                             "(hands=-1180591620717411303424)."),
     ]:
         with pytest.raises(ValueError) as refused:
             g.simulate(**kwargs)
         if text:
             assert str(refused.value) == text
     assert g.simulate(10, seed=2**64 - 1).seed == 2**64 - 1
+    # A NumPy seed plays the run of the same int.
+    assert g.simulate(10, seed=np.uint64(2**64 - 1)).wins.tolist() == g.simulate(10, seed=2**64 - 1).wins.tolist()
     assert g.simulate(10, seed="random").seed is not None

@@ -22,7 +22,7 @@ import orvix
     (["As", 1.5], TypeError, "not float"),
     ([0x120C1000, 7], ValueError, "7 is not a card code"),
     ([0x120C1000, -1], ValueError, "is not a card code"),
-    ([2**70], ValueError, "is not a card code"),
+    ([2**70], ValueError, "1180591620717411303424 is not a card code"),
     (b"As Kd", TypeError, "not bytes"),
     (42, TypeError, "not int"),
     (None, TypeError, "not NoneType"),
@@ -41,8 +41,8 @@ def test_bad_codes_and_values():
             call("As x")
         with pytest.raises(ValueError, match="hand 1 has 1 cards, hand 0 has 2"):
             call([["As", "Kd"], ["2c"]])
-    for value in (-1, 2**32, 0xA0000000, 0xF0000000):
-        with pytest.raises(ValueError, match="is not a hand value"):
+    for value in (-1, 2**32, 0xA0000000, 0xF0000000, -2**70):
+        with pytest.raises(ValueError, match="^%d is not a hand value$" % value):
             orvix.category(value)
         with pytest.raises(ValueError):
             orvix.category_name(value)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -181,6 +182,13 @@ TEST(RunBlocks, AStopEndsTheRunBeforeTheNextBlockAndOnlyWhenWatched) {
   EXPECT_FALSE(whole.stopped);
   EXPECT_EQ(whole.deals, part_deals(40000, 2, 3));
   EXPECT_EQ(progress.done.load(), static_cast<std::uint64_t>(part_deals(40000, 2, 3)));
+
+  // Still not watching the request, a caller's own flag ends the run.
+  const std::atomic<bool> cancel{true};
+  options.cancel = &cancel;
+  const RunOutcome cancelled = run_simulation_with(rules, RunRequest{5, 1, 1}, table, options);
+  EXPECT_TRUE(cancelled.stopped);
+  EXPECT_EQ(cancelled.deals, 0);
 }
 
 }  // namespace

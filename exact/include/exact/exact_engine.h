@@ -16,6 +16,7 @@
 // Counts are exact integers of any size a pack allows (2^31 cards, 20 per hand).
 
 #include <boost/multiprecision/cpp_int.hpp>
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -76,10 +77,11 @@ std::uint64_t distinct_code_multisets(const ExactGame& game);
 inline constexpr const char* kMultisetUnit = "card combinations";
 
 struct ExactOptions {
-  int workers = 1;                   // 1 runs on the calling thread
-  bool watch_stop = false;           // give up when stop_requested() turns true
-  bool distinct_values = false;      // also count the distinct HandValues
-  ProgressLine* progress = nullptr;  // gets code multisets as they are covered
+  int workers = 1;                            // 1 runs on the calling thread
+  bool watch_stop = false;                    // give up when stop_requested() turns true
+  const std::atomic<bool>* cancel = nullptr;  // give up when *cancel turns true (this count alone)
+  bool distinct_values = false;               // also count the distinct HandValues
+  ProgressLine* progress = nullptr;           // gets code multisets as they are covered
 };
 
 struct ExactTable {

@@ -42,8 +42,11 @@ struct RunOutcome {
 RunOutcome run_simulation(const GameRules& rules, const RunRequest& request, ResultTable& table);
 
 struct RunOptions {
-  int workers = 0;                   // 0: one per processor
-  bool watch_stop = false;           // end at the blocks in progress once stop_requested()
+  int workers = 0;          // 0: one per processor
+  bool watch_stop = false;  // end at the blocks in progress once stop_requested()
+  // The same once *cancel turns true: a stop asked for this run alone (an
+  // embedder's, without the process-wide request of Ctrl-C).
+  const std::atomic<bool>* cancel = nullptr;
   ProgressLine* progress = nullptr;  // gets the deals of every finished block
 };
 
@@ -64,6 +67,7 @@ struct SharedRun {
   std::int64_t run_length = 0;
   std::uint64_t seed = 0;
   bool watch_stop = false;
+  const std::atomic<bool>* cancel = nullptr;
   ProgressLine* progress = nullptr;
 };
 
