@@ -2,7 +2,7 @@
 # re-exports. The docstrings are the module's own (help()). An int is
 # array-like too; the first overload of category and top_rank wins for it.
 
-from typing import Any, Sequence, overload
+from typing import Any, Sequence, SupportsIndex, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -38,10 +38,10 @@ class ExactTable:
 class Game:
     def __init__(
         self,
-        decks: int = 1,
-        players: int = 5,
-        hand_size: int = 5,
-        jokers: int = 0,
+        decks: SupportsIndex = 1,
+        players: SupportsIndex = 5,
+        hand_size: SupportsIndex = 5,
+        jokers: SupportsIndex = 0,
         wild: str | Sequence[str] = (),
         add: str | Sequence[str] = (),
         remove: str | Sequence[str] = (),
@@ -68,11 +68,11 @@ class Game:
     def exact(self) -> ExactTable: ...
     def simulate(
         self,
-        deals: int | None = None,
-        seed: int | str | None = None,
+        deals: SupportsIndex | None = None,
+        seed: SupportsIndex | str | None = None,
         part: tuple[int, int] = (1, 1),
         *,
-        hands: int | None = None,
+        hands: SupportsIndex | None = None,
     ) -> SimulationResult: ...
     def __eq__(self, other: object) -> bool: ...
 
