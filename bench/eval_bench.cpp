@@ -69,6 +69,23 @@ void run(benchmark::State& state, int size, bool deuces_wild, int jokers = 0) {
       kHandCount, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// As run, for Omaha hands: four own cards and a board of five, one deck,
+// under `use` (2 for Omaha, orvix::kUseAny for the best of all nine cards).
+void run_omaha(benchmark::State& state, int use) {
+  constexpr int kOwn = 4, kBoard = 5, kSize = kOwn + kBoard;
+  const std::vector<CardCode> hands = deal_hands(kSize, false, 4209u);
+  orvix::build_eval_tables();
+  orvix::HandValue sum = 0;
+  for (auto _ : state) {
+    for (std::size_t at = 0; at < hands.size(); at += kSize)
+      sum += orvix::evaluate_use(&hands[at], kOwn, &hands[at + kOwn], kBoard, use);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * kHandCount);
+  state.counters["per_hand"] = benchmark::Counter(
+      kHandCount, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void BM_evaluate_5(benchmark::State& state) { run(state, 5, false); }
 void BM_evaluate_7(benchmark::State& state) { run(state, 7, false); }
 void BM_evaluate_7_deuces_wild(benchmark::State& state) { run(state, 7, true); }
@@ -76,6 +93,8 @@ void BM_evaluate_7_one_wild(benchmark::State& state) { run(state, 7, false, 1); 
 void BM_evaluate_7_two_wild(benchmark::State& state) { run(state, 7, false, 2); }
 void BM_evaluate_many_10(benchmark::State& state) { run(state, 10, false); }
 void BM_evaluate_many_20(benchmark::State& state) { run(state, 20, false); }
+void BM_evaluate_use_omaha(benchmark::State& state) { run_omaha(state, 2); }
+void BM_evaluate_use_any_4_and_5(benchmark::State& state) { run_omaha(state, orvix::kUseAny); }
 
 }  // namespace
 
@@ -86,5 +105,7 @@ BENCHMARK(BM_evaluate_7_one_wild);
 BENCHMARK(BM_evaluate_7_two_wild);
 BENCHMARK(BM_evaluate_many_10);
 BENCHMARK(BM_evaluate_many_20);
+BENCHMARK(BM_evaluate_use_omaha);
+BENCHMARK(BM_evaluate_use_any_4_and_5);
 
 BENCHMARK_MAIN();

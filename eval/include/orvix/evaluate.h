@@ -11,6 +11,10 @@
 // For many hands of one size, look the evaluator up once:
 //   const evaluate_hand score = select_evaluator(7);
 //   for (...) value = score(cards);
+//
+// A player's own cards with a board shared by every player, under a use rule
+// (Omaha: exactly two own cards and three from the board):
+//   value = evaluate_use(own, 4, board, 5, 2);
 
 #include <cstdint>
 
@@ -96,6 +100,37 @@ evaluate_hand select_evaluator(int hand_size);
 // The value of the `count` cards from `cards`, 1 to 20 of them; 0 for any
 // other count (and an assertion failure in builds that check them).
 HandValue evaluate(const CardCode* cards, int count);
+
+// The use rule of a hand made of a player's own cards and a board shared by
+// every player: kUseAny takes the best hand of all own and board cards
+// together; 1 to 5 take the best five-card hand of exactly that many own cards
+// and the rest from the board (Omaha: 2).
+inline constexpr int kUseAny = 0;
+inline constexpr int kMaxUse = 5;
+
+// Whether a hand of `own_count` own cards and `board_count` board cards can
+// be valued under `use`: kUseAny needs 1 to 20 cards in all; use K needs at
+// least K own cards and 5 - K board cards.
+// use_fits(4, 5, 2) (Omaha) and use_fits(3, 0, kUseAny) hold; use_fits(4, 2, 2) does not.
+constexpr bool use_fits(int own_count, int board_count, int use) {
+  if (own_count < 0 || board_count < 0) return false;
+  if (use == kUseAny)
+    return own_count + board_count >= 1 && own_count + board_count <= kMaxHandSize;
+  return use >= 1 && use <= kMaxUse && own_count >= use && board_count >= kMaxUse - use &&
+         own_count + board_count <= kMaxHandSize;
+}
+
+// The value of a player's hand under the use rule: `own_count` own cards from
+// `own`, `board_count` board cards from `board` (board may be null when
+// board_count is 0). The caller checks use_fits first; 0 (and an assertion
+// failure in builds that check them) when it does not hold.
+//
+//   own = "Ah 9h 7c 2d", board = "Kh Qh Jh Th 3s":
+//   evaluate_use(own, 4, board, 5, kUseAny) == 0x84001F00  // Ah Kh Qh Jh Th: Straight Flush
+//   evaluate_use(own, 4, board, 5, 2) == 0x500CBA97        // Ah 9h Kh Qh Jh: Flush
+// Use 2 (Omaha) must take two own cards, and no two of them make a Straight Flush.
+HandValue evaluate_use(const CardCode* own, int own_count, const CardCode* board, int board_count,
+                       int use);
 
 // Builds the lookup tables of the five- and seven-card evaluators now
 // (about 10 ms, once per program) instead of at their first hand. Optional:
