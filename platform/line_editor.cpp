@@ -2,6 +2,8 @@
 
 #ifdef ORVIX_HAVE_LIBEDIT
 #include <editline/readline.h>
+#include <pthread.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -44,13 +46,27 @@ extern "C" void restore_terminal_and_end(int number) {
   std::raise(number);
 }
 
+// The signal mask to wait with: the one before edit_line blocked SIGINT.
+// While the editor works, SIGINT is blocked, so a Ctrl-C that arrives
+// between two reads stays pending instead of being noted too late for the
+// read after it; pselect lets it in only while it waits for a key.
+sigset_t wait_mask;
+
 // One byte from the terminal; false at the end of the input and after
 // Ctrl-C (which edit_line then tells apart).
 bool read_byte(unsigned char& byte) {
   for (;;) {
+    if (interrupted != 0) return false;
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(STDIN_FILENO, &ready);
+    if (::pselect(STDIN_FILENO + 1, &ready, nullptr, nullptr, nullptr, &wait_mask) < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
     const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
     if (got == 1) return true;
-    if (got < 0 && errno == EINTR && interrupted == 0) continue;
+    if (got < 0 && errno == EINTR) continue;
     return false;
   }
 }
@@ -98,8 +114,14 @@ bool edit_line(const char* prompt, std::string& line) {
   have_modes = ::tcgetattr(STDIN_FILENO, &modes_before) == 0;
   interrupted = 0;
   for (const int number : kEndingSignals) catch_signal(number, restore_terminal_and_end, false);
+  sigset_t interrupt_only;
+  sigemptyset(&interrupt_only);
+  sigaddset(&interrupt_only, SIGINT);
+  ::pthread_sigmask(SIG_BLOCK, &interrupt_only, &wait_mask);
   catch_signal(SIGINT, note_interrupt, false);
   char* text = readline(prompt);
+  // A Ctrl-C still pending arrives here, while its handler is still ours.
+  ::pthread_sigmask(SIG_SETMASK, &wait_mask, nullptr);
   restore_signal(SIGINT);
   for (const int number : kEndingSignals) restore_signal(number);
   if (interrupted != 0) {
