@@ -45,16 +45,20 @@ Child start(const std::string& commands, bool interrupt_ignored = false) {
   return child;
 }
 
+// True once the child's output holds `text`; false after a minute without it.
+bool wait_for_output(const Child& child, const std::string& text) {
+  for (int i = 0; i < 6000; ++i) {
+    if (read_file(child.out_path).find(text) != std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
 TEST(RunStop, SigintKeepsTheFinishedBlocksAndEndsACommandFileWith130) {
   const std::string simulating = "Simulating 2000000000 hands played.\n";
   const Child child = start("hands 2000000000\ngo\ngame\n");
   ASSERT_GT(child.pid, 0);
-  bool started = false;
-  for (int i = 0; i < 3000 && !started; ++i) {
-    started = read_file(child.out_path).find(simulating) != std::string::npos;
-    if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_TRUE(started);
+  EXPECT_TRUE(wait_for_output(child, simulating));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ::kill(child.pid, SIGINT);
   EXPECT_EQ(test::wait_for_exit(child.pid), 130);
@@ -80,12 +84,7 @@ TEST(RunStop, AProgramStartedWithSigintIgnoredKeepsItIgnored) {
   const std::string simulating = "Simulating 20000000 hands played.\n";
   const Child child = start("hands 20000000\ngo\ngame\n", true);
   ASSERT_GT(child.pid, 0);
-  bool started = false;
-  for (int i = 0; i < 3000 && !started; ++i) {
-    started = read_file(child.out_path).find(simulating) != std::string::npos;
-    if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_TRUE(started);
+  EXPECT_TRUE(wait_for_output(child, simulating));
   ::kill(child.pid, SIGINT);
   EXPECT_EQ(test::wait_for_exit(child.pid), 0);
   const std::string output = read_file(child.out_path);
@@ -110,12 +109,7 @@ TEST(RunStop, SigintDuringAFileOperationLetsItFinishThenEndsACommandFile) {
   // "game" prints as soon as the program is up; the load starts right after.
   const Child child = start("game\nload " + big + "\nsave " + files.file("copy.json") + "\ngame\n");
   ASSERT_GT(child.pid, 0);
-  bool up = false;
-  for (int i = 0; i < 6000 && !up; ++i) {
-    up = read_file(child.out_path).find("Simulating") != std::string::npos;
-    if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  ASSERT_TRUE(up);
+  ASSERT_TRUE(wait_for_output(child, "Simulating"));
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   ::kill(child.pid, SIGINT);
   EXPECT_EQ(test::wait_for_exit(child.pid), 130);
