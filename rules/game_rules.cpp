@@ -238,4 +238,19 @@ bool has_negative_card(const GameRules& rules) {
   return false;
 }
 
+int cards_dealt(const GameRules& rules) { return rules.players * rules.hand_size + rules.board; }
+
+bool same_deal_rules(const GameRules& a, const GameRules& b) {
+  GameRules a_like_b = a;
+  a_like_b.run_length = b.run_length;
+  return a_like_b == b;
+}
+
+bool has_holds(const GameRules& rules) {
+  if (rules.board_hold.count > 0) return true;
+  for (const HeldCards& hold : rules.holds)
+    if (hold.count > 0) return true;
+  return false;
+}
+
 }  // namespace orvix

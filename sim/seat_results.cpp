@@ -18,6 +18,7 @@ bool add_seat_results(SeatResults& total, const SeatResults& more) {
   for (int s = 0; s < kMaxPlayers; ++s)
     for (int k = 0; k <= kMaxPlayers; ++k)
       if (more.seat[s].by_winners[k] > kMax64 - total.seat[s].by_winners[k]) return false;
+  if (total.deals == 0) total.game = more.game;
   total.deals += more.deals;
   for (int s = 0; s < kMaxPlayers; ++s)
     for (int k = 0; k <= kMaxPlayers; ++k)

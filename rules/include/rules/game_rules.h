@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <string_view>
 
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
@@ -32,6 +34,21 @@ struct RefusalReason {
   friend bool operator==(const RefusalReason&, const RefusalReason&) { return true; }
 };
 
+// The most board cards, and the card kind of a joker in a list of held cards
+// (natural kinds are rank * kSuitCount + suit, 0..51).
+inline constexpr std::int32_t kMaxBoard = 19;
+inline constexpr int kJokerKind = kCardKinds;
+
+// Cards a seat or the board is known to hold, as typed: kinds[0..count) in the
+// order given, every later entry 0. Whether a held card is wild follows the
+// wild rules when the game is dealt.
+struct HeldCards {
+  std::int32_t count = 0;
+  std::uint8_t kinds[kMaxHandSize] = {};
+
+  bool operator==(const HeldCards&) const = default;
+};
+
 struct GameRules {
   RefusalReason error_text;
   std::int32_t decks = 1;                                // kMinDecks..kMaxDecks standard decks
@@ -41,10 +58,24 @@ struct GameRules {
   std::uint8_t wild[kRankCount][kSuitCount] = {};        // 1 = every copy of that kind is wild
   std::int32_t card_delta[kRankCount][kSuitCount] = {};  // copies added (+) or removed (-)
   std::int32_t run_length = 5000000;  // deals per run, kMinRunLength..kMaxRunLength
+  std::int32_t board = 0;             // 0..kMaxBoard cards shared by every player
+  std::int32_t use = kUseAny;         // with a board: kUseAny, or exactly 1..kMaxUse own cards
+  HeldCards holds[kMaxPlayers];       // holds[s]: the known cards of seat s + 1
+  HeldCards board_hold;               // the known board cards
 
   // Same game: every field but error_text.
   bool operator==(const GameRules&) const = default;
 };
+
+// Every card a deal gives out: each player's hand and the board.
+int cards_dealt(const GameRules& rules);
+
+// Same deal: every field but error_text and run_length. Seat results and
+// counts of two runs add up only when their games deal alike.
+bool same_deal_rules(const GameRules& a, const GameRules& b);
+
+// Whether any seat or the board holds known cards.
+bool has_holds(const GameRules& rules);
 
 // The most cards a pack may hold, jokers included. The largest game without
 // added cards has 50 x 52 + 100 = 2,700; the bound keeps every worker's copy
@@ -89,5 +120,30 @@ bool has_negative_card(const GameRules& rules);
 // one card, no kind removed below zero copies, and enough cards for every
 // player's hand. Every accepted change keeps it true, so a run may rely on it.
 bool deal_fits_pack(const GameRules& rules);
+
+// Board and use rule. set_board refuses a count outside 0..kMaxBoard, a hand
+// and board of more than 20 cards, a board the pack cannot deal and a board
+// smaller than its held cards. set_use takes kUseAny or 1..kMaxUse.
+bool set_board(GameRules& rules, int count);
+bool set_use(GameRules& rules, int use);
+
+// The refusal of a run whose hands cannot be valued under the use rule,
+// "Error: use K needs at least K own cards and 5-K board cards.\n" with the
+// numbers filled in; empty when the game can be played (always without a board).
+std::string use_refusal(const GameRules& rules);
+
+// Reads blank-separated cards ("As td *", either case) into cards. On a token
+// that is not a card (or more than kMaxHandSize cards) returns false with the
+// refusal text in error ("Error: \"TOKEN\" is not a card.\n").
+bool parse_held_cards(std::string_view text, HeldCards& cards, std::string& error);
+
+// Gives seat 1..players (seat 0: the board) the known cards `cards`, an
+// empty list clearing that hold. Returns the refusal text ("Error: ...\n",
+// the rules untouched) or an empty string when the hold is set.
+std::string set_hold(GameRules& rules, int seat, const HeldCards& cards);
+void clear_holds(GameRules& rules);
+
+// The held cards as shown: "As Ad *".
+std::string held_cards_text(const HeldCards& cards);
 
 }  // namespace orvix

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include <orvix/evaluate.h>
+#include "sim/seat_results.h"
 #include "sim/sim_worker.h"
 
 namespace orvix {
@@ -17,6 +18,7 @@ struct ResultTable {
   std::uint64_t total_hands = 0;
   std::uint64_t total_wins = 0;
   std::uint64_t total_losses = 0;
+  SeatResults seats;  // per seat, of one game (seats.game)
   float category_win_percent[kCategoryCount] = {};
   float rank_win_percent[kCategoryCount][kRankCount] = {};
   float category_share_percent[kCategoryCount] = {};

@@ -23,6 +23,7 @@ struct SeatOutcomes {
 // Every seat of one game; seats past the game's players stay at zero. Each
 // playing seat's by_winners add up to deals.
 struct SeatResults {
+  GameRules game;  // the game counted (see same_deal_rules); meaningful once deals > 0
   std::uint64_t deals = 0;
   SeatOutcomes seat[kMaxPlayers];
 
@@ -43,7 +44,8 @@ inline void count_seat_deal(SeatResults& results, const HandValue* values, int p
   ++results.deals;
 }
 
-// Adds more's counts to total. Refused (false, total untouched) when any
+// Adds more's counts to total, which takes more's game while it has no deals
+// (the caller adds only results of one game). Refused (false, total untouched) when any
 // counter would pass 2^64 - 1.
 bool add_seat_results(SeatResults& total, const SeatResults& more);
 
