@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstring>
@@ -28,6 +29,26 @@ constexpr std::uint64_t kMax64 = std::numeric_limits<std::uint64_t>::max();
 // The two characters of a card kind: kind_text(12, 1) == "As".
 std::string kind_text(int rank, int suit) { return {kRankChars[rank], kSuitChars[suit]}; }
 
+// Held cards as typed, blank-separated: "As Ad *".
+std::string held_text(const HeldCards& cards) {
+  std::string text;
+  for (int i = 0; i < cards.count; ++i) {
+    const int kind = cards.kinds[i];
+    if (i > 0) text += ' ';
+    text += kind == kJokerKind ? std::string("*") : kind_text(kind / kSuitCount, kind % kSuitCount);
+  }
+  return text;
+}
+
+// The holds by seat number, then the board's: {"1": "As Ad", "board": "Kh 7c 2d"}.
+Json holds_json(const GameRules& game) {
+  Json holds = Json::object();
+  for (int s = 0; s < game.players; ++s)
+    if (game.holds[s].count > 0) holds[std::to_string(s + 1)] = held_text(game.holds[s]);
+  if (game.board_hold.count > 0) holds["board"] = held_text(game.board_hold);
+  return holds;
+}
+
 // Added and removed cards are counts per kind, Two to Ace, d s c h within a
 // rank: {"As": 2, "Kh": 1}.
 Json game_json(const GameRules& game) {
@@ -48,7 +69,33 @@ Json game_json(const GameRules& game) {
               {"run_length", game.run_length},
               {"wild", wild},
               {"added", added},
-              {"removed", removed}};
+              {"removed", removed},
+              {"board", game.board},
+              {"use", game.use == kUseAny ? Json("any") : Json(game.use)},
+              {"holds", holds_json(game)}};
+}
+
+// The seat counts of one game, per playing seat its deals by number of
+// winners from 0 (lost) to players, each row on one line:
+//   {
+//     "game": {...},
+//     "deals": 4,
+//     "by_winners": [
+//       [1, 1, 2],
+//       [2, 0, 2]
+//     ]
+//   }
+std::string seats_text(const SeatResults& seats) {
+  std::string text = "{\n    \"game\": " + game_json(seats.game).dump() +
+                     ",\n    \"deals\": " + std::to_string(seats.deals) +
+                     ",\n    \"by_winners\": [";
+  for (int s = 0; s < seats.game.players; ++s) {
+    text += s == 0 ? "\n      [" : ",\n      [";
+    for (int k = 0; k <= seats.game.players; ++k)
+      text += (k == 0 ? "" : ", ") + std::to_string(seats.seat[s].by_winners[k]);
+    text += "]";
+  }
+  return text + "\n    ]\n  }";
 }
 
 // --- reading -----------------------------------------------------------
@@ -207,7 +254,117 @@ struct Reader {
     if (!ok) return false;
     if (cards_available(rules) > kMaxPackCards)
       return fail(where + " has more cards than a pack may hold");
+    if (version >= 3 && !board_and_holds(object, where, rules)) return false;
     if (!deal_fits_pack(rules)) return fail(where + " cannot deal every player a hand");
+    return true;
+  }
+
+  // One hold: cards as "As Ad *", one blank between cards, at most `most` of them.
+  bool held_cards(const Json& value, const std::string& what, int most, HeldCards& cards) {
+    if (!value.is_string()) return fail(what + " is not text");
+    const std::string& text = value.get_ref<const std::string&>();
+    cards = HeldCards{};
+    for (std::size_t from = 0; from <= text.size();) {
+      const std::size_t end = std::min(text.find(' ', from), text.size());
+      const std::string card = text.substr(from, end - from);
+      int rank = 0;
+      int suit = 0;
+      const bool joker = card == "*";
+      if (!joker && !parse_kind(card, rank, suit)) return fail(what + " holds an unknown card");
+      if (cards.count >= most) return fail(what + " holds more cards than the game deals it");
+      cards.kinds[cards.count++] =
+          static_cast<std::uint8_t>(joker ? kJokerKind : rank * kSuitCount + suit);
+      from = end + 1;
+    }
+    return true;
+  }
+
+  // The seat a holds key names, 1..players as written ("7"), 0 for "board",
+  // or -1 when the key names none.
+  static int held_seat(const std::string& key, int players) {
+    if (key == "board") return 0;
+    if (key.empty() || key.size() > 2 || key[0] < '1' || key[0] > '9') return -1;
+    int seat = 0;
+    for (const char c : key) {
+      if (c < '0' || c > '9') return -1;
+      seat = seat * 10 + (c - '0');
+    }
+    return seat <= players ? seat : -1;
+  }
+
+  // The board, the use rule and the holds (format 3 on), each held to the
+  // game it belongs to; the pack's own check follows.
+  bool board_and_holds(const Json& object, const std::string& where, GameRules& rules) {
+    if (!ranged_member(object, "board", where, 0, kMaxBoard, rules.board)) return false;
+    if (rules.hand_size + rules.board > kMaxHandSize)
+      return fail(where + " deals a hand and a board of more than 20 cards");
+    const Json* use = member(object, "use", where);
+    if (use == nullptr) return false;
+    if (use->is_string() && use->get_ref<const std::string&>() == "any")
+      rules.use = kUseAny;
+    else if (!use->is_number_integer() ||
+             !ranged_member(object, "use", where, 1, kMaxUse, rules.use))
+      return fail(where + ".use is not any or 1 to 5");
+    if (rules.board > 0 && !use_fits(rules.hand_size, rules.board, rules.use))
+      return fail(where + " cannot value its hands under its use rule");
+    const Json* holds = member(object, "holds", where);
+    if (holds == nullptr) return false;
+    const std::string what = where + ".holds";
+    if (!holds->is_object()) return fail(what + " is not an object");
+    for (const auto& [key, cards] : holds->items()) {
+      const int seat = held_seat(key, rules.players);
+      if (seat < 0) return fail(what + " names no seat of the game: \"" + key + "\"");
+      HeldCards& hold = seat == 0 ? rules.board_hold : rules.holds[seat - 1];
+      if (!held_cards(cards, what + "." + key, seat == 0 ? rules.board : rules.hand_size, hold))
+        return false;
+    }
+    return true;
+  }
+
+  // The seat counts of format 3: one row per playing seat of deals by number
+  // of winners (0 to players), each row adding up to the deals, and every
+  // deal having its winners (a tie among k puts k seats in column k).
+  bool seats(const Json& object, std::uint64_t version, SeatResults& results) {
+    const std::string where = "seats";
+    const Json* game_object = member(object, "game", where);
+    if (game_object == nullptr || !game(*game_object, where + ".game", version, results.game) ||
+        !unsigned_member(object, "deals", where, results.deals))
+      return false;
+    const Json* rows = array_member(object, "by_winners", where);
+    if (rows == nullptr) return false;
+    const int players = results.game.players;
+    if (rows->size() != static_cast<std::size_t>(players))
+      return fail("seats.by_winners does not hold one row per player");
+    for (int s = 0; s < players; ++s) {
+      const Json& row = (*rows)[static_cast<std::size_t>(s)];
+      const std::string what = "seats.by_winners[" + std::to_string(s) + "]";
+      if (!row.is_array() || row.size() != static_cast<std::size_t>(players) + 1)
+        return fail(what + " does not hold a count for 0 to " + std::to_string(players) +
+                    " winners");
+      std::uint64_t sum = 0;
+      for (int k = 0; k <= players; ++k) {
+        std::uint64_t& count = results.seat[s].by_winners[k];
+        if (!unsigned_value(row[static_cast<std::size_t>(k)], what, count)) return false;
+        if (count > kMax64 - sum) return fail(what + " adds up beyond 2^64 - 1");
+        sum += count;
+      }
+      if (sum != results.deals) return fail(what + " does not add up to the deals");
+    }
+    std::uint64_t deals_with_winners = 0;
+    for (int k = 1; k <= players; ++k) {
+      std::uint64_t column = 0;
+      for (int s = 0; s < players; ++s) {
+        const std::uint64_t count = results.seat[s].by_winners[k];
+        if (count > kMax64 - column) return fail("seats add up beyond 2^64 - 1");
+        column += count;
+      }
+      if (column % static_cast<std::uint64_t>(k) != 0)
+        return fail("seats tied among " + std::to_string(k) + " do not come in " +
+                    std::to_string(k) + "s");
+      deals_with_winners += column / static_cast<std::uint64_t>(k);
+    }
+    if (deals_with_winners != results.deals)
+      return fail("seats do not give every deal its winners");
     return true;
   }
 
@@ -291,9 +448,9 @@ struct Reader {
 };
 
 // The deepest nesting a save needs: the file, counters, categories, one
-// category, its rank counts. Checked before parsing, since a parsed document
-// is copied and freed recursively and a hostile file nests a hundred
-// thousand levels deep.
+// category, its rank counts (or the file, runs, one run, its game, its holds). Checked before
+// parsing, since a parsed document is copied and freed recursively and a hostile file nests a
+// hundred thousand levels deep.
 constexpr int kMaxSaveDepth = 5;
 
 // Refuses what no save holds before any JSON is built: a NUL byte (the JSON
@@ -357,25 +514,23 @@ std::string save_json_text(const ResultTable& table, const RunRecords& runs) {
                       {"format_version", kSaveFormatVersion},
                       {"program_version", kProgramVersion},
                       {"dealing_version", kDealingVersion},
-                      {"counters", Json{{"total_hands", total}, {"categories", categories}}},
-                      {"runs", Json::array()}};
-  // One line per run: a table of many runs stays a file of one line each,
-  // a fraction of the size an indented layout would take.
+                      {"counters", Json{{"total_hands", total}, {"categories", categories}}}};
+  // The seats' game and each seat's row on a line of their own, and one line
+  // per run: a table of many runs stays a file of one line each, a fraction
+  // of the size an indented layout would take.
   std::string text = document.dump(2);
-  const std::string empty_runs = "\"runs\": []\n}";
-  assert(text.size() > empty_runs.size() &&
-         text.compare(text.size() - empty_runs.size(), std::string::npos, empty_runs) == 0);
-  if (!runs.empty()) {
-    text.resize(text.size() - 3);  // back to "runs": [
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-      const RunRecord& run = runs[i];
-      text += i == 0 ? "\n    " : ",\n    ";
-      text += Json{{"game", game_json(run.game)}, {"seed", run.seed},   {"part", run.part},
-                   {"parts", run.parts},          {"deals", run.deals}, {"seconds", run.seconds}}
-                  .dump();
-    }
-    text += "\n  ]\n}";
+  assert(text.size() > 2 && text.compare(text.size() - 2, 2, "\n}") == 0);
+  text.resize(text.size() - 2);
+  if (table.seats.deals > 0) text += ",\n  \"seats\": " + seats_text(table.seats);
+  text += ",\n  \"runs\": [";
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    const RunRecord& run = runs[i];
+    text += i == 0 ? "\n    " : ",\n    ";
+    text += Json{{"game", game_json(run.game)}, {"seed", run.seed},   {"part", run.part},
+                 {"parts", run.parts},          {"deals", run.deals}, {"seconds", run.seconds}}
+                .dump();
   }
+  text += runs.empty() ? "]\n}" : "\n  ]\n}";
   return text + "\n";
 }
 
@@ -448,6 +603,17 @@ bool parse_save(std::string_view text, SavedResults& saved, std::string& reason)
   }
   if (run_player_hands != counted_player_hands(result.table))
     return refuse("the runs do not add up to the counters");
+  // Seat counts of one game, from some of that game's runs.
+  const auto seats = document.find("seats");
+  if (seats != document.end()) {
+    if (version < 3) return refuse("seats in a file of format " + std::to_string(version));
+    if (!reader.seats(*seats, version, result.table.seats)) return refuse("");
+    std::uint64_t game_deals = 0;
+    for (const RunRecord& run : result.runs)
+      if (same_deal_rules(run.game, result.table.seats.game)) game_deals += run.deals;
+    if (result.table.seats.deals > game_deals)
+      return refuse("seats count more deals than the runs of their game");
+  }
   saved = std::move(result);
   return true;
 }

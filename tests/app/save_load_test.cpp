@@ -176,10 +176,26 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
   const auto category = [](Json& j, int c) -> Json& {
     return j["counters"]["categories"][static_cast<std::size_t>(c)];
   };
+  // Seat counts of the first run's game (3 players, 300 deals): 296 won
+  // alone, 3 tied between two seats, 1 tied by all three.
+  const auto give_seats = [](Json& j) -> Json& {
+    j["seats"] = {{"game", j["runs"][0]["game"]},
+                  {"deals", 300},
+                  {"by_winners", {{197, 100, 2, 1}, {199, 98, 2, 1}, {199, 98, 2, 1}}}};
+    return j["seats"];
+  };
+  {
+    Json with_seats = real;
+    give_seats(with_seats);
+    SavedResults saved;
+    std::string reason;
+    ASSERT_TRUE(parse_save(with_seats.dump(), saved, reason)) << reason;
+    EXPECT_EQ(saved.table.seats.seat[2].by_winners[1], 98u);
+  }
   const std::vector<Mutation> mutations = {
       {"other format", [](Json& j) { j["format"] = "something-else"; }, "not an orvix save file"},
       {"no format", [](Json& j) { j.erase("format"); }, "not an orvix save file"},
-      {"newer format", [](Json& j) { j["format_version"] = 3; }, "format version 3 is newer"},
+      {"newer format", [](Json& j) { j["format_version"] = 4; }, "format version 4 is newer"},
       {"format zero", [](Json& j) { j["format_version"] = 0; }, "format version 0"},
       {"format as text", [](Json& j) { j["format_version"] = "1"; },
        "format_version is not a number"},
@@ -274,6 +290,68 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
        "more cards than a pack may hold"},
       {"pack too small", [](Json& j) { j["runs"][0]["game"]["hand_size"] = 20; }, "cannot deal"},
       {"game missing", [](Json& j) { j["runs"][0].erase("game"); }, "missing runs[0].game"},
+      {"board 20", [](Json& j) { j["runs"][0]["game"]["board"] = 20; }, "board is out of range"},
+      {"hand and board of 21", [](Json& j) { j["runs"][0]["game"]["board"] = 16; },
+       "a hand and a board of more than 20 cards"},
+      {"board missing", [](Json& j) { j["runs"][0]["game"].erase("board"); },
+       "missing runs[0].game.board"},
+      {"use 6", [](Json& j) { j["runs"][0]["game"]["use"] = 6; }, "use is out of range"},
+      {"use as word", [](Json& j) { j["runs"][0]["game"]["use"] = "two"; },
+       "use is not any or 1 to 5"},
+      {"use the board cannot serve",
+       [](Json& j) {
+         j["runs"][0]["game"]["board"] = 2;
+         j["runs"][0]["game"]["use"] = 2;
+       },
+       "cannot value its hands under its use rule"},
+      {"hold past the players", [](Json& j) { j["runs"][0]["game"]["holds"]["4"] = "As"; },
+       "names no seat of the game: \"4\""},
+      {"hold of seat 01", [](Json& j) { j["runs"][0]["game"]["holds"]["01"] = "As"; },
+       "names no seat"},
+      {"hold above the hand",
+       [](Json& j) { j["runs"][0]["game"]["holds"]["3"] = "As Ad Ac Ah Kd Ks"; },
+       "holds.3 holds more cards than the game deals it"},
+      {"board hold without a board", [](Json& j) { j["runs"][0]["game"]["holds"]["board"] = "Kh"; },
+       "holds.board holds more cards than the game deals it"},
+      {"hold of two blanks", [](Json& j) { j["runs"][0]["game"]["holds"]["1"] = "As  Ad"; },
+       "holds.1 holds an unknown card"},
+      {"hold as a number", [](Json& j) { j["runs"][0]["game"]["holds"]["1"] = 5; },
+       "holds.1 is not text"},
+      {"seats in format 2",
+       [&](Json& j) {
+         give_seats(j);
+         j["format_version"] = 2;
+       },
+       "seats in a file of format 2"},
+      {"seat row off", [&](Json& j) { give_seats(j)["by_winners"][1][0] = 200; },
+       "seats.by_winners[1] does not add up to the deals"},
+      {"seat past the players",
+       [&](Json& j) {
+         give_seats(j)["by_winners"].push_back(Json::array({300, 0, 0, 0}));
+       },
+       "one row per player"},
+      {"seat row too long", [&](Json& j) { give_seats(j)["by_winners"][0].push_back(0); },
+       "does not hold a count for 0 to 3 winners"},
+      {"tie of one seat",
+       [&](Json& j) {
+         give_seats(j)["by_winners"][0] = {198, 100, 1, 1};
+       },
+       "tied among 2 do not come in 2s"},
+      {"deal without a winner",
+       [&](Json& j) {
+         give_seats(j)["by_winners"][0] = {198, 99, 2, 1};
+       },
+       "do not give every deal its winners"},
+      {"seats of a game never run", [&](Json& j) { give_seats(j)["game"]["decks"] = 2; },
+       "seats count more deals than the runs of their game"},
+      {"more seat deals than the runs",
+       [&](Json& j) {
+         Json& seats = give_seats(j);
+         seats["deals"] = 600;
+         for (Json& row : seats["by_winners"])
+           for (Json& count : row) count = count.get<int>() * 2;
+       },
+       "seats count more deals than the runs of their game"},
   };
   Session session;
   give_history(session);

@@ -53,5 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(parse_save(written, again, again_reason));
   FUZZ_CHECK(test::same_counters(again.table, saved.table));
   FUZZ_CHECK(again.runs == saved.runs);
+  FUZZ_CHECK(again.table.seats == saved.table.seats);
   return 0;
 }

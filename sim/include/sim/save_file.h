@@ -13,24 +13,28 @@
 namespace orvix {
 
 // The layout version of the JSON file; a reader refuses anything newer and
-// reads every older one. 2: deals per run and card counts per kind.
-inline constexpr std::uint32_t kSaveFormatVersion = 2;
+// reads every older one. 2: deals per run and card counts per kind. 3: the
+// board, the use rule and the holds of a game, and the seat counts.
+inline constexpr std::uint32_t kSaveFormatVersion = 3;
 
 // Largest file "load" reads, and so the largest "save" writes: a run takes one
 // line of at most about a kilobyte (a 100,000-card game with every kind wild
-// and added), so 200,000 such runs fit; the parsed document needs several
-// times the file's size in memory.
+// and added), so 200,000 such runs fit; held cards add at most about 3 kB
+// to a line (50 seats holding 20 cards each), so about 60,000 of those. The
+// parsed document needs several times the
+// file's size in memory.
 inline constexpr std::size_t kMaxSaveMiB = 256;
 inline constexpr std::size_t kMaxSaveBytes = kMaxSaveMiB << 20;
 
 struct SavedResults {
-  ResultTable table;  // counters only; sums and percentages not computed
+  ResultTable table;  // counters and seat counts only; sums and percentages not computed
   RunRecords runs;
   std::string program_version;
   std::uint64_t dealing_version = 0;
 };
 
-// The JSON text of the table's counters and the runs that made them.
+// The JSON text of the table's counters, its seat counts (when it has any)
+// and the runs that made them.
 std::string save_json_text(const ResultTable& table, const RunRecords& runs);
 
 // Reads a JSON save. Refuses (false, reason set, saved untouched) anything
