@@ -1,5 +1,6 @@
 #include <cinttypes>
 #include <cstdint>
+#include <string>
 
 #include "rules/describe.h"
 #include "platform/console.h"
@@ -99,7 +100,39 @@ void describe_changes(const GameRules& rules, int sign, const char* heading, con
   out_text("\n");
 }
 
+// The lines of a set board, use rule and holds; nothing for a game without.
+void describe_board_and_holds(const GameRules& rules) {
+  auto line = [](const std::string& sentence) {
+    out_text(sentence);
+    out_text("\n");
+  };
+  if (rules.board > 0) {
+    line(board_sentence(rules.board));
+    if (rules.use != kUseAny) line(use_sentence(rules.use));
+  }
+  for (int seat = 1; seat <= rules.players; ++seat)
+    if (rules.holds[seat - 1].count > 0) line(hold_sentence(rules, seat));
+  if (rules.board_hold.count > 0) line(hold_sentence(rules, 0));
+}
+
 }  // namespace
+
+std::string board_sentence(std::int32_t board) {
+  if (board == 0) return "No board.";
+  return "Board of " + std::to_string(board) + (board == 1 ? " card." : " cards.");
+}
+
+std::string use_sentence(std::int32_t use) {
+  if (use == kUseAny) return "Hands use any of their own cards.";
+  return "Hands use exactly " + std::to_string(use) + " of their own cards.";
+}
+
+std::string hold_sentence(const GameRules& rules, int seat) {
+  const HeldCards& cards = seat == 0 ? rules.board_hold : rules.holds[seat - 1];
+  const std::string held = cards.count == 0 ? "no cards" : held_cards_text(cards);
+  if (seat == 0) return "The board holds " + held + ".";
+  return "Seat " + std::to_string(seat) + " holds " + held + ".";
+}
 
 void describe_game(const GameRules& rules) { describe_game(rules, 1, 1); }
 
@@ -109,6 +142,7 @@ void describe_game(const GameRules& rules, std::uint32_t part, std::uint32_t par
              plural(rules.jokers, "joker", "jokers"), rules.players, rules.hand_size,
              plural(rules.hand_size, "card", "cards"));
   describe_cards(rules);
+  describe_board_and_holds(rules);
   if (parts > 1) out_printf("Playing part %" PRIu32 " of %" PRIu32 ".\n", part, parts);
   out_printf("Simulating %d hands played.\n", rules.run_length);
 }

@@ -2,19 +2,92 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
+
+#include "rules/word_stream.h"
 
 namespace orvix {
 
 namespace {
 
-// At most kMaxPlayers x kMaxHandSize cards, so the product always fits.
-int cards_needed(const GameRules& rules) { return rules.players * rules.hand_size; }
-
-bool pack_too_small(const GameRules& rules) { return cards_available(rules) < cards_needed(rules); }
+bool pack_too_small(const GameRules& rules) { return cards_available(rules) < cards_dealt(rules); }
 
 bool pack_too_large(const GameRules& rules) { return cards_available(rules) > kMaxPackCards; }
 
 constexpr const char* kPackTooLarge = "Error: A pack holds at most 100000 cards.\n";
+constexpr const char* kHoldBroken =
+    "Error: That change would break a hold; clear it first with \"hold N\" or \"hold clear\".\n";
+constexpr const char* kHandAndBoardTooLarge =
+    "Error: A hand and the board hold at most 20 cards together.\n";
+
+// The copies of a held kind the pack holds: a natural kind's copies over
+// every deck, added and removed ones counted; the jokers for kJokerKind.
+std::int64_t pack_copies(const GameRules& rules, int kind) {
+  if (kind == kJokerKind) return rules.jokers;
+  return std::int64_t{rules.decks} + rules.card_delta[kind / kSuitCount][kind % kSuitCount];
+}
+
+// The copies of every kind (kJokerKind last) that the seats and the board hold together.
+struct HeldCopies {
+  std::int32_t of_kind[kJokerKind + 1] = {};
+};
+
+// Only for well-formed holds (see well_formed).
+HeldCopies held_copies(const GameRules& rules) {
+  HeldCopies held;
+  auto add = [&](const HeldCards& cards) {
+    for (int i = 0; i < cards.count; ++i) ++held.of_kind[cards.kinds[i]];
+  };
+  for (const HeldCards& hold : rules.holds) add(hold);
+  add(rules.board_hold);
+  return held;
+}
+
+// A list of cards a HeldCards can stand for: 0..kMaxHandSize card kinds,
+// every entry past them 0.
+bool well_formed(const HeldCards& cards) {
+  if (cards.count < 0 || cards.count > kMaxHandSize) return false;
+  for (int i = 0; i < kMaxHandSize; ++i)
+    if (i < cards.count ? cards.kinds[i] > kJokerKind : cards.kinds[i] != 0) return false;
+  return true;
+}
+
+// Every hold fits the game: its seat plays, it fits the hand (or the board),
+// and the pack holds every held card as often as the holds together name it.
+bool holds_fit(const GameRules& rules) {
+  for (int s = 0; s < kMaxPlayers; ++s) {
+    const HeldCards& hold = rules.holds[s];
+    if (!well_formed(hold)) return false;
+    if (hold.count > 0 && (s >= rules.players || hold.count > rules.hand_size)) return false;
+  }
+  if (!well_formed(rules.board_hold) || rules.board_hold.count > rules.board) return false;
+  const HeldCopies held = held_copies(rules);
+  for (int kind = 0; kind <= kJokerKind; ++kind)
+    if (held.of_kind[kind] > 0 && held.of_kind[kind] > pack_copies(rules, kind)) return false;
+  return true;
+}
+
+const char* plural(int count, const char* one, const char* many) {
+  return count == 1 ? one : many;
+}
+
+// One held card as shown: "As", "Td", "*".
+std::string card_text(int kind) {
+  if (kind == kJokerKind) return "*";
+  return {kRankChars[kind / kSuitCount], kSuitChars[kind % kSuitCount]};
+}
+
+// The kind of a card word in either case ("As", "td", "*"), or -1.
+int card_kind(std::string_view word) {
+  if (word == "*") return kJokerKind;
+  if (word.size() != 2) return -1;
+  constexpr std::string_view kRanks = kRankChars;
+  constexpr std::string_view kUpperSuits = "DSCH";
+  const std::size_t rank = kRanks.find(ascii_upper(word[0]));
+  const std::size_t suit = kUpperSuits.find(ascii_upper(word[1]));
+  if (rank == std::string_view::npos || suit == std::string_view::npos) return -1;
+  return static_cast<int>(rank) * kSuitCount + static_cast<int>(suit);
+}
 
 bool refuse(GameRules& rules, const char* text) {
   rules.error_text.text = text;
@@ -49,9 +122,10 @@ bool remove_kinds(GameRules& rules, int first, int stride, int count, const char
   };
   for (int i = 0; i < count; ++i) --delta(i);
   const bool short_pack = pack_too_small(rules);
-  if (short_pack || has_negative_card(rules)) {
+  const bool missing = has_negative_card(rules);
+  if (short_pack || missing || !holds_fit(rules)) {
     for (int i = 0; i < count; ++i) ++delta(i);
-    return refuse(rules, short_pack ? short_text : missing_text);
+    return refuse(rules, short_pack ? short_text : missing ? missing_text : kHoldBroken);
   }
   return true;
 }
@@ -59,8 +133,8 @@ bool remove_kinds(GameRules& rules, int first, int stride, int count, const char
 // The shape every count setter shares: a count outside [low, high] is refused
 // with its own text; otherwise the field takes it, and if the pack could then
 // no longer deal (or, where the count shrinks every kind, a removed card
-// would have no copy left) the field gets its old value back and the change
-// is refused.
+// would have no copy left), or a hold would no longer fit, the field gets its
+// old value back and the change is refused.
 struct CountRule {
   std::int32_t GameRules::*field;
   std::int32_t low;
@@ -85,8 +159,14 @@ bool apply_count_rule(GameRules& rules, const CountRule& rule, int count) {
     field = previous;
     return refuse(rules, kPackTooLarge);
   }
+  if (!holds_fit(rules)) {
+    field = previous;
+    return refuse(rules, kHoldBroken);
+  }
   return true;
 }
+
+bool in_range(const CountRule& rule, int count) { return count >= rule.low && count <= rule.high; }
 
 }  // namespace
 
@@ -124,6 +204,8 @@ bool set_hand_size(GameRules& rules, int count) {
       "Error: Only 1-20 card hands supported.\n",
       "Error: Not enough cards to increase hand size and still deal hand.\n",
       false};
+  if (in_range(kRule, count) && count + rules.board > kMaxHandSize)
+    return refuse(rules, kHandAndBoardTooLarge);
   return apply_count_rule(rules, kRule, count);
 }
 
@@ -208,6 +290,7 @@ bool clear_add_remove(GameRules& rules) {
   if (pack_too_small(cleared))
     return refuse(
         rules, "Error: Not enough cards to clear added and removed cards and still deal hand.\n");
+  if (!holds_fit(cleared)) return refuse(rules, kHoldBroken);
   for (auto& rank : rules.card_delta)
     for (auto& delta : rank) delta = 0;
   return true;
@@ -228,7 +311,8 @@ int cards_available(const GameRules& rules) {
 
 bool deal_fits_pack(const GameRules& rules) {
   return rules.players >= kMinPlayers && rules.hand_size >= kMinHandSize &&
-         !has_negative_card(rules) && !pack_too_small(rules);
+         rules.board >= 0 && rules.board + rules.hand_size <= kMaxHandSize &&
+         !has_negative_card(rules) && !pack_too_small(rules) && holds_fit(rules);
 }
 
 bool has_negative_card(const GameRules& rules) {
@@ -251,6 +335,97 @@ bool has_holds(const GameRules& rules) {
   for (const HeldCards& hold : rules.holds)
     if (hold.count > 0) return true;
   return false;
+}
+
+bool set_board(GameRules& rules, int count) {
+  static constexpr CountRule kRule{&GameRules::board,
+                                   0,
+                                   kMaxBoard,
+                                   "Error: board takes a number from 0 to 19.\n",
+                                   "Error: board takes a number from 0 to 19.\n",
+                                   "Error: Not enough cards to deal the board.\n",
+                                   false};
+  if (in_range(kRule, count) && count + rules.hand_size > kMaxHandSize)
+    return refuse(rules, kHandAndBoardTooLarge);
+  return apply_count_rule(rules, kRule, count);
+}
+
+bool set_use(GameRules& rules, int use) {
+  if (use != kUseAny && (use < 1 || use > kMaxUse))
+    return refuse(rules, "Error: use takes any or a number from 1 to 5.\n");
+  rules.use = use;
+  return true;
+}
+
+std::string use_refusal(const GameRules& rules) {
+  if (rules.board == 0 || use_fits(rules.hand_size, rules.board, rules.use)) return {};
+  const std::string own = std::to_string(rules.use);
+  return "Error: use " + own + " needs at least " + own + " own cards and " +
+         std::to_string(kMaxUse - rules.use) + " board cards.\n";
+}
+
+bool parse_held_cards(std::string_view text, HeldCards& cards, std::string& error) {
+  HeldCards parsed;
+  WordStream words{text};
+  for (std::string_view word = read_word(words); !word.empty(); word = read_word(words)) {
+    const int kind = card_kind(word);
+    if (kind < 0) {
+      error = "Error: \"";
+      error += word;
+      error += "\" is not a card.\n";
+      return false;
+    }
+    if (parsed.count == kMaxHandSize) {
+      error = "Error: Only 1-20 card hands supported.\n";
+      return false;
+    }
+    parsed.kinds[parsed.count++] = static_cast<std::uint8_t>(kind);
+  }
+  cards = parsed;
+  return true;
+}
+
+std::string hold_refusal(const GameRules& rules, int seat, int count) {
+  if (seat < 0 || seat > rules.players)
+    return "Error: Seat " + std::to_string(seat) + " is not in the game (" +
+           std::to_string(rules.players) + plural(rules.players, " player).\n", " players).\n");
+  const int most = seat == 0 ? rules.board : rules.hand_size;
+  if (count <= most) return {};
+  const std::string cards = std::to_string(most) + plural(most, " card.\n", " cards.\n");
+  if (seat == 0) return "Error: The board holds at most " + cards;
+  return "Error: Seat " + std::to_string(seat) + " holds at most " + cards;
+}
+
+std::string set_hold(GameRules& rules, int seat, const HeldCards& cards) {
+  std::string refusal = hold_refusal(rules, seat, cards.count);
+  if (!refusal.empty()) return refusal;
+  GameRules held = rules;
+  (seat == 0 ? held.board_hold : held.holds[seat - 1]) = cards;
+  // Name the first card, in the order typed, that the holds together name
+  // more often than the pack holds it.
+  const HeldCopies copies = held_copies(held);
+  for (int i = 0; i < cards.count; ++i) {
+    const int kind = cards.kinds[i];
+    if (copies.of_kind[kind] > pack_copies(held, kind))
+      return kind == kJokerKind ? "Error: The pack holds no more jokers.\n"
+                                : "Error: The pack holds no more " + card_text(kind) + ".\n";
+  }
+  (seat == 0 ? rules.board_hold : rules.holds[seat - 1]) = cards;
+  return {};
+}
+
+void clear_holds(GameRules& rules) {
+  for (HeldCards& hold : rules.holds) hold = HeldCards{};
+  rules.board_hold = HeldCards{};
+}
+
+std::string held_cards_text(const HeldCards& cards) {
+  std::string text;
+  for (int i = 0; i < cards.count; ++i) {
+    if (i > 0) text += ' ';
+    text += card_text(cards.kinds[i]);
+  }
+  return text;
 }
 
 }  // namespace orvix

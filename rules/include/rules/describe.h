@@ -3,6 +3,7 @@
 // and the rank headings of the reports.
 
 #include <cstdint>
+#include <string>
 
 #include "rules/game_rules.h"
 
@@ -22,5 +23,16 @@ void describe_deck(const GameRules& rules);
 
 // The wild, added and removed lines of describe_game (its middle three).
 void describe_cards(const GameRules& rules);
+
+// The sentences that name the board, the use rule and a hold, without line
+// end; describe_game prints those of a set board, use rule and hold, the
+// board, use and hold commands confirm with them.
+//   board_sentence(5) == "Board of 5 cards.", board_sentence(0) == "No board."
+//   use_sentence(2) == "Hands use exactly 2 of their own cards."
+//   hold_sentence(rules, 1) == "Seat 1 holds As Ad." (seat 0: "The board holds ...";
+//   a seat holding nothing "... holds no cards.")
+std::string board_sentence(std::int32_t board);
+std::string use_sentence(std::int32_t use);
+std::string hold_sentence(const GameRules& rules, int seat);
 
 }  // namespace orvix

@@ -117,13 +117,18 @@ int cards_available(const GameRules& rules);
 bool has_negative_card(const GameRules& rules);
 
 // The one test of "the deal fits the pack": at least one player of at least
-// one card, no kind removed below zero copies, and enough cards for every
-// player's hand. Every accepted change keeps it true, so a run may rely on it.
+// one card, a hand and board of at most 20 cards, no kind removed below zero
+// copies, enough cards for every player's hand and the board, and every hold
+// fitting: its seat plays, it fits the hand (the board), and the pack holds
+// each held card as often as all holds together name it. Every accepted
+// change keeps it true, so a run may rely on it. A change that would leave a
+// hold unfit is refused with "Error: That change would break a hold; ...".
 bool deal_fits_pack(const GameRules& rules);
 
 // Board and use rule. set_board refuses a count outside 0..kMaxBoard, a hand
 // and board of more than 20 cards, a board the pack cannot deal and a board
-// smaller than its held cards. set_use takes kUseAny or 1..kMaxUse.
+// smaller than its held cards, in that order (set_hand_size also refuses a
+// hand and board of more than 20). set_use takes kUseAny or 1..kMaxUse.
 bool set_board(GameRules& rules, int count);
 bool set_use(GameRules& rules, int use);
 
@@ -134,12 +139,23 @@ std::string use_refusal(const GameRules& rules);
 
 // Reads blank-separated cards ("As td *", either case) into cards. On a token
 // that is not a card (or more than kMaxHandSize cards) returns false with the
-// refusal text in error ("Error: \"TOKEN\" is not a card.\n").
+// refusal text in error ("Error: \"TOKEN\" is not a card.\n", the token as
+// given) and cards untouched.
 bool parse_held_cards(std::string_view text, HeldCards& cards, std::string& error);
+
+// The refusal of giving seat 1..players (0: the board) `count` cards, before
+// looking at which cards: a seat not in the game, then more cards than the
+// hand (the board) holds; empty when both fit. set_hold starts with it; the
+// hold command asks it before reading the cards, so that a long list names
+// its length before a bad card:
+//   5 players: hold_refusal(rules, 7, 1) == "Error: Seat 7 is not in the game (5 players).\n"
+std::string hold_refusal(const GameRules& rules, int seat, int count);
 
 // Gives seat 1..players (seat 0: the board) the known cards `cards`, an
 // empty list clearing that hold. Returns the refusal text ("Error: ...\n",
-// the rules untouched) or an empty string when the hold is set.
+// the rules untouched): hold_refusal's, or, for the first card the pack does
+// not hold that often beside every other hold, "Error: The pack holds no more
+// As.\n" ("... no more jokers.\n"); an empty string when the hold is set.
 std::string set_hold(GameRules& rules, int seat, const HeldCards& cards);
 void clear_holds(GameRules& rules);
 
