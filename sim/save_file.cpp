@@ -255,7 +255,13 @@ struct Reader {
     if (cards_available(rules) > kMaxPackCards)
       return fail(where + " has more cards than a pack may hold");
     if (version >= 3 && !board_and_holds(object, where, rules)) return false;
-    if (!deal_fits_pack(rules)) return fail(where + " cannot deal every player a hand");
+    if (!deal_fits_pack(rules)) {
+      GameRules without_holds = rules;
+      clear_holds(without_holds);
+      return fail(where + (deal_fits_pack(without_holds)
+                               ? " holds cards the pack does not hold that often"
+                               : " cannot deal every player a hand"));
+    }
     return true;
   }
 
@@ -305,7 +311,7 @@ struct Reader {
     else if (!use->is_number_integer() ||
              !ranged_member(object, "use", where, 1, kMaxUse, rules.use))
       return fail(where + ".use is not any or 1 to 5");
-    if (rules.board > 0 && !use_fits(rules.hand_size, rules.board, rules.use))
+    if (!use_refusal(rules).empty())
       return fail(where + " cannot value its hands under its use rule");
     const Json* holds = member(object, "holds", where);
     if (holds == nullptr) return false;

@@ -313,6 +313,15 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
        "holds.3 holds more cards than the game deals it"},
       {"board hold without a board", [](Json& j) { j["runs"][0]["game"]["holds"]["board"] = "Kh"; },
        "holds.board holds more cards than the game deals it"},
+      {"held card removed", [](Json& j) { j["runs"][0]["game"]["holds"]["2"] = "Qd"; },
+       "holds cards the pack does not hold that often"},
+      {"board beyond the pack",
+       [](Json& j) {
+         j["runs"][0]["game"]["removed"] = {{"Qd", 1}, {"Kd", 1}, {"Ad", 1}};
+         j["runs"][0]["game"]["hand_size"] = 16;
+         j["runs"][0]["game"]["board"] = 4;
+       },
+       "cannot deal every player a hand"},
       {"hold of two blanks", [](Json& j) { j["runs"][0]["game"]["holds"]["1"] = "As  Ad"; },
        "holds.1 holds an unknown card"},
       {"hold as a number", [](Json& j) { j["runs"][0]["game"]["holds"]["1"] = 5; },
