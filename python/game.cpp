@@ -88,13 +88,59 @@ void check_value(GameRules& rules, bool accepted, const char* name, py::handle g
   refuse_with(refusal_text(rules), limit);
 }
 
+// The use rule: "any" (either case) or a number 1 to 5, as the use command takes it.
+void apply_use(GameRules& rules, py::handle use) {
+  if (PyUnicode_Check(use.ptr())) {
+    if (upper_copy(std::string(py::str(use))) == "ANY") return;
+    refuse_with("Error: use takes any or a number from 1 to 5.\n", "use=" + given_text(use));
+  }
+  check_value(rules, set_use(rules, int32_argument(use, "use")), "use", use);
+}
+
+// The seat a hold key names: a seat number or "board" (either case), 0 for
+// the board. A number that names no seat is refused with the hold command's
+// text for it.
+int held_seat(const GameRules& rules, py::handle key) {
+  if (PyUnicode_Check(key.ptr())) {
+    if (upper_copy(std::string(py::str(key))) == "BOARD") return 0;
+    throw py::type_error("hold takes seat numbers and \"board\" as keys, not " + given_text(key));
+  }
+  const std::int64_t seat = int_argument(key, "a hold's seat");
+  if (seat >= 1 && seat <= rules.players) return static_cast<int>(seat);
+  // hold_refusal takes seat 0 for the board: ask it of a seat past the game
+  // and name the seat as given.
+  std::string text = hold_refusal(rules, rules.players + 1, 0);
+  const std::string named = "Seat " + std::to_string(rules.players + 1) + " ";
+  text.replace(text.find(named), named.size(), "Seat " + given_text(key) + " ");
+  refuse(text);
+}
+
+// The holds, in the order given, each checked as the hold command checks it.
+void apply_holds(GameRules& rules, py::handle holds) {
+  if (holds.is_none()) return;
+  if (!py::hasattr(holds, "items"))
+    throw py::type_error(
+        "hold takes a mapping of seats (or \"board\") to cards, such as {1: \"As Ad\"}");
+  for (const py::handle item : holds.attr("items")()) {
+    const py::tuple pair = py::reinterpret_borrow<py::tuple>(item);
+    const int seat = held_seat(rules, pair[0]);
+    HeldCards cards;
+    std::string error;
+    if (!parse_held_cards(card_words(pair[1], "hold"), cards, error)) refuse(error);
+    if (const std::string refusal = set_hold(rules, seat, cards); !refusal.empty()) refuse(refusal);
+  }
+}
+
 // The pack first, then the players and hand size against it: the smallest
 // deal (one player, one card) lets every change of the pack be checked on
 // its own; the deal asked for is checked last, hand size before players,
 // so a deal too big for the pack is refused as too many players.
+// The board, the use rule and the holds come last, as the commands of those
+// names would on that game.
 PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> hand_size,
                  Typed<IntType> jokers, Typed<CardWordsType> wild, Typed<CardWordsType> add,
-                 Typed<CardWordsType> remove) {
+                 Typed<CardWordsType> remove, Typed<IntType> board, Typed<UseType> use,
+                 Typed<HoldType> hold) {
   const int deck_count = int32_argument(decks.value, "decks");
   const int player_count = int32_argument(players.value, "players");
   const int card_count = int32_argument(hand_size.value, "hand_size");
@@ -126,6 +172,9 @@ PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> ha
     refuse_deal(rules, "this pack deals at most " +
                            std::to_string(cards_available(rules) / rules.hand_size));
   }
+  check_value(rules, set_board(rules, int32_argument(board.value, "board")), "board", board.value);
+  apply_use(rules, use.value);
+  apply_holds(rules, hold.value);
   rules.error_text = {};
   return game;
 }
@@ -211,6 +260,7 @@ void set_deals(GameRules& rules, py::handle deals, py::handle hands) {
 PyResult simulate(const PyGame& game, Typed<IntOrNoneType> deals, Typed<SeedType> seed,
                   Typed<PartType> part, Typed<IntOrNoneType> hands) {
   GameRules rules = game.rules;
+  if (const std::string refusal = use_refusal(rules); !refusal.empty()) refuse(refusal);
   set_deals(rules, deals.value, hands.value);
   rules.error_text = {};
   const SeedChoice choice = seed_argument(seed.value);
@@ -316,6 +366,18 @@ wild, add, remove : str or sequence of str, optional
     sequence of strings: a rank ("2", "two", "twos"), a suit ("h",
     "hearts") or a card ("2h"). add gives one more copy of each card named,
     remove takes one away, wild makes every copy of each card named wild.
+board : int, optional
+    Cards dealt face up and shared by every player, 0 to 19; a hand and the
+    board hold at most 20 cards together.
+use : str or int, optional
+    With a board, how many of a player's own cards a hand must use: "any"
+    (the best hand of all own and board cards) or exactly 1 to 5 (Omaha is
+    2). Without a board it has no effect.
+hold : mapping, optional
+    Known cards: {seat: cards}, a seat 1 to players or "board", the cards
+    as one string ("As Ad", "*" a joker, either case) or a sequence of
+    card strings. The rest of each hand and of the board is dealt at
+    random from what is left; whether a held card is wild follows wild.
 
 Raises
 ------
@@ -331,10 +393,14 @@ Examples
 (53, ('2d', '2s'), ('As',))
 >>> orvix.Game(players=11)
 Traceback (most recent call last):
-ValueError: Too many players to deal complete hand (this pack deals at most 10).)")
+ValueError: Too many players to deal complete hand (this pack deals at most 10).
+>>> omaha = orvix.Game(players=6, hand_size=4, board=5, use=2, hold={1: "As Ad"})
+>>> omaha.holds
+{1: 'As Ad'})")
       .def(py::init(&make_game), py::arg("decks") = 1, py::arg("players") = 5,
            py::arg("hand_size") = 5, py::arg("jokers") = 0, py::arg("wild") = py::tuple(),
-           py::arg("add") = py::tuple(), py::arg("remove") = py::tuple())
+           py::arg("add") = py::tuple(), py::arg("remove") = py::tuple(), py::arg("board") = 0,
+           py::arg("use") = "any", py::arg("hold") = py::none())
       .def_property_readonly(
           "decks", [](const PyGame& g) { return g.rules.decks; }, "Standard decks in the pack.")
       .def_property_readonly(
@@ -368,6 +434,27 @@ ValueError: Too many players to deal complete hand (this pack deals at most 10).
           },
           "The cards removed from the decks, one text per copy.")
       .def_property_readonly(
+          "board", [](const PyGame& g) { return g.rules.board; },
+          "Cards dealt face up and shared by every player.")
+      .def_property_readonly(
+          "use",
+          [](const PyGame& g) -> py::object {
+            if (g.rules.use == kUseAny) return py::str("any");
+            return py::int_(g.rules.use);
+          },
+          "\"any\", or how many own cards a hand must use with a board.")
+      .def_property_readonly(
+          "holds",
+          [](const PyGame& g) {
+            py::dict holds;
+            for (int s = 0; s < g.rules.players; ++s)
+              if (g.rules.holds[s].count > 0)
+                holds[py::int_(s + 1)] = held_cards_text(g.rules.holds[s]);
+            if (g.rules.board_hold.count > 0) holds["board"] = held_cards_text(g.rules.board_hold);
+            return holds;
+          },
+          "The known cards as Game(hold=...) takes them: {seat: \"As Ad\", \"board\": ...}.")
+      .def_property_readonly(
           "pack_size", [](const PyGame& g) { return cards_available(g.rules); },
           "Cards in the pack, jokers included.")
       .def_property_readonly(
@@ -380,8 +467,9 @@ ValueError: Too many players to deal complete hand (this pack deals at most 10).
 Returns
 -------
 str
-    The deal, the wild cards, the added and removed cards and the length of
-    a run, each line ended.
+    The deal, the wild cards, the added and removed cards, the board, the
+    use rule and the holds when set, and the length of a run, each line
+    ended.
 
 Examples
 --------
@@ -434,7 +522,14 @@ hands : int, optional
 Returns
 -------
 SimulationResult
-    The counts of the run, with its record.
+    The counts of the run, with its record and the results per seat.
+
+Raises
+------
+ValueError
+    The run commands' refusals (deals, seed, part) and, for a game whose
+    hands the use rule cannot value, the refusal a run of it gets
+    ("use 2 needs at least 2 own cards and 3 board cards.").
 
 Examples
 --------

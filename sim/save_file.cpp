@@ -29,23 +29,12 @@ constexpr std::uint64_t kMax64 = std::numeric_limits<std::uint64_t>::max();
 // The two characters of a card kind: kind_text(12, 1) == "As".
 std::string kind_text(int rank, int suit) { return {kRankChars[rank], kSuitChars[suit]}; }
 
-// Held cards as typed, blank-separated: "As Ad *".
-std::string held_text(const HeldCards& cards) {
-  std::string text;
-  for (int i = 0; i < cards.count; ++i) {
-    const int kind = cards.kinds[i];
-    if (i > 0) text += ' ';
-    text += kind == kJokerKind ? std::string("*") : kind_text(kind / kSuitCount, kind % kSuitCount);
-  }
-  return text;
-}
-
 // The holds by seat number, then the board's: {"1": "As Ad", "board": "Kh 7c 2d"}.
 Json holds_json(const GameRules& game) {
   Json holds = Json::object();
   for (int s = 0; s < game.players; ++s)
-    if (game.holds[s].count > 0) holds[std::to_string(s + 1)] = held_text(game.holds[s]);
-  if (game.board_hold.count > 0) holds["board"] = held_text(game.board_hold);
+    if (game.holds[s].count > 0) holds[std::to_string(s + 1)] = held_cards_text(game.holds[s]);
+  if (game.board_hold.count > 0) holds["board"] = held_cards_text(game.board_hold);
   return holds;
 }
 

@@ -18,14 +18,18 @@ KeyboardInterrupt.
 
 Games
 -----
-Game(decks=1, players=5, hand_size=5, jokers=0, wild=(), add=(), remove=())
-is a game of the console program; wild, add and remove take its card-list
-words ("2", "twos", "2h", "hearts"). A game the console would refuse raises
-ValueError with the program's message. Game.simulate() plays a seeded run
-and counts every player's hand as a win or a loss (every player holding the
-deal's best hand wins it); Game.exact() counts every hand of one player.
-Results of one game add with +, and SimulationResult.from_json() reads a
-file that the console program saved.
+Game(decks=1, players=5, hand_size=5, jokers=0, wild=(), add=(), remove=(),
+board=0, use="any", hold=None) is a game of the console program; wild, add
+and remove take its card-list words ("2", "twos", "2h", "hearts"), board
+deals cards shared by every player, use says how many own cards a hand must
+use with a board ("any" or 1 to 5), and hold gives seats (or the board)
+known cards ({1: "As Ad", "board": "Kh 7c 2d"}). A game the console would
+refuse raises ValueError with the program's message. Game.simulate() plays
+a seeded run and counts every player's hand as a win or a loss (every
+player holding the deal's best hand wins it) and every seat's wins, ties,
+losses and equity (SimulationResult.seats); Game.exact() counts every hand
+of one player. Results of one game add with +, and
+SimulationResult.from_json() reads a file that the console program saved.
 
 Examples
 --------
@@ -51,6 +55,7 @@ from ._core import (
     RANK_NAMES,
     ExactTable,
     Game,
+    SeatTable,
     SimulationResult,
     __version__,
     card_text,
@@ -69,6 +74,7 @@ __all__ = [
     "RANK_NAMES",
     "ExactTable",
     "Game",
+    "SeatTable",
     "SimulationResult",
     "__version__",
     "card_text",
