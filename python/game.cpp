@@ -124,9 +124,16 @@ void apply_holds(GameRules& rules, py::handle holds) {
   for (const py::handle item : holds.attr("items")()) {
     const py::tuple pair = py::reinterpret_borrow<py::tuple>(item);
     const int seat = held_seat(rules, pair[0]);
+    const std::string line = card_words(pair[1], "hold");
+    // As the hold command: the seat and the length of the list before its cards.
+    int words = 0;
+    for (std::size_t i = 0; i < line.size(); ++i)
+      words += !is_blank(line[i]) && (i == 0 || is_blank(line[i - 1]));
+    if (const std::string refusal = hold_refusal(rules, seat, words); !refusal.empty())
+      refuse(refusal);
     HeldCards cards;
     std::string error;
-    if (!parse_held_cards(card_words(pair[1], "hold"), cards, error)) refuse(error);
+    if (!parse_held_cards(line, cards, error)) refuse(error);
     if (const std::string refusal = set_hold(rules, seat, cards); !refusal.empty()) refuse(refusal);
   }
 }

@@ -24,6 +24,16 @@ def test_a_game_refuses_with_the_console_texts(console):
         (dict(wild="x"), "wild x", None),
         (dict(add="2z"), "add 2z", None),
         (dict(remove=["2", "2"]), "rem 2 2", None),
+        (dict(board=20), "board 20", "board=20"),
+        (dict(board=16), "board 16", "board=16"),
+        (dict(use=6), "use 6", "use=6"),
+        (dict(use="two"), "use two", "use='two'"),
+        (dict(hold={6: "As"}), "hold 6 As", None),
+        (dict(hold={0: "As"}), "hold 0 As", None),
+        (dict(hold={1: "As Ad Ac Ah Ks Kd"}), "hold 1 As Ad Ac Ah Ks Kd", None),
+        (dict(hold={"board": "As"}), "hold board As", None),
+        (dict(hold={1: ["As", "X"]}), "hold 1 As X", None),
+        (dict(hold={2: "*"}), "hold 2 *", None),
     ]
     out = console([command for _, command, _ in cases] + ["hands 0", "hands 2147483648"])
     errors = [line[len("Error: "):] for line in out.splitlines() if line.startswith("Error: ")]
@@ -80,12 +90,15 @@ def test_describe_is_the_game_command_text(console):
 
 
 def test_a_game_shows_its_settings_and_is_rebuilt_from_them():
-    g = orvix.Game(decks=2, players=3, hand_size=6, jokers=1, wild="2 Kh", add=["As", "3c", "As"], remove="4d 5h 4d")
+    g = orvix.Game(decks=2, players=3, hand_size=6, jokers=1, wild="2 Kh", add=["As", "3c", "As"], remove="4d 5h 4d",
+                   board=4, use=3, hold={3: "2h *", "BOARD": ["as", "As"]})
     assert (g.decks, g.players, g.hand_size, g.jokers, g.pack_size) == (2, 3, 6, 1, 105)
     assert (g.wild, g.added, g.removed) == (("2d", "2s", "2c", "2h", "Kh"), ("3c", "As", "As"), ("4d", "4d", "5h"))
+    assert (g.board, g.use, g.holds) == (4, 3, {3: "2h *", "board": "As As"})
     settings = dict(decks=g.decks, players=g.players, hand_size=g.hand_size, jokers=g.jokers, wild=g.wild,
-                    add=g.added, remove=g.removed)
+                    add=g.added, remove=g.removed, board=g.board, use=g.use, hold=g.holds)
     assert orvix.Game(**settings) == g
+    assert orvix.Game(**dict(settings, use="any")) != g
     assert orvix.Game().wild == orvix.Game().added == orvix.Game().removed == ()
 
 
@@ -206,3 +219,39 @@ def test_simulate_refuses_like_the_run_commands():
     # A NumPy seed plays the run of the same int.
     assert g.simulate(10, seed=np.uint64(2**64 - 1)).wins.tolist() == g.simulate(10, seed=2**64 - 1).wins.tolist()
     assert g.simulate(10, seed="random").seed is not None
+
+
+def seats_rows(out):
+    """The rows of the last seats table printed: (seat, holds, wins, ties, losses, four percentages)."""
+    block = out[out.rindex("SEAT "):].splitlines()[1:]
+    rows = []
+    for line in block:
+        words = line.split()
+        if not words or not words[0].isdigit():
+            break
+        rows.append((int(words[0]), " ".join(words[1:-7]), *map(int, words[-7:-4]), *map(float, words[-4:])))
+    return rows
+
+
+def test_a_seeded_game_with_a_board_and_holds_equals_the_console_run(console):
+    holds = {1: "As Ad", 3: "* 9h", "board": "Kh 7c 2d"}
+    g = orvix.Game(players=4, hand_size=4, jokers=1, wild="2", board=5, use=2, hold=holds)
+    out = console(["players 4", "handsize 4", "jokers 1", "wild 2", "board 5", "use 2", "hold 1 As Ad",
+                   "hold 3 * 9h", "hold board Kh 7c 2d", "hands 30000", "seed 77", "go", "seats",
+                   "save omaha.json"])
+    assert "Error" not in out
+    mine = g.simulate(30000, seed=77)
+    # Category counts and seat counts alike (== compares both).
+    assert mine == orvix.SimulationResult.from_json((console.work / "omaha.json").read_text())
+    seats = mine.seats
+    assert seats.deals == 30000 and seats.by_winners.sum(axis=1).tolist() == [30000] * 4
+    rows = seats_rows(out)
+    assert [row[:5] for row in rows] == [
+        (s + 1, holds.get(s + 1, "-"), seats.wins[s], seats.ties[s], seats.losses[s]) for s in range(4)]
+    shown = np.array([row[7:] for row in rows])
+    assert np.allclose(shown, np.column_stack([seats.equity, seats.margin]) * 100, rtol=0, atol=5.01e-5)
+    # A game the use rule cannot value is refused by simulate as by go.
+    out = console(["handsize 2", "board 3", "use 4", "go"])
+    with pytest.raises(ValueError) as refused:
+        orvix.Game(hand_size=2, board=3, use=4).simulate(10)
+    assert "Error: %s\n" % refused.value in out

@@ -70,6 +70,10 @@ def test_the_stubs_type_a_typical_use_under_mypy(tmp_path):
         mixed = result.add(orvix.Game().simulate(10), allow_mixed=True)
         wins: npt.NDArray[np.uint64] = mixed.wins
         total: int = game.exact().total + mixed.total_hands
+        omaha = orvix.Game(players=6, hand_size=4, board=5, use=2, hold={1: "As Ad", "board": ["Kh"]})
+        seats = omaha.simulate(100).seats
+        equity: npt.NDArray[np.float64] = seats.equity if seats is not None else np.zeros(6)
+        holds: dict[int | str, str] = omaha.holds
         """)
     assert done.returncode == 0, done.stdout
     # The stubs are what mypy reads: a wrong use is an error, not Any.
@@ -78,10 +82,12 @@ def test_the_stubs_type_a_typical_use_under_mypy(tmp_path):
         orvix.evaluate(5)
         text: int = orvix.card_text(0)
         orvix.Game().simulate(deals="10")
+        orvix.Game(hold={1.5: "As"})
+        orvix.Game().simulate(10).seats.wins
         """)
     assert done.returncode == 1
     assert [line.split(": error: ")[0] for line in done.stdout.splitlines() if ": error: " in line] == \
-        ["use.py:%d" % line for line in (2, 3, 4)]
+        ["use.py:%d" % line for line in (2, 3, 4, 5, 6)]
 
 
 def stub_names(body):
