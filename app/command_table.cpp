@@ -1,5 +1,6 @@
 #include "app/command.h"
 
+#include "app/board_commands.h"
 #include "app/enumeration_commands.h"
 #include "app/file_commands.h"
 #include "app/game_commands.h"
@@ -43,6 +44,10 @@ constexpr CommandRow kCommandTable[] = {
     {{"SHARD"}, part_command},
     {{"SAVE"}, save_command},
     {{"LOAD"}, load_command},
+    {{"BOARD"}, board_command},
+    {{"USE"}, use_command},
+    {{"HOLD"}, hold_command},
+    {{"SEATS"}, seats_command},
     {{"QUIT", "Q", "EXIT"}, quit_command},
     {{"HELP", "?"}, help_command},
 };

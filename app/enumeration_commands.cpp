@@ -17,6 +17,11 @@ void test_command(LoopState& state, CommandArgs& args) {
 
 void exact_command(LoopState& state, CommandArgs& args) {
   if (state.skip_enumerations) return;
+  // The exact engine deals every hand from the whole pack alone.
+  if (state.rules.board > 0 || has_holds(state.rules)) {
+    out_text("Error: exact counts games without a board or held cards.\n");
+    return;
+  }
   run_exact(state.rules, args.quiet);
 }
 

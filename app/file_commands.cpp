@@ -88,10 +88,25 @@ void load_file(LoopState& state, const CommandArgs& args, const std::string& nam
              std::to_string(again->parts) + "); nothing loaded.\n");
     return;
   }
-  if (!add_saved_counts(state.table, saved.table)) {
+  // Seat results add up only within one game: the file's join the current
+  // game's, restarting those of another game the table still holds.
+  const SeatResults& saved_seats = saved.table.seats;
+  const bool has_seats = saved_seats.deals > 0;
+  const bool same_game = has_seats && same_deal_rules(saved_seats.game, state.rules);
+  const bool restart = same_game && state.table.seats.deals > 0 &&
+                       !same_deal_rules(state.table.seats.game, state.rules);
+  SeatResults seats = restart ? SeatResults{} : state.table.seats;
+  ResultTable table = state.table;
+  if ((same_game && !add_seat_results(seats, saved_seats)) ||
+      !add_saved_counts(table, saved.table)) {
     refuse_load(name, "adding its counts would overflow the counters");
     return;
   }
+  if (restart) out_text("Note: seat results restart (the game changed).\n");
+  if (has_seats && !same_game)
+    out_text("Note: seat results of " + name + " not added (another game).\n");
+  table.seats = seats;
+  state.table = table;
   compute_percentages(state.table);  // the sums and shares follow the new counts
   state.runs.insert(state.runs.end(), saved.runs.begin(), saved.runs.end());
   confirm(args, "Loaded " + std::to_string(deals_of(saved.runs)) + " hands from " + name + ".");

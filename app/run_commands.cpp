@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "command_output.h"
 #include "platform/progress_line.h"
@@ -34,7 +35,20 @@ void run(LoopState& state) {
   compute_percentages(state.table);
   print_stats(state.table);
   out_line_end();
+  if (has_holds(state.rules)) {
+    print_seat_table(state.table.seats);
+    out_line_end();
+  }
   if (outcome.stopped) end_session_if_not_interactive();
+}
+
+// A game whose hands cannot be valued under its use rule is not played: the
+// refusal alone, nothing counted or cleared.
+bool refuse_unplayable(const LoopState& state) {
+  const std::string refusal = use_refusal(state.rules);
+  if (refusal.empty()) return false;
+  out_text(refusal);
+  return true;
 }
 
 // True when the run about to start could push a counter past 2^64 - 1: it
@@ -50,6 +64,7 @@ bool run_could_overflow(const LoopState& state) {
 }  // namespace
 
 void go_command(LoopState& state, CommandArgs& args) {
+  if (refuse_unplayable(state)) return;
   blank_line_unless_quiet(args);
   clear_results(state.table);
   state.runs.clear();
@@ -57,9 +72,15 @@ void go_command(LoopState& state, CommandArgs& args) {
 }
 
 void more_command(LoopState& state, CommandArgs& args) {
+  if (refuse_unplayable(state)) return;
   if (run_could_overflow(state)) {
     out_text("Error: the counters would overflow; save and clear them first.\n");
     return;
+  }
+  // Seat results add up only within one game.
+  if (state.table.seats.deals > 0 && !same_deal_rules(state.table.seats.game, state.rules)) {
+    state.table.seats = SeatResults{};
+    out_text("Note: seat results restart (the game changed).\n");
   }
   blank_line_unless_quiet(args);
   run(state);

@@ -18,6 +18,12 @@ void counts_command(LoopState& state, CommandArgs& args) {
   out_line_end();
 }
 
+void seats_command(LoopState& state, CommandArgs& args) {
+  blank_line_unless_quiet(args);
+  print_seat_table(state.table.seats);
+  out_line_end();
+}
+
 void clear_command(LoopState& state, CommandArgs& args) {
   clear_results(state.table);
   state.runs.clear();
