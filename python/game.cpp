@@ -98,21 +98,17 @@ void apply_use(GameRules& rules, py::handle use) {
 }
 
 // The seat a hold key names: a seat number or "board" (either case), 0 for
-// the board. A number that names no seat is refused with the hold command's
-// text for it.
-int held_seat(const GameRules& rules, py::handle key) {
+// the board, refused as the hold command refuses its first word.
+int held_seat(py::handle key) {
+  constexpr const char* kRefusal = "Error: hold takes a seat number, \"board\" or \"clear\".\n";
+  constexpr std::int64_t kMostSeatDigits = 999999999;  // the longest seat the command reads
   if (PyUnicode_Check(key.ptr())) {
     if (upper_copy(std::string(py::str(key))) == "BOARD") return 0;
-    throw py::type_error("hold takes seat numbers and \"board\" as keys, not " + given_text(key));
+    refuse_with(kRefusal, "seat=" + given_text(key));
   }
   const std::int64_t seat = int_argument(key, "a hold's seat");
-  if (seat >= 1 && seat <= rules.players) return static_cast<int>(seat);
-  // hold_refusal takes seat 0 for the board: ask it of a seat past the game
-  // and name the seat as given.
-  std::string text = hold_refusal(rules, rules.players + 1, 0);
-  const std::string named = "Seat " + std::to_string(rules.players + 1) + " ";
-  text.replace(text.find(named), named.size(), "Seat " + given_text(key) + " ");
-  refuse(text);
+  if (seat < 1 || seat > kMostSeatDigits) refuse_with(kRefusal, "seat=" + given_text(key));
+  return static_cast<int>(seat);
 }
 
 // The holds, in the order given, each checked as the hold command checks it.
@@ -123,7 +119,7 @@ void apply_holds(GameRules& rules, py::handle holds) {
         "hold takes a mapping of seats (or \"board\") to cards, such as {1: \"As Ad\"}");
   for (const py::handle item : holds.attr("items")()) {
     const py::tuple pair = py::reinterpret_borrow<py::tuple>(item);
-    const int seat = held_seat(rules, pair[0]);
+    const int seat = held_seat(pair[0]);
     const std::string line = card_words(pair[1], "hold");
     // As the hold command: the seat and the length of the list before its cards.
     int words = 0;

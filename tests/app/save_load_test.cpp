@@ -86,10 +86,14 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   const test::ScopedTempDir folder;
   const std::string dir = folder_prefix(folder);
   const std::string text = real_save(dir);
+  // Under the game of the second run, whose seat results the file holds
+  // (the first run's restarted when the game changed), they are loaded too.
   Session maker;
-  maker.run({"load " + dir + "real.json"});
+  maker.run(
+      {"players 3", "wild 2 Kh", "add As As", "rem Qd", "jokers 2", "load " + dir + "real.json"});
   const LoopState original = maker.state;
   ASSERT_EQ(original.runs.size(), 2u);
+  EXPECT_EQ(original.table.seats.deals, 4096u);
   EXPECT_EQ(original.runs[0].seed, 99u);
   EXPECT_EQ(original.runs[1].seed, seed_sequence_value(99, 1));
   EXPECT_EQ(original.runs[1].part, 2u);
@@ -109,7 +113,9 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   Session twice;
   give_history(twice);
   const LoopState before = twice.state;
-  EXPECT_EQ(twice.run({"load " + dir + "real.json"}), "");
+  const std::string another_game =
+      "Note: seat results of " + dir + "real.json not added (another game).\n";
+  EXPECT_EQ(twice.run({"load " + dir + "real.json"}), another_game);
   // Loading the same runs again would count them twice: refused whole.
   EXPECT_EQ(twice.run({"load " + dir + "real.json"}),
             "Error: " + dir +
@@ -127,8 +133,8 @@ TEST(SavedResults, LoadingASaveAddsItsCountersAndRunsExactly) {
   Session fresh;
   const std::string confirmed = fresh.run({"load " + dir + "real.json"}, false);
   // "Hands" to the user are deals: 300 and 4096, not the 3 players' hands of each.
-  EXPECT_EQ(confirmed,
-            "Loaded " + std::to_string(300 + 4096) + " hands from " + dir + "real.json.\n");
+  EXPECT_EQ(confirmed, another_game + "Loaded " + std::to_string(300 + 4096) + " hands from " +
+                           dir + "real.json.\n");
 }
 
 TEST(SavedResults, EveryTruncationOfARealSaveIsRefused) {
@@ -160,7 +166,8 @@ TEST(SavedResults, EveryTruncationOfARealSaveIsRefused) {
     if (::testing::Test::HasFailure()) break;
   }
   write_file(path, text.substr(0, text.size() - 1));
-  EXPECT_EQ(session.run({"load " + path}), "");
+  EXPECT_EQ(session.run({"load " + path}),
+            "Note: seat results of " + path + " not added (another game).\n");
 }
 
 TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {

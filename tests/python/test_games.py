@@ -29,7 +29,7 @@ def test_a_game_refuses_with_the_console_texts(console):
         (dict(use=6), "use 6", "use=6"),
         (dict(use="two"), "use two", "use='two'"),
         (dict(hold={6: "As"}), "hold 6 As", None),
-        (dict(hold={0: "As"}), "hold 0 As", None),
+        (dict(hold={0: "As"}), "hold 0 As", "seat=0"),
         (dict(hold={1: "As Ad Ac Ah Ks Kd"}), "hold 1 As Ad Ac Ah Ks Kd", None),
         (dict(hold={"board": "As"}), "hold board As", None),
         (dict(hold={1: ["As", "X"]}), "hold 1 As X", None),
@@ -173,7 +173,7 @@ def test_json_round_trip_and_sums(console):
     assert [run["seed"] for run in total.runs] == [11, 12] and total.seed is None
     # The console loads what the module saved, and counts the same hands.
     (console.work / "module.json").write_text(total.to_json())
-    out = console(["load module.json", "save back.json"])
+    out = console(["players 6", "handsize 7", "wild 2", "load module.json", "save back.json"])
     assert "Error" not in out
     assert orvix.SimulationResult.from_json((console.work / "back.json").read_text()) == total
     with pytest.raises(ValueError, match="not a valid orvix save"):
