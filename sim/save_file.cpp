@@ -325,6 +325,8 @@ struct Reader {
     if (game_object == nullptr || !game(*game_object, where + ".game", version, results.game) ||
         !unsigned_member(object, "deals", where, results.deals))
       return false;
+    // Written only for a table that counted deals.
+    if (results.deals == 0) return fail("seats count no deals");
     const Json* rows = array_member(object, "by_winners", where);
     if (rows == nullptr) return false;
     const int players = results.game.players;

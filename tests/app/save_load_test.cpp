@@ -339,6 +339,13 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
          j["format_version"] = 2;
        },
        "seats in a file of format 2"},
+      {"seats of no deals",
+       [&](Json& j) {
+         Json& seats = give_seats(j);
+         seats["deals"] = 0;
+         seats["by_winners"] = {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
+       },
+       "seats count no deals"},
       {"seat row off", [&](Json& j) { give_seats(j)["by_winners"][1][0] = 200; },
        "seats.by_winners[1] does not add up to the deals"},
       {"seat past the players",
