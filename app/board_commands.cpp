@@ -60,8 +60,7 @@ void hold_command(LoopState& state, CommandArgs& args) {
   std::uint64_t number = 0;
   int seat = 0;
   if (first != "BOARD") {
-    if (!parse_digits(first, 9, std::numeric_limits<std::int32_t>::max(), number) ||
-        number == 0) {
+    if (!parse_digits(first, 9, std::numeric_limits<std::int32_t>::max(), number) || number == 0) {
       out_text("Error: hold takes a seat number, \"board\" or \"clear\".\n");
       return;
     }

@@ -33,7 +33,8 @@ inline void print_refusal(const GameRules& rules) {
 // holds in the game they count.
 inline void print_seat_table(const SeatResults& seats) {
   std::vector<std::string> holds;
-  for (int s = 0; s < seats.game.players; ++s) holds.push_back(held_cards_text(seats.game.holds[s]));
+  for (int s = 0; s < seats.game.players; ++s)
+    holds.push_back(held_cards_text(seats.game.holds[s]));
   print_seat_results(seats, holds);
 }
 

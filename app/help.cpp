@@ -43,8 +43,8 @@ constexpr const char* kCommandLines[] = {
     "board <number>        : Cards dealt face up and shared by every player (0-19, default 0).\n",
     "use <any|number>      : How many own cards a hand must use with a board (any, or exactly "
     "1-5).\n",
-    "hold <seat> <cards>   : Known cards for a seat (or \"board\"); no cards clears, \"hold clear\" "
-    "all.\n",
+    "hold <seat> <cards>   : Known cards for a seat (or \"board\"); no cards clears, "
+    "\"hold clear\" all.\n",
     "seats                 : Show wins, ties, losses and equity for every seat.\n",
     "quit | q | exit       : Quit the program, also quits when end of file seen.\n",
 };

@@ -67,9 +67,7 @@ bool holds_fit(const GameRules& rules) {
   return true;
 }
 
-const char* plural(int count, const char* one, const char* many) {
-  return count == 1 ? one : many;
-}
+const char* plural(int count, const char* one, const char* many) { return count == 1 ? one : many; }
 
 // One held card as shown: "As", "Td", "*".
 std::string card_text(int kind) {
@@ -310,9 +308,9 @@ int cards_available(const GameRules& rules) {
 }
 
 bool deal_fits_pack(const GameRules& rules) {
-  return rules.players >= kMinPlayers && rules.hand_size >= kMinHandSize &&
-         rules.board >= 0 && rules.board + rules.hand_size <= kMaxHandSize &&
-         !has_negative_card(rules) && !pack_too_small(rules) && holds_fit(rules);
+  return rules.players >= kMinPlayers && rules.hand_size >= kMinHandSize && rules.board >= 0 &&
+         rules.board + rules.hand_size <= kMaxHandSize && !has_negative_card(rules) &&
+         !pack_too_small(rules) && holds_fit(rules);
 }
 
 bool has_negative_card(const GameRules& rules) {

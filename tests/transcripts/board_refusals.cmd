@@ -61,6 +61,8 @@ hold clear
 exact
 players 1
 handsize 1
+hold 2 As
+hold 1 2c 3c
 use 2
 go
 more
