@@ -200,6 +200,9 @@ py::int_ big_int(const BigCount& count) {
 }
 
 PyExact exact(const PyGame& game) {
+  // The exact command's refusal: it counts one player's closed hands only.
+  if (game.rules.board > 0 || has_holds(game.rules))
+    refuse("Error: exact counts games without a board or held cards.\n");
   ExactGame exact_game;
   exact_game.pack = pack_from_rules(game.rules);
   exact_game.hand_size = game.rules.hand_size;
@@ -494,7 +497,7 @@ Raises
 ------
 ValueError
     The `exact` command's refusal, when the game holds too many distinct
-    hands to count.
+    hands to count, or has a board or held cards.
 
 Examples
 --------

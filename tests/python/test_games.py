@@ -250,8 +250,12 @@ def test_a_seeded_game_with_a_board_and_holds_equals_the_console_run(console):
         (s + 1, holds.get(s + 1, "-"), seats.wins[s], seats.ties[s], seats.losses[s]) for s in range(4)]
     shown = np.array([row[7:] for row in rows])
     assert np.allclose(shown, np.column_stack([seats.equity, seats.margin]) * 100, rtol=0, atol=5.01e-5)
-    # A game the use rule cannot value is refused by simulate as by go.
-    out = console(["handsize 2", "board 3", "use 4", "go"])
-    with pytest.raises(ValueError) as refused:
-        orvix.Game(hand_size=2, board=3, use=4).simulate(10)
-    assert "Error: %s\n" % refused.value in out
+    # A game the use rule cannot value is refused by simulate as by go, and
+    # exact refuses a board as the exact command does.
+    out = console(["handsize 2", "board 3", "use 4", "go", "exact"])
+    refusals = []
+    for call in (lambda g: g.simulate(10), lambda g: g.exact()):
+        with pytest.raises(ValueError) as refused:
+            call(orvix.Game(hand_size=2, board=3, use=4))
+        refusals.append("Error: %s" % refused.value)
+    assert [line for line in out.splitlines() if line.startswith("Error: ")] == refusals
