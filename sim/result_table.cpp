@@ -1,5 +1,7 @@
 #include "sim/result_table.h"
 
+#include <cassert>
+
 namespace orvix {
 
 void clear_results(ResultTable& table) { table = ResultTable{}; }
@@ -11,6 +13,9 @@ void merge_worker_counts(const SimWorker& worker, ResultTable& table) {
       table.losses[c][r] += worker.loss_counts[c * kRankCount + r];
     }
   }
+  // 2^64 deals are out of reach of any run, so the add never overflows.
+  [[maybe_unused]] const bool added = add_seat_results(table.seats, worker.seats);
+  assert(added);
   table.stale = true;
 }
 

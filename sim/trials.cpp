@@ -11,9 +11,48 @@ namespace orvix {
 
 namespace {
 
-// How the loop scores a hand: five and seven cards take the table paths into
-// the loop's own body, every other size calls the worker's evaluator. All of
-// them give select_evaluator's values.
+// Where a deal is counted: each hand under its cell as a win or a loss
+// (indexed by "did not win": a branch on the comparison would be taken at
+// random and mispredicted on about every other deal), and each seat by the
+// number of winners it shared the deal with, 0 for a loss.
+struct DealCounters {
+  std::uint64_t* by_result[2];
+  SeatOutcomes* seats;
+};
+
+DealCounters counters_of(SimWorker& worker) {
+  return {{worker.win_counts, worker.loss_counts}, worker.seats.seat};
+}
+
+// The best value of the deal so far and how many hands hold it, updated
+// without a branch on who leads.
+struct Leader {
+  HandValue best = 0;
+  int winners = 0;
+
+  void add(HandValue value) {
+    winners = value > best ? 1 : winners + (value == best);
+    best = std::max(best, value);
+  }
+};
+
+// Every hand equal to the best wins, so ties all count as wins; one
+// increment per counter, chosen by index. There is always at least one
+// player, so the loop tests only at its end.
+[[gnu::always_inline]] inline void count_deal(const DealCounters& counters, const HandValue* values,
+                                              int players, const Leader& leader) {
+  int p = 0;
+  do {
+    const HandValue value = values[p];
+    const int won = value == leader.best;
+    ++counters.by_result[won ^ 1][result_cell(value)];
+    ++counters.seats[p].by_winners[leader.winners & -won];
+  } while (++p < players);
+}
+
+// How the plain loop scores a hand: five and seven cards take the table
+// paths into the loop's own body, every other size calls the worker's
+// evaluator. All of them give select_evaluator's values.
 struct ScoreByPointer {
   evaluate_hand evaluate;
   HandValue operator()(const CardCode* hand) const { return evaluate(hand); }
@@ -24,39 +63,145 @@ struct ScoreByTables {
   HandValue operator()(const CardCode* hand) const { return evaluate_with<N>(tables, hand); }
 };
 
-// The loop for hands of kHandSize cards, or of the worker's hand size when
-// kHandSize is 0. Fixing the size lets the compiler turn each hand's position
-// into a constant stride.
+// No board, no held cards: hands of kHandSize cards, or of the worker's hand
+// size when kHandSize is 0, straight from the deck. Fixing the size lets the
+// compiler turn each hand's position into a constant stride.
 template <int kHandSize, class Score>
-void deal_loop(SimWorker& worker, std::int64_t deals, const Score evaluate) {
+void plain_loop(SimWorker& worker, std::int64_t deals, const Score evaluate) {
   const int players = worker.players;
   const int hand_size = kHandSize != 0 ? kHandSize : worker.hand_size;
   CardCode* const deck = worker.deck.data();
   HandValue* const values = worker.values.data();
-  // Indexed by "did not win": a branch on the comparison would be taken at
-  // random and mispredicted on about every other deal.
-  std::uint64_t* const counts[2] = {worker.win_counts, worker.loss_counts};
+  const DealCounters counters = counters_of(worker);
   const ShuffleShape shape = shuffle_shape(worker);
   // Held locally for the whole call, so the generator stays in registers.
   DealGenerator generator = worker.generator;
 
   for (std::int64_t deal = 0; deal < deals; ++deal) {
     shuffle_positions(generator, shape, deck);
-    // There is always at least one player, so the player loops test only
-    // at their end.
-    HandValue best = 0;
+    Leader leader;
     int p = 0;
     do {
       const HandValue value = evaluate(deck + p * hand_size);
       values[p] = value;
-      best = std::max(best, value);
+      leader.add(value);
     } while (++p < players);
-    // Every hand equal to the best wins, so ties all count as wins.
-    p = 0;
+    count_deal(counters, values, players, leader);
+  }
+  worker.generator = generator;
+}
+
+// Use any over N = 5 or 7 cards of own and board: the board's count words are
+// summed once per deal, each hand adds its own kOwn (the worker's hand size
+// when 0) and looks its value up. A hand the tables route gets its cards
+// gathered into the worker's hand. kGather: the table's cards come through
+// sources (held cards), else straight from the deck.
+template <int N, int kOwn, bool kGather>
+void shared_board_loop(SimWorker& worker, std::int64_t deals) {
+  static_assert(N == 5 || N == 7);
+  const fast_eval::FastTables& tables = fast_eval::tables();
+  const int players = worker.players;
+  const int own = kOwn != 0 ? kOwn : worker.hand_size;
+  const int board = N - own;
+  const int board_at = players * own;
+  CardCode* const deck = worker.deck.data();
+  const std::int32_t* const sources = worker.sources.data();
+  CardCode* const hand = worker.hand.data();
+  HandValue* const values = worker.values.data();
+  const DealCounters counters = counters_of(worker);
+  const ShuffleShape shape = shuffle_shape(worker);
+  DealGenerator generator = worker.generator;
+  const auto card = [&](int k) { return kGather ? deck[sources[k]] : deck[k]; };
+  const auto word = [&](int k) { return tables.card_words[fast_eval::card_slot(card(k))]; };
+
+  for (std::int64_t deal = 0; deal < deals; ++deal) {
+    shuffle_positions(generator, shape, deck);
+    std::uint64_t board_sum = fast_eval::kSuitBias;
+    for (int j = 0; j < board; ++j) board_sum += word(board_at + j);
+    Leader leader;
+    int p = 0;
     do {
-      const HandValue value = values[p];
-      ++counts[value != best][result_cell(value)];
+      const int first = p * own;
+      std::uint64_t sum = board_sum;
+      for (int j = 0; j < own; ++j) sum += word(first + j);
+      HandValue value;
+      if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]] {
+        for (int j = 0; j < own; ++j) hand[j] = card(first + j);
+        for (int j = 0; j < board; ++j) hand[own + j] = card(board_at + j);
+        value = N == 5 ? fast_eval::routed_5(hand, sum) : fast_eval::routed_7(hand, sum);
+      } else if constexpr (N == 5) {
+        value = fast_eval::rank_value(tables.five, sum);
+      } else {
+        value = fast_eval::rank_value(tables.seven, sum);
+      }
+      values[p] = value;
+      leader.add(value);
     } while (++p < players);
+    count_deal(counters, values, players, leader);
+  }
+  worker.generator = generator;
+}
+
+template <int N>
+void shared_board_deals(SimWorker& worker, std::int64_t deals) {
+  const bool gather = !worker.sources.empty();
+  if (N == 7 && worker.hand_size == 2) {
+    // Hold'em: two own cards and five on the board.
+    gather ? shared_board_loop<N, 2, true>(worker, deals)
+           : shared_board_loop<N, 2, false>(worker, deals);
+  } else {
+    gather ? shared_board_loop<N, 0, true>(worker, deals)
+           : shared_board_loop<N, 0, false>(worker, deals);
+  }
+}
+
+// Every other game: the deal's table is gathered from the deck (when seats
+// or the board hold cards), and each hand valued whole: own cards alone
+// without a board, own and board cards together under use any, or under the
+// use rule by evaluate_use. The board's cards are copied into the worker's
+// hand once per deal.
+void assembled_loop(SimWorker& worker, std::int64_t deals) {
+  const int players = worker.players;
+  const int hand_size = worker.hand_size;
+  const int board = worker.board;
+  const int use = worker.use;
+  const bool gather = !worker.sources.empty();
+  const int table_cards = static_cast<int>(worker.table.size());
+  CardCode* const deck = worker.deck.data();
+  const std::int32_t* const sources = worker.sources.data();
+  CardCode* const table = worker.table.data();
+  const CardCode* const cards = gather ? table : deck;
+  const CardCode* const board_cards = cards + players * hand_size;
+  CardCode* const hand = worker.hand.data();
+  const evaluate_hand evaluate = worker.evaluate;
+  HandValue* const values = worker.values.data();
+  const DealCounters counters = counters_of(worker);
+  const ShuffleShape shape = shuffle_shape(worker);
+  DealGenerator generator = worker.generator;
+
+  for (std::int64_t deal = 0; deal < deals; ++deal) {
+    shuffle_positions(generator, shape, deck);
+    if (gather)
+      for (int k = 0; k < table_cards; ++k) table[k] = deck[sources[k]];
+    const bool whole = use == kUseAny && board > 0;
+    if (whole) std::copy_n(board_cards, board, hand + hand_size);
+    Leader leader;
+    int p = 0;
+    do {
+      const CardCode* const own = cards + p * hand_size;
+      HandValue value;
+      if (use != kUseAny) {
+        value = evaluate_use(own, hand_size, board_cards, board, use);
+      } else if (whole) {
+        std::copy_n(own, hand_size, hand);
+        value = evaluate(hand);
+      } else {
+        value = evaluate(own);
+      }
+      values[p] = value;
+      leader.add(value);
+    } while (++p < players);
+    count_deal(counters, values, players, leader);
   }
   worker.generator = generator;
 }
@@ -66,18 +211,32 @@ void deal_loop(SimWorker& worker, std::int64_t deals, const Score evaluate) {
 void play_deals(SimWorker& worker, std::int64_t deals) {
   // configure_worker sizes every worker from a game that fits its pack.
   assert(worker.players >= 1 && worker.hand_size >= 1 && worker.dealt_cards <= worker.deck_size);
-  assert(worker.evaluate != nullptr);
-  switch (worker.hand_size) {
-    case 5:
-      deal_loop<5>(worker, deals, ScoreByTables<5>{fast_eval::tables()});
+  assert(worker.evaluate != nullptr || worker.use != kUseAny);
+  switch (worker.path) {
+    case DealPath::kPlain:
+      switch (worker.hand_size) {
+        case 5:
+          plain_loop<5>(worker, deals, ScoreByTables<5>{fast_eval::tables()});
+          break;
+        case 7:
+          plain_loop<7>(worker, deals, ScoreByTables<7>{fast_eval::tables()});
+          break;
+        default:
+          plain_loop<0>(worker, deals, ScoreByPointer{worker.evaluate});
+          break;
+      }
       break;
-    case 7:
-      deal_loop<7>(worker, deals, ScoreByTables<7>{fast_eval::tables()});
+    case DealPath::kSharedBoard:
+      if (worker.hand_size + worker.board == 5)
+        shared_board_deals<5>(worker, deals);
+      else
+        shared_board_deals<7>(worker, deals);
       break;
-    default:
-      deal_loop<0>(worker, deals, ScoreByPointer{worker.evaluate});
+    case DealPath::kAssembled:
+      assembled_loop(worker, deals);
       break;
   }
+  if (deals > 0) worker.seats.deals += static_cast<std::uint64_t>(deals);
 }
 
 void run_trials(SimWorker& worker) { play_deals(worker, worker.trials); }

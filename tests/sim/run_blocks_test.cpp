@@ -15,6 +15,7 @@
 namespace orvix {
 namespace {
 
+// Every counter of the table: the cells, then the seat counts.
 std::vector<std::uint64_t> counters(const ResultTable& table) {
   std::vector<std::uint64_t> all;
   for (int c = 0; c < kCategoryCount; ++c)
@@ -22,6 +23,9 @@ std::vector<std::uint64_t> counters(const ResultTable& table) {
       all.push_back(table.wins[c][r]);
       all.push_back(table.losses[c][r]);
     }
+  all.push_back(table.seats.deals);
+  for (const SeatOutcomes& seat : table.seats.seat)
+    all.insert(all.end(), std::begin(seat.by_winners), std::end(seat.by_winners));
   return all;
 }
 
@@ -37,6 +41,18 @@ GameRules game(int players, int hand_size, std::int32_t run_length) {
   rules.players = players;
   rules.hand_size = hand_size;
   rules.run_length = run_length;
+  return rules;
+}
+
+// Hold'em with the Ace of spades in seat 1 and two board cards known.
+GameRules holdem_with_holds(std::int32_t run_length) {
+  GameRules rules = game(6, 2, run_length);
+  rules.board = 5;
+  rules.holds[0].count = 1;
+  rules.holds[0].kinds[0] = 12 * kSuitCount + 1;
+  rules.board_hold.count = 2;
+  rules.board_hold.kinds[0] = 11 * kSuitCount + 3;
+  rules.board_hold.kinds[1] = 5 * kSuitCount + 2;
   return rules;
 }
 
@@ -105,7 +121,8 @@ TEST(RunBlocks, PartsHoldTheirShareOfTheBlocks) {
 }
 
 TEST(RunBlocks, ASeededRunCountsTheSameOnAnyNumberOfWorkers) {
-  for (const GameRules& rules : {game(5, 5, 50000), game(3, 7, 20001), game(4, 3, 9000)}) {
+  for (const GameRules& rules :
+       {game(5, 5, 50000), game(3, 7, 20001), game(4, 3, 9000), holdem_with_holds(20000)}) {
     const std::vector<std::uint64_t> expected = block_by_block(rules, 42, 1, 1);
     for (int workers : {1, 2, 3, 8}) {
       ResultTable table;
@@ -132,29 +149,35 @@ TEST(RunBlocks, DifferentSeedsDealDifferentRuns) {
 }
 
 TEST(RunBlocks, PartsAddUpToTheWholeRunExactly) {
-  const GameRules rules = game(6, 5, 30000);  // 8 blocks, the last of 1328 deals
-  ResultTable whole;
-  clear_results(whole);
-  play(rules, 7, 1, 1, 2, whole);
-  for (std::uint32_t parts : {2u, 3u, 8u, 11u}) {
-    ResultTable sum;
-    clear_results(sum);
-    std::int64_t played = 0;
-    for (std::uint32_t part = 1; part <= parts; ++part) {
-      ResultTable piece;
-      clear_results(piece);
-      const RunOutcome outcome = play(rules, 7, part, parts, 3, piece);
-      EXPECT_EQ(outcome.deals, part_deals(rules.run_length, part, parts));
-      EXPECT_EQ(counters(piece), block_by_block(rules, 7, part, parts)) << part << " of " << parts;
-      played += outcome.deals;
-      for (int c = 0; c < kCategoryCount; ++c)
-        for (int r = 0; r < kRankCount; ++r) {
-          sum.wins[c][r] += piece.wins[c][r];
-          sum.losses[c][r] += piece.losses[c][r];
-        }
+  // 8 blocks, the last of 1328 deals
+  for (const GameRules& rules : {game(6, 5, 30000), holdem_with_holds(30000)}) {
+    ResultTable whole;
+    clear_results(whole);
+    play(rules, 7, 1, 1, 2, whole);
+    for (std::uint32_t parts : {2u, 3u, 8u, 11u}) {
+      ResultTable sum;
+      clear_results(sum);
+      std::int64_t played = 0;
+      for (std::uint32_t part = 1; part <= parts; ++part) {
+        ResultTable piece;
+        clear_results(piece);
+        const RunOutcome outcome = play(rules, 7, part, parts, 3, piece);
+        EXPECT_EQ(outcome.deals, part_deals(rules.run_length, part, parts));
+        EXPECT_EQ(counters(piece), block_by_block(rules, 7, part, parts))
+            << part << " of " << parts;
+        played += outcome.deals;
+        for (int c = 0; c < kCategoryCount; ++c)
+          for (int r = 0; r < kRankCount; ++r) {
+            sum.wins[c][r] += piece.wins[c][r];
+            sum.losses[c][r] += piece.losses[c][r];
+          }
+        ASSERT_TRUE(add_seat_results(sum.seats, piece.seats));
+      }
+      EXPECT_EQ(played, rules.run_length);
+      EXPECT_EQ(counters(sum), counters(whole)) << parts << " parts";
+      EXPECT_EQ(sum.seats.deals, static_cast<std::uint64_t>(rules.run_length));
+      EXPECT_TRUE(same_deal_rules(sum.seats.game, rules));
     }
-    EXPECT_EQ(played, rules.run_length);
-    EXPECT_EQ(counters(sum), counters(whole)) << parts << " parts";
   }
 }
 
@@ -172,7 +195,9 @@ TEST(RunBlocks, AStopEndsTheRunBeforeTheNextBlockAndOnlyWhenWatched) {
   const RunOutcome stopped = run_simulation_with(rules, RunRequest{5, 1, 1}, table, options);
   EXPECT_TRUE(stopped.stopped);
   EXPECT_EQ(stopped.deals, 0);
-  EXPECT_EQ(counters(table), std::vector<std::uint64_t>(2 * kCategoryCount * kRankCount, 0));
+  ResultTable empty;
+  clear_results(empty);
+  EXPECT_EQ(counters(table), counters(empty));
   EXPECT_EQ(progress.done.load(), 0u);
 
   // Not watched, the same request changes nothing; the progress line gets

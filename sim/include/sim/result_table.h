@@ -26,7 +26,8 @@ struct ResultTable {
 
 void clear_results(ResultTable& table);
 
-// Adds the worker's counts; the derived fields are then stale.
+// Adds the worker's counts, its seat counts to table.seats (which takes the
+// worker's game while it has no deals); the derived fields are then stale.
 void merge_worker_counts(const SimWorker& worker, ResultTable& table);
 
 // Refreshes the derived sums and percentages from the counts. The command

@@ -23,8 +23,9 @@ constexpr int result_cell(HandValue value) {
 
 // Plays `deals` deals from the worker's current deck and generator, adding
 // every hand to the worker's win or loss counts (ties with the best hand
-// count as wins). The worker must have been configured for a game that fits
-// its pack (see configure_worker).
+// count as wins) and every seat to its seat counts (count_seat_deal). The
+// worker must have been configured for a game that fits its pack (see
+// configure_worker).
 void play_deals(SimWorker& worker, std::int64_t deals);
 
 // Plays the worker's trials deals (play_deals).
