@@ -26,9 +26,6 @@ namespace {
 
 constexpr int kSeats = 3;  // the most players of a game below
 constexpr double kSigmas = 4.5;
-// Cells expected this rarely in a run are checked pooled, where the normal
-// approximation holds.
-constexpr double kPoolBelow = 30.0;
 
 // The pack: `decks` copies of each kind kept (every other kind removed), one
 // more copy of each added card, the jokers, and every suit of wild_rank wild
@@ -58,6 +55,46 @@ const AgreementGame kGames[] = {
     {"closed hands, Twos wild and a joker",
      {1, "2d 2h 4h 5h 6h 7c 8c 9c Tc Jd Qd Kd", "", 1, 0},
      {2, 5, 0, kUseAny},
+     {},
+     ""},
+    {"two decks, a board of five, both copies of As held",
+     {2, "As Kh Qh Jh 9c 5d 2s", "", 0, -1},
+     {3, 2, 5, kUseAny},
+     {"As Kh"},
+     "As"},
+    {"use 2 with jokers, added cards and held cards",
+     {1, "Ad Kd Qd Jd Td 9s 8s 7h 3c 3h", "Kd 7h", 2, -1},
+     {2, 4, 5, 2},
+     {"", "* Kd"},
+     "7h"},
+    {"a board of three, Twos wild, a held wild Two",
+     {1, "2c 2h 3s 4s 5s 6d 9h Tc Jh Kh Ks", "", 1, 0},
+     {3, 2, 3, kUseAny},
+     {"", "", "2h"},
+     ""},
+    {"a board of one, two decks, Fours wild, an added Ah",
+     {2, "Qs Qh Jh 9h 4c 4d", "Ah", 0, 2},
+     {2, 4, 1, kUseAny},
+     {"Qs Qs"},
+     ""},
+    {"a board of five and no holds, Jacks wild and a joker",
+     {1, "As Ah Ks Kh 9s 9h 8d 5c Jd Jc 3h", "", 1, 9},
+     {3, 2, 5, kUseAny},
+     {},
+     ""},
+    {"use 1 of three own cards with a board of four",
+     {1, "Ad Kd Qd Jd Td 9c 9h 6s 5s 4s 3s", "", 1, -1},
+     {2, 3, 4, 1},
+     {},
+     ""},
+    {"use any over six cards, two decks, only the board holds",
+     {2, "Kh Kc 7d 7s 6h 5h", "", 2, -1},
+     {2, 3, 3, kUseAny},
+     {},
+     "Kh *"},
+    {"use 3 of three own cards and a board of two, Sevens wild",
+     {1, "Ac Kc Qc 8h 7h 7d 6h 5h 4d 3s 2s", "", 1, 5},
+     {2, 3, 2, 3},
      {},
      ""},
 };
@@ -259,36 +296,25 @@ double sigmas_off(double seen, double n, double sum, double squares, double deal
   return std::fabs(off) / std::sqrt(n * variance);
 }
 
-// The run's cell counts (hands, or winning hands) against the exact ones:
-// every impossible cell empty, every common cell within kSigmas, the rare
-// ones pooled. A pooled deal counts at most `players` hands, so its variance
-// is at most players times its mean.
+// The run's cell counts (hands, or winning hands) against the exact ones,
+// every cell within kSigmas: an impossible cell must stay empty. Every
+// possible cell of the games below is expected hundreds of times in a run,
+// where the normal approximation holds.
 void expect_cells_agree(const char* what, const std::uint64_t (&seen)[kCategoryCount][kRankCount],
                         const std::uint64_t* sums, const std::uint64_t* squares, double n,
-                        double deals, int players) {
-  double rare_seen = 0.0, rare_sum = 0.0;
+                        double deals) {
   for (int cell = 0; cell < kResultCells; ++cell) {
     const double count = static_cast<double>(seen[cell / kRankCount][cell % kRankCount]);
     const double sum = static_cast<double>(sums[cell]);
     const std::string where = std::string(what) + " of " + kCategoryNames[cell / kRankCount] +
                               ", " + kRankWords[cell % kRankCount];
-    if (sum == 0.0) {
-      EXPECT_EQ(count, 0.0) << where << ": impossible";
-    } else if (n * sum / deals < kPoolBelow) {
-      rare_seen += count;
-      rare_sum += sum;
-    } else {
-      EXPECT_LE(sigmas_off(count, n, sum, static_cast<double>(squares[cell]), deals), kSigmas)
-          << where << ": " << count << " seen, " << n * sum / deals << " exact";
-    }
+    EXPECT_LE(sigmas_off(count, n, sum, static_cast<double>(squares[cell]), deals), kSigmas)
+        << where << ": " << count << " seen, " << n * sum / deals << " exact";
   }
-  const double rare_expected = n * rare_sum / deals;
-  EXPECT_LE(std::fabs(rare_seen - rare_expected), kSigmas * std::sqrt(players * rare_expected))
-      << what << " of rare cells: " << rare_seen << " seen, " << rare_expected << " exact";
 }
 
 TEST(BoardAgreement, SeededRunsMatchEveryDealOfSmallPacks) {
-  constexpr std::int32_t kDeals = 400000;
+  constexpr std::int32_t kDeals = 1000000;
   std::uint64_t seed = 2026;
   for (const AgreementGame& game : kGames) {
     SCOPED_TRACE(game.name);
@@ -310,10 +336,28 @@ TEST(BoardAgreement, SeededRunsMatchEveryDealOfSmallPacks) {
     std::uint64_t all_hands[kCategoryCount][kRankCount];
     for (int c = 0; c < kCategoryCount; ++c)
       for (int r = 0; r < kRankCount; ++r) all_hands[c][r] = table.wins[c][r] + table.losses[c][r];
-    expect_cells_agree("hands", all_hands, exact.hands, exact.hand_squares, n, deals,
-                       game.seating.players);
-    expect_cells_agree("winning hands", table.wins, exact.winners, exact.winner_squares, n, deals,
-                       game.seating.players);
+    expect_cells_agree("hands", all_hands, exact.hands, exact.hand_squares, n, deals);
+    expect_cells_agree("winning hands", table.wins, exact.winners, exact.winner_squares, n, deals);
+
+    ASSERT_EQ(table.seats.deals, std::uint64_t{kDeals});
+    for (int s = 0; s < game.seating.players; ++s) {
+      SCOPED_TRACE("seat " + std::to_string(s + 1));
+      const SeatSummary seen = summarize_seat(table.seats, s);
+      const double equity = exact.payoff[s] / deals;
+      const double margin =
+          kZ95 * std::sqrt((exact.payoff_squares[s] / deals - equity * equity) / n);
+      EXPECT_LE(sigmas_off(seen.equity * n, n, exact.payoff[s], exact.payoff_squares[s], deals),
+                kSigmas)
+          << seen.equity << " run, " << equity << " exact";
+      // The run's margin comes from its own spread of payoffs, a close estimate of the exact one.
+      EXPECT_NEAR(seen.margin, margin, 0.03 * margin);
+      const double wins = static_cast<double>(exact.wins[s]);
+      const double ties = static_cast<double>(exact.ties[s]);
+      EXPECT_LE(sigmas_off(static_cast<double>(seen.wins), n, wins, wins, deals), kSigmas)
+          << seen.wins << " wins run, " << n * wins / deals << " exact";
+      EXPECT_LE(sigmas_off(static_cast<double>(seen.ties), n, ties, ties, deals), kSigmas)
+          << seen.ties << " ties run, " << n * ties / deals << " exact";
+    }
   }
 }
 
