@@ -11,12 +11,13 @@ namespace orvix {
 
 namespace {
 
-// Where a deal is counted: each hand under its cell as a win or a loss
-// (indexed by "did not win": a branch on the comparison would be taken at
-// random and mispredicted on about every other deal), and each seat by the
-// number of winners it shared the deal with, 0 for a loss.
+// Where a deal is counted: each hand under its cell as a win or a loss, each
+// seat as a win or a loss (by_winners[1] or [0]); both indexed by "won",
+// since a branch on who won would be taken at random and mispredicted on
+// about every other deal. A tie, much rarer, then moves its seats' win to the
+// counter of its number of winners.
 struct DealCounters {
-  std::uint64_t* by_result[2];
+  std::uint64_t* by_result[2];  // indexed by "did not win"
   SeatOutcomes* seats;
 };
 
@@ -24,30 +25,26 @@ DealCounters counters_of(SimWorker& worker) {
   return {{worker.win_counts, worker.loss_counts}, worker.seats.seat};
 }
 
-// The best value of the deal so far and how many hands hold it, updated
-// without a branch on who leads.
-struct Leader {
-  HandValue best = 0;
-  int winners = 0;
-
-  void add(HandValue value) {
-    winners = value > best ? 1 : winners + (value == best);
-    best = std::max(best, value);
-  }
-};
-
-// Every hand equal to the best wins, so ties all count as wins; one
-// increment per counter, chosen by index. There is always at least one
-// player, so the loop tests only at its end.
+// Every hand equal to the best wins, so ties all count as wins. There is
+// always at least one player, so the loop tests only at its end.
 [[gnu::always_inline]] inline void count_deal(const DealCounters& counters, const HandValue* values,
-                                              int players, const Leader& leader) {
+                                              int players, HandValue best) {
+  int winners = 0;
   int p = 0;
   do {
     const HandValue value = values[p];
-    const int won = value == leader.best;
+    const int won = value == best;
+    winners += won;
     ++counters.by_result[won ^ 1][result_cell(value)];
-    ++counters.seats[p].by_winners[leader.winners & -won];
+    ++counters.seats[p].by_winners[won];
   } while (++p < players);
+  if (winners > 1) [[unlikely]] {
+    for (p = 0; p < players; ++p) {
+      if (values[p] != best) continue;
+      --counters.seats[p].by_winners[1];
+      ++counters.seats[p].by_winners[winners];
+    }
+  }
 }
 
 // How the plain loop scores a hand: five and seven cards take the table
@@ -79,14 +76,14 @@ void plain_loop(SimWorker& worker, std::int64_t deals, const Score evaluate) {
 
   for (std::int64_t deal = 0; deal < deals; ++deal) {
     shuffle_positions(generator, shape, deck);
-    Leader leader;
+    HandValue best = 0;
     int p = 0;
     do {
       const HandValue value = evaluate(deck + p * hand_size);
       values[p] = value;
-      leader.add(value);
+      best = std::max(best, value);
     } while (++p < players);
-    count_deal(counters, values, players, leader);
+    count_deal(counters, values, players, best);
   }
   worker.generator = generator;
 }
@@ -118,7 +115,7 @@ void shared_board_loop(SimWorker& worker, std::int64_t deals) {
     shuffle_positions(generator, shape, deck);
     std::uint64_t board_sum = fast_eval::kSuitBias;
     for (int j = 0; j < board; ++j) board_sum += word(board_at + j);
-    Leader leader;
+    HandValue best = 0;
     int p = 0;
     do {
       const int first = p * own;
@@ -135,9 +132,9 @@ void shared_board_loop(SimWorker& worker, std::int64_t deals) {
         value = fast_eval::rank_value(tables.seven, sum);
       }
       values[p] = value;
-      leader.add(value);
+      best = std::max(best, value);
     } while (++p < players);
-    count_deal(counters, values, players, leader);
+    count_deal(counters, values, players, best);
   }
   worker.generator = generator;
 }
@@ -185,7 +182,7 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
       for (int k = 0; k < table_cards; ++k) table[k] = deck[sources[k]];
     const bool whole = use == kUseAny && board > 0;
     if (whole) std::copy_n(board_cards, board, hand + hand_size);
-    Leader leader;
+    HandValue best = 0;
     int p = 0;
     do {
       const CardCode* const own = cards + p * hand_size;
@@ -199,9 +196,9 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
         value = evaluate(own);
       }
       values[p] = value;
-      leader.add(value);
+      best = std::max(best, value);
     } while (++p < players);
-    count_deal(counters, values, players, leader);
+    count_deal(counters, values, players, best);
   }
   worker.generator = generator;
 }
