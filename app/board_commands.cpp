@@ -61,7 +61,7 @@ void hold_command(LoopState& state, CommandArgs& args) {
   int seat = 0;
   if (first != "BOARD") {
     if (!parse_digits(first, 9, std::numeric_limits<std::int32_t>::max(), number) || number == 0) {
-      out_text("Error: hold takes a seat number, \"board\" or \"clear\".\n");
+      out_text(kHoldSeatWordRefusal);
       return;
     }
     seat = static_cast<int>(number);

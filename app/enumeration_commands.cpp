@@ -1,5 +1,7 @@
 #include "app/enumeration_commands.h"
 
+#include <string>
+
 #include "command_output.h"
 #include "platform/stop_request.h"
 #include "exact/exact_report.h"
@@ -17,9 +19,8 @@ void test_command(LoopState& state, CommandArgs& args) {
 
 void exact_command(LoopState& state, CommandArgs& args) {
   if (state.skip_enumerations) return;
-  // The exact engine deals every hand from the whole pack alone.
-  if (state.rules.board > 0 || has_holds(state.rules)) {
-    out_text("Error: exact counts games without a board or held cards.\n");
+  if (const std::string refusal = exact_rules_refusal(state.rules); !refusal.empty()) {
+    out_text(refusal);
     return;
   }
   run_exact(state.rules, args.quiet);

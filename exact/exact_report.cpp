@@ -97,6 +97,12 @@ void print_exact_table(const ExactTable& table) {
   print_rarity_notes(table);
 }
 
+std::string exact_rules_refusal(const GameRules& rules) {
+  if (rules.board > 0 || has_holds(rules))
+    return "Error: exact counts games without a board or held cards.\n";
+  return {};
+}
+
 std::string exact_refusal(const ExactGame& game) {
   const std::uint64_t multisets = distinct_code_multisets(game);
   if (multisets > kExactMultisetLimit)

@@ -92,7 +92,7 @@ void check_value(GameRules& rules, bool accepted, const char* name, py::handle g
 void apply_use(GameRules& rules, py::handle use) {
   if (PyUnicode_Check(use.ptr())) {
     if (upper_copy(std::string(py::str(use))) == "ANY") return;
-    refuse_with("Error: use takes any or a number from 1 to 5.\n", "use=" + given_text(use));
+    refuse_with(kUseWordRefusal, "use=" + given_text(use));
   }
   check_value(rules, set_use(rules, int32_argument(use, "use")), "use", use);
 }
@@ -100,7 +100,7 @@ void apply_use(GameRules& rules, py::handle use) {
 // The seat a hold key names: a seat number or "board" (either case), 0 for
 // the board, refused as the hold command refuses its first word.
 int held_seat(py::handle key) {
-  constexpr const char* kRefusal = "Error: hold takes a seat number, \"board\" or \"clear\".\n";
+  constexpr const char* kRefusal = kHoldSeatWordRefusal;
   constexpr std::int64_t kMostSeatDigits = 999999999;  // the longest seat the command reads
   if (PyUnicode_Check(key.ptr())) {
     if (upper_copy(std::string(py::str(key))) == "BOARD") return 0;
@@ -200,9 +200,8 @@ py::int_ big_int(const BigCount& count) {
 }
 
 PyExact exact(const PyGame& game) {
-  // The exact command's refusal: it counts one player's closed hands only.
-  if (game.rules.board > 0 || has_holds(game.rules))
-    refuse("Error: exact counts games without a board or held cards.\n");
+  if (const std::string refusal = exact_rules_refusal(game.rules); !refusal.empty())
+    refuse(refusal);
   ExactGame exact_game;
   exact_game.pack = pack_from_rules(game.rules);
   exact_game.hand_size = game.rules.hand_size;

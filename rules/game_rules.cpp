@@ -349,8 +349,7 @@ bool set_board(GameRules& rules, int count) {
 }
 
 bool set_use(GameRules& rules, int use) {
-  if (use != kUseAny && (use < 1 || use > kMaxUse))
-    return refuse(rules, "Error: use takes any or a number from 1 to 5.\n");
+  if (use != kUseAny && (use < 1 || use > kMaxUse)) return refuse(rules, kUseWordRefusal);
   rules.use = use;
   return true;
 }

@@ -18,6 +18,11 @@ inline constexpr std::uint64_t kExactMultisetLimit = 10000000000;
 // empty when the game can be counted: too many code multisets, or no hand.
 std::string exact_refusal(const ExactGame& game);
 
+// Why exact refuses the rules before laying out their pack, or empty: it
+// deals one player's closed hand from the whole pack, so a board or held
+// cards are refused.
+std::string exact_rules_refusal(const GameRules& rules);
+
 // The whole command: the refusal, or the game lines, the count and its
 // tables. workers 0 means one per processor. Quiet drops the leading empty
 // line. A Ctrl-C prints "Stopped." instead of the tables.

@@ -125,6 +125,12 @@ bool has_negative_card(const GameRules& rules);
 // hold unfit is refused with "Error: That change would break a hold; ...".
 bool deal_fits_pack(const GameRules& rules);
 
+// The fixed refusals of the words of use and hold that are not a rule, one
+// text for the console and every embedder.
+inline constexpr const char kUseWordRefusal[] = "Error: use takes any or a number from 1 to 5.\n";
+inline constexpr const char kHoldSeatWordRefusal[] =
+    "Error: hold takes a seat number, \"board\" or \"clear\".\n";
+
 // Board and use rule. set_board refuses a count outside 0..kMaxBoard, a hand
 // and board of more than 20 cards, a board the pack cannot deal and a board
 // smaller than its held cards, in that order (set_hand_size also refuses a
