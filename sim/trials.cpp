@@ -39,10 +39,11 @@ DealCounters counters_of(SimWorker& worker) {
     ++counters.seats[p].by_winners[won];
   } while (++p < players);
   if (winners > 1) [[unlikely]] {
+    // Which seats tied is as random as who won: moved by index too.
     for (p = 0; p < players; ++p) {
-      if (values[p] != best) continue;
-      --counters.seats[p].by_winners[1];
-      ++counters.seats[p].by_winners[winners];
+      const std::uint64_t tied = values[p] == best;
+      counters.seats[p].by_winners[1] -= tied;
+      counters.seats[p].by_winners[winners] += tied;
     }
   }
 }
@@ -93,11 +94,11 @@ void plain_loop(SimWorker& worker, std::int64_t deals, const Score evaluate) {
 // when 0) and looks its value up. A hand the tables route gets its cards
 // gathered into the worker's hand. kGather: the table's cards come through
 // sources (held cards), else straight from the deck.
-template <int N, int kOwn, bool kGather>
+template <int N, int kOwn, bool kGather, int kPlayers = 0>
 void shared_board_loop(SimWorker& worker, std::int64_t deals) {
   static_assert(N == 5 || N == 7);
   const fast_eval::FastTables& tables = fast_eval::tables();
-  const int players = worker.players;
+  const int players = kPlayers != 0 ? kPlayers : worker.players;
   const int own = kOwn != 0 ? kOwn : worker.hand_size;
   const int board = N - own;
   const int board_at = players * own;
@@ -144,6 +145,7 @@ void shared_board_deals(SimWorker& worker, std::int64_t deals) {
   const bool gather = !worker.sources.empty();
   if (N == 7 && worker.hand_size == 2) {
     // Hold'em: two own cards and five on the board.
+    if (!gather && worker.players == 9) return shared_board_loop<N, 2, false, 9>(worker, deals);
     gather ? shared_board_loop<N, 2, true>(worker, deals)
            : shared_board_loop<N, 2, false>(worker, deals);
   } else {
