@@ -11,18 +11,19 @@ namespace orvix {
 
 namespace {
 
-// Where a deal is counted: each hand under its cell as a win or a loss, each
-// seat as a win or a loss (by_winners[1] or [0]); both indexed by "won",
-// since a branch on who won would be taken at random and mispredicted on
-// about every other deal. A tie, much rarer, then moves its seats' win to the
+// Where a call's deals are counted: each hand once, in its seat's row of the
+// worker's hand_cells at 2 * cell + won, indexed since a branch on who won
+// would be taken at random and mispredicted on about every other deal. When
+// the call ends, settle_hand_cells adds the rows to the cells and to each
+// seat's wins and losses. A tie, much rarer, moves its seats from a win to the
 // counter of its number of winners.
 struct DealCounters {
-  std::uint64_t* by_result[2];  // indexed by "did not win"
+  std::uint64_t* hand_cells;
   SeatOutcomes* seats;
 };
 
 DealCounters counters_of(SimWorker& worker) {
-  return {{worker.win_counts, worker.loss_counts}, worker.seats.seat};
+  return {worker.hand_cells.data(), worker.seats.seat};
 }
 
 // Every hand equal to the best wins, so ties all count as wins. There is
@@ -31,12 +32,13 @@ DealCounters counters_of(SimWorker& worker) {
                                               int players, HandValue best) {
   int winners = 0;
   int p = 0;
+  std::uint64_t* row = counters.hand_cells;
   do {
     const HandValue value = values[p];
     const int won = value == best;
     winners += won;
-    ++counters.by_result[won ^ 1][result_cell(value)];
-    ++counters.seats[p].by_winners[won];
+    ++row[2 * result_cell(value) + won];
+    row += kSeatCells;
   } while (++p < players);
   if (winners > 1) [[unlikely]] {
     // Which seats tied is as random as who won: moved by index too.
@@ -45,6 +47,24 @@ DealCounters counters_of(SimWorker& worker) {
       counters.seats[p].by_winners[1] -= tied;
       counters.seats[p].by_winners[winners] += tied;
     }
+  }
+}
+
+// Empties the worker's hand_cells into its cells and its seats' wins and
+// losses; a seat's wins then also take back the moves of its ties.
+void settle_hand_cells(SimWorker& worker) {
+  std::uint64_t* row = worker.hand_cells.data();
+  for (int p = 0; p < worker.players; ++p, row += kSeatCells) {
+    std::uint64_t lost = 0, won = 0;
+    for (int cell = 0; cell < kResultCells; ++cell) {
+      worker.loss_counts[cell] += row[2 * cell];
+      worker.win_counts[cell] += row[2 * cell + 1];
+      lost += row[2 * cell];
+      won += row[2 * cell + 1];
+    }
+    worker.seats.seat[p].by_winners[0] += lost;
+    worker.seats.seat[p].by_winners[1] += won;
+    std::fill_n(row, kSeatCells, 0);
   }
 }
 
@@ -211,6 +231,8 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
   // configure_worker sizes every worker from a game that fits its pack.
   assert(worker.players >= 1 && worker.hand_size >= 1 && worker.dealt_cards <= worker.deck_size);
   assert(worker.evaluate != nullptr || worker.use != kUseAny);
+  const auto cells = static_cast<std::size_t>(worker.players) * kSeatCells;
+  if (worker.hand_cells.size() != cells) worker.hand_cells.assign(cells, 0);
   switch (worker.path) {
     case DealPath::kPlain:
       switch (worker.hand_size) {
@@ -235,6 +257,7 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
       assembled_loop(worker, deals);
       break;
   }
+  settle_hand_cells(worker);
   if (deals > 0) worker.seats.deals += static_cast<std::uint64_t>(deals);
 }
 
