@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include <orvix/internal/fast_eval.h>
+#include "board_shares.h"
 #include "sim/seeding.h"
 #include "sim/shuffle.h"
 
@@ -225,6 +226,75 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
   worker.generator = generator;
 }
 
+// Under use K with few enough shares (Omaha among them): the board's shares
+// are listed once per deal, each seat's own shares paired with them.
+template <int kUse>
+void board_shares_loop(SimWorker& worker, std::int64_t deals) {
+  const fast_eval::FastTables& tables = fast_eval::tables();
+  const int players = worker.players;
+  const int hand_size = worker.hand_size;
+  const int board = worker.board;
+  const bool gather = !worker.sources.empty();
+  const int table_cards = static_cast<int>(worker.table.size());
+  CardCode* const deck = worker.deck.data();
+  const std::int32_t* const sources = worker.sources.data();
+  CardCode* const table = worker.table.data();
+  const CardCode* const cards = gather ? table : deck;
+  const CardCode* const board_cards = cards + players * hand_size;
+  HandValue* const values = worker.values.data();
+  const DealCounters counters = counters_of(worker);
+  const ShuffleShape shape = shuffle_shape(worker);
+  DealGenerator generator = worker.generator;
+  std::uint64_t words[kMaxHandSize];
+  CardShare board_shares[kMaxShares], own_shares[kMaxShares];
+  const auto word = [&tables](CardCode card) {
+    return tables.card_words[fast_eval::card_slot(card)];
+  };
+
+  for (std::int64_t deal = 0; deal < deals; ++deal) {
+    shuffle_positions(generator, shape, deck);
+    if (gather)
+      for (int k = 0; k < table_cards; ++k) table[k] = deck[sources[k]];
+    for (int j = 0; j < board; ++j) words[j] = word(board_cards[j]);
+    int board_count = 0;
+    list_shares<kMaxUse - kUse>(words, board, 0, 0, 0, board_shares, board_count);
+    HandValue best = 0;
+    int p = 0;
+    do {
+      const CardCode* const own = cards + p * hand_size;
+      for (int j = 0; j < hand_size; ++j) words[j] = word(own[j]);
+      int own_count = 0;
+      list_shares<kUse>(words, hand_size, 0, fast_eval::kSuitBias, 0, own_shares, own_count);
+      const HandValue value = best_of_shares<kUse>(tables, own, own_shares, own_count, board_cards,
+                                                   board_shares, board_count);
+      values[p] = value;
+      best = std::max(best, value);
+    } while (++p < players);
+    count_deal(counters, values, players, best);
+  }
+  worker.generator = generator;
+}
+
+void board_shares_deals(SimWorker& worker, std::int64_t deals) {
+  switch (worker.use) {
+    case 1:
+      board_shares_loop<1>(worker, deals);
+      break;
+    case 2:
+      board_shares_loop<2>(worker, deals);
+      break;
+    case 3:
+      board_shares_loop<3>(worker, deals);
+      break;
+    case 4:
+      board_shares_loop<4>(worker, deals);
+      break;
+    default:
+      board_shares_loop<5>(worker, deals);
+      break;
+  }
+}
+
 }  // namespace
 
 void play_deals(SimWorker& worker, std::int64_t deals) {
@@ -252,6 +322,9 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
         shared_board_deals<5>(worker, deals);
       else
         shared_board_deals<7>(worker, deals);
+      break;
+    case DealPath::kBoardShares:
+      board_shares_deals(worker, deals);
       break;
     case DealPath::kAssembled:
       assembled_loop(worker, deals);

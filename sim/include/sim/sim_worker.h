@@ -26,6 +26,10 @@ enum class DealPath : std::uint8_t {
   // Best of own and board cards, 5 or 7 in all: the board's count words are
   // summed once per deal and each hand adds its own.
   kSharedBoard,
+  // Use K with at most 64 ways to pick each side's cards (Omaha among
+  // them): the board's shares of a five-card hand are listed once per deal
+  // and each hand pairs its own with them.
+  kBoardShares,
   // Every other game: each hand is gathered (own cards, and the board under
   // the use rule) and valued whole.
   kAssembled,
