@@ -79,6 +79,7 @@ void configure_worker(SimWorker& worker, const GameRules& rules) {
   for (std::size_t p = 0; p < players; ++p)
     worker.hands[p] = static_cast<std::int32_t>(p) * worker.hand_size;
   worker.values.assign(players, 0);
+  worker.hand_cells.assign(players * kSeatCells, 0);
   worker.seats.game = rules;
 }
 

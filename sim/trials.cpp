@@ -1,7 +1,9 @@
 #include "sim/trials.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
+#include <utility>
 
 #include <orvix/internal/fast_eval.h>
 #include "board_shares.h"
@@ -114,7 +116,8 @@ void plain_loop(SimWorker& worker, std::int64_t deals, const Score evaluate) {
 // summed once per deal, each hand adds its own kOwn (the worker's hand size
 // when 0) and looks its value up. A hand the tables route gets its cards
 // gathered into the worker's hand. kGather: the table's cards come through
-// sources (held cards), else straight from the deck.
+// sources (held cards), else straight from the deck. kPlayers, when not 0,
+// fixes the number of seats, so the compiler can lay the seats out in a row.
 template <int N, int kOwn, bool kGather, int kPlayers = 0>
 void shared_board_loop(SimWorker& worker, std::int64_t deals) {
   static_assert(N == 5 || N == 7);
@@ -161,12 +164,32 @@ void shared_board_loop(SimWorker& worker, std::int64_t deals) {
   worker.generator = generator;
 }
 
+// Hold'em, two own cards and five on the board, seats a table of 2 to 10:
+// each count has its own loop, with or without held cards.
+inline constexpr int kFewestHoldemSeats = 2;
+inline constexpr int kMostHoldemSeats = 10;
+using DealsLoop = void (*)(SimWorker&, std::int64_t);
+
+template <bool kGather, int... kOffsets>
+constexpr auto holdem_loops(std::integer_sequence<int, kOffsets...>) {
+  return std::array<DealsLoop, sizeof...(kOffsets)>{
+      shared_board_loop<7, 2, kGather, kFewestHoldemSeats + kOffsets>...};
+}
+
+constexpr auto kHoldemSeatCounts =
+    std::make_integer_sequence<int, kMostHoldemSeats - kFewestHoldemSeats + 1>{};
+constexpr auto kHoldemLoops = holdem_loops<false>(kHoldemSeatCounts);
+constexpr auto kHoldemLoopsGathered = holdem_loops<true>(kHoldemSeatCounts);
+
 template <int N>
 void shared_board_deals(SimWorker& worker, std::int64_t deals) {
   const bool gather = !worker.sources.empty();
   if (N == 7 && worker.hand_size == 2) {
-    // Hold'em: two own cards and five on the board.
-    if (!gather && worker.players == 9) return shared_board_loop<N, 2, false, 9>(worker, deals);
+    if (worker.players >= kFewestHoldemSeats && worker.players <= kMostHoldemSeats) {
+      const auto seats = static_cast<std::size_t>(worker.players - kFewestHoldemSeats);
+      (gather ? kHoldemLoopsGathered : kHoldemLoops)[seats](worker, deals);
+      return;
+    }
     gather ? shared_board_loop<N, 2, true>(worker, deals)
            : shared_board_loop<N, 2, false>(worker, deals);
   } else {
@@ -301,6 +324,7 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
   // configure_worker sizes every worker from a game that fits its pack.
   assert(worker.players >= 1 && worker.hand_size >= 1 && worker.dealt_cards <= worker.deck_size);
   assert(worker.evaluate != nullptr || worker.use != kUseAny);
+  // configure_worker sizes the rows; a worker laid out by hand gets them here.
   const auto cells = static_cast<std::size_t>(worker.players) * kSeatCells;
   if (worker.hand_cells.size() != cells) worker.hand_cells.assign(cells, 0);
   switch (worker.path) {

@@ -101,6 +101,7 @@ TEST(DealHolds, TheLoopsCountWhatAReplayOfTheSameDealsCounts) {
       {"three cards", 1, 6, 3, 0, kUseAny, 0, false, "", "", ""},
       {"hold'em", 1, 9, 2, 5, kUseAny, 0, false, "", "", ""},
       {"hold'em, holds", 1, 6, 2, 5, kUseAny, 0, false, "As Ad", "", "Kh 7c"},
+      {"hold'em, 12 seats", 1, 12, 2, 5, kUseAny, 0, false, "", "Qd", ""},
       {"wild 3 + 2", 1, 4, 3, 2, kUseAny, 2, true, "", "", ""},
       {"wild 3 + 2, holds", 1, 4, 3, 2, kUseAny, 2, true, "", "2c", ""},
       {"4 + 3 any", 1, 6, 4, 3, kUseAny, 0, false, "", "", ""},
