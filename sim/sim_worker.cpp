@@ -2,6 +2,7 @@
 
 #include <cassert>
 
+#include "board_shares.h"
 #include "rules/pack.h"
 
 namespace orvix {
@@ -17,8 +18,11 @@ bool values_all_cards(const GameRules& rules) {
 DealPath path_of(const GameRules& rules) {
   if (rules.board == 0 && !has_holds(rules)) return DealPath::kPlain;
   const int cards = rules.hand_size + rules.board;
-  if (values_all_cards(rules) && (cards == 5 || cards == 7)) return DealPath::kSharedBoard;
-  return DealPath::kAssembled;
+  if (values_all_cards(rules)) {
+    return cards == 5 || cards == 7 ? DealPath::kSharedBoard : DealPath::kAssembled;
+  }
+  return shares_fit(rules.hand_size, rules.board, rules.use) ? DealPath::kBoardShares
+                                                             : DealPath::kAssembled;
 }
 
 // Fills sources for table slots [first, first + size) of which the first
@@ -75,6 +79,7 @@ void configure_worker(SimWorker& worker, const GameRules& rules) {
   for (std::size_t p = 0; p < players; ++p)
     worker.hands[p] = static_cast<std::int32_t>(p) * worker.hand_size;
   worker.values.assign(players, 0);
+  worker.hand_cells.assign(players * kSeatCells, 0);
   worker.seats.game = rules;
 }
 

@@ -1,9 +1,12 @@
 #include "sim/trials.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
+#include <utility>
 
 #include <orvix/internal/fast_eval.h>
+#include "board_shares.h"
 #include "sim/seeding.h"
 #include "sim/shuffle.h"
 
@@ -11,18 +14,19 @@ namespace orvix {
 
 namespace {
 
-// Where a deal is counted: each hand under its cell as a win or a loss, each
-// seat as a win or a loss (by_winners[1] or [0]); both indexed by "won",
-// since a branch on who won would be taken at random and mispredicted on
-// about every other deal. A tie, much rarer, then moves its seats' win to the
+// Where a call's deals are counted: each hand once, in its seat's row of the
+// worker's hand_cells at 2 * cell + won, indexed since a branch on who won
+// would be taken at random and mispredicted on about every other deal. When
+// the call ends, settle_hand_cells adds the rows to the cells and to each
+// seat's wins and losses. A tie, much rarer, moves its seats from a win to the
 // counter of its number of winners.
 struct DealCounters {
-  std::uint64_t* by_result[2];  // indexed by "did not win"
+  std::uint64_t* hand_cells;
   SeatOutcomes* seats;
 };
 
 DealCounters counters_of(SimWorker& worker) {
-  return {{worker.win_counts, worker.loss_counts}, worker.seats.seat};
+  return {worker.hand_cells.data(), worker.seats.seat};
 }
 
 // Every hand equal to the best wins, so ties all count as wins. There is
@@ -31,19 +35,39 @@ DealCounters counters_of(SimWorker& worker) {
                                               int players, HandValue best) {
   int winners = 0;
   int p = 0;
+  std::uint64_t* row = counters.hand_cells;
   do {
     const HandValue value = values[p];
     const int won = value == best;
     winners += won;
-    ++counters.by_result[won ^ 1][result_cell(value)];
-    ++counters.seats[p].by_winners[won];
+    ++row[2 * result_cell(value) + won];
+    row += kSeatCells;
   } while (++p < players);
   if (winners > 1) [[unlikely]] {
+    // Which seats tied is as random as who won: moved by index too.
     for (p = 0; p < players; ++p) {
-      if (values[p] != best) continue;
-      --counters.seats[p].by_winners[1];
-      ++counters.seats[p].by_winners[winners];
+      const std::uint64_t tied = values[p] == best;
+      counters.seats[p].by_winners[1] -= tied;
+      counters.seats[p].by_winners[winners] += tied;
     }
+  }
+}
+
+// Empties the worker's hand_cells into its cells and its seats' wins and
+// losses; a seat's wins then also take back the moves of its ties.
+void settle_hand_cells(SimWorker& worker) {
+  std::uint64_t* row = worker.hand_cells.data();
+  for (int p = 0; p < worker.players; ++p, row += kSeatCells) {
+    std::uint64_t lost = 0, won = 0;
+    for (int cell = 0; cell < kResultCells; ++cell) {
+      worker.loss_counts[cell] += row[2 * cell];
+      worker.win_counts[cell] += row[2 * cell + 1];
+      lost += row[2 * cell];
+      won += row[2 * cell + 1];
+    }
+    worker.seats.seat[p].by_winners[0] += lost;
+    worker.seats.seat[p].by_winners[1] += won;
+    std::fill_n(row, kSeatCells, 0);
   }
 }
 
@@ -92,12 +116,13 @@ void plain_loop(SimWorker& worker, std::int64_t deals, const Score evaluate) {
 // summed once per deal, each hand adds its own kOwn (the worker's hand size
 // when 0) and looks its value up. A hand the tables route gets its cards
 // gathered into the worker's hand. kGather: the table's cards come through
-// sources (held cards), else straight from the deck.
-template <int N, int kOwn, bool kGather>
+// sources (held cards), else straight from the deck. kPlayers, when not 0,
+// fixes the number of seats, so the compiler can lay the seats out in a row.
+template <int N, int kOwn, bool kGather, int kPlayers = 0>
 void shared_board_loop(SimWorker& worker, std::int64_t deals) {
   static_assert(N == 5 || N == 7);
   const fast_eval::FastTables& tables = fast_eval::tables();
-  const int players = worker.players;
+  const int players = kPlayers != 0 ? kPlayers : worker.players;
   const int own = kOwn != 0 ? kOwn : worker.hand_size;
   const int board = N - own;
   const int board_at = players * own;
@@ -139,11 +164,32 @@ void shared_board_loop(SimWorker& worker, std::int64_t deals) {
   worker.generator = generator;
 }
 
+// Hold'em, two own cards and five on the board, seats a table of 2 to 10:
+// each count has its own loop, with or without held cards.
+inline constexpr int kFewestHoldemSeats = 2;
+inline constexpr int kMostHoldemSeats = 10;
+using DealsLoop = void (*)(SimWorker&, std::int64_t);
+
+template <bool kGather, int... kOffsets>
+constexpr auto holdem_loops(std::integer_sequence<int, kOffsets...>) {
+  return std::array<DealsLoop, sizeof...(kOffsets)>{
+      shared_board_loop<7, 2, kGather, kFewestHoldemSeats + kOffsets>...};
+}
+
+constexpr auto kHoldemSeatCounts =
+    std::make_integer_sequence<int, kMostHoldemSeats - kFewestHoldemSeats + 1>{};
+constexpr auto kHoldemLoops = holdem_loops<false>(kHoldemSeatCounts);
+constexpr auto kHoldemLoopsGathered = holdem_loops<true>(kHoldemSeatCounts);
+
 template <int N>
 void shared_board_deals(SimWorker& worker, std::int64_t deals) {
   const bool gather = !worker.sources.empty();
   if (N == 7 && worker.hand_size == 2) {
-    // Hold'em: two own cards and five on the board.
+    if (worker.players >= kFewestHoldemSeats && worker.players <= kMostHoldemSeats) {
+      const auto seats = static_cast<std::size_t>(worker.players - kFewestHoldemSeats);
+      (gather ? kHoldemLoopsGathered : kHoldemLoops)[seats](worker, deals);
+      return;
+    }
     gather ? shared_board_loop<N, 2, true>(worker, deals)
            : shared_board_loop<N, 2, false>(worker, deals);
   } else {
@@ -203,12 +249,84 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
   worker.generator = generator;
 }
 
+// Under use K with few enough shares (Omaha among them): the board's shares
+// are listed once per deal, each seat's own shares paired with them.
+template <int kUse>
+void board_shares_loop(SimWorker& worker, std::int64_t deals) {
+  const fast_eval::FastTables& tables = fast_eval::tables();
+  const int players = worker.players;
+  const int hand_size = worker.hand_size;
+  const int board = worker.board;
+  const bool gather = !worker.sources.empty();
+  const int table_cards = static_cast<int>(worker.table.size());
+  CardCode* const deck = worker.deck.data();
+  const std::int32_t* const sources = worker.sources.data();
+  CardCode* const table = worker.table.data();
+  const CardCode* const cards = gather ? table : deck;
+  const CardCode* const board_cards = cards + players * hand_size;
+  HandValue* const values = worker.values.data();
+  const DealCounters counters = counters_of(worker);
+  const ShuffleShape shape = shuffle_shape(worker);
+  DealGenerator generator = worker.generator;
+  std::uint64_t words[kMaxHandSize];
+  CardShare board_shares[kMaxShares], own_shares[kMaxShares];
+  const auto word = [&tables](CardCode card) {
+    return tables.card_words[fast_eval::card_slot(card)];
+  };
+
+  for (std::int64_t deal = 0; deal < deals; ++deal) {
+    shuffle_positions(generator, shape, deck);
+    if (gather)
+      for (int k = 0; k < table_cards; ++k) table[k] = deck[sources[k]];
+    for (int j = 0; j < board; ++j) words[j] = word(board_cards[j]);
+    int board_count = 0;
+    list_shares<kMaxUse - kUse>(words, board, 0, 0, 0, board_shares, board_count);
+    HandValue best = 0;
+    int p = 0;
+    do {
+      const CardCode* const own = cards + p * hand_size;
+      for (int j = 0; j < hand_size; ++j) words[j] = word(own[j]);
+      int own_count = 0;
+      list_shares<kUse>(words, hand_size, 0, fast_eval::kSuitBias, 0, own_shares, own_count);
+      const HandValue value = best_of_shares<kUse>(tables, own, own_shares, own_count, board_cards,
+                                                   board_shares, board_count);
+      values[p] = value;
+      best = std::max(best, value);
+    } while (++p < players);
+    count_deal(counters, values, players, best);
+  }
+  worker.generator = generator;
+}
+
+void board_shares_deals(SimWorker& worker, std::int64_t deals) {
+  switch (worker.use) {
+    case 1:
+      board_shares_loop<1>(worker, deals);
+      break;
+    case 2:
+      board_shares_loop<2>(worker, deals);
+      break;
+    case 3:
+      board_shares_loop<3>(worker, deals);
+      break;
+    case 4:
+      board_shares_loop<4>(worker, deals);
+      break;
+    default:
+      board_shares_loop<5>(worker, deals);
+      break;
+  }
+}
+
 }  // namespace
 
 void play_deals(SimWorker& worker, std::int64_t deals) {
   // configure_worker sizes every worker from a game that fits its pack.
   assert(worker.players >= 1 && worker.hand_size >= 1 && worker.dealt_cards <= worker.deck_size);
   assert(worker.evaluate != nullptr || worker.use != kUseAny);
+  // configure_worker sizes the rows; a worker laid out by hand gets them here.
+  const auto cells = static_cast<std::size_t>(worker.players) * kSeatCells;
+  if (worker.hand_cells.size() != cells) worker.hand_cells.assign(cells, 0);
   switch (worker.path) {
     case DealPath::kPlain:
       switch (worker.hand_size) {
@@ -229,10 +347,14 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
       else
         shared_board_deals<7>(worker, deals);
       break;
+    case DealPath::kBoardShares:
+      board_shares_deals(worker, deals);
+      break;
     case DealPath::kAssembled:
       assembled_loop(worker, deals);
       break;
   }
+  settle_hand_cells(worker);
   if (deals > 0) worker.seats.deals += static_cast<std::uint64_t>(deals);
 }
 

@@ -92,21 +92,23 @@ TEST(DealHolds, HeldCardsAreInEveryDealAndTheRestComeFromWhatIsLeft) {
   }
 }
 
-// Every loop (hands from the deck, the shared board's count words, hands
-// gathered whole) against a replay of the same deals valued one hand at a
-// time by evaluate_use, each seat counted by count_seat_deal.
+// Every loop (hands from the deck, the shared board's count words, the
+// board's shares under a use rule, hands gathered whole) against a replay of the same deals valued
+// one hand at a time by evaluate_use, each seat counted by count_seat_deal.
 TEST(DealHolds, TheLoopsCountWhatAReplayOfTheSameDealsCounts) {
   const DealGame games[] = {
       {"default", 1, 5, 5, 0, kUseAny, 0, false, "", "", ""},
       {"three cards", 1, 6, 3, 0, kUseAny, 0, false, "", "", ""},
       {"hold'em", 1, 9, 2, 5, kUseAny, 0, false, "", "", ""},
       {"hold'em, holds", 1, 6, 2, 5, kUseAny, 0, false, "As Ad", "", "Kh 7c"},
+      {"hold'em, 12 seats", 1, 12, 2, 5, kUseAny, 0, false, "", "Qd", ""},
       {"wild 3 + 2", 1, 4, 3, 2, kUseAny, 2, true, "", "", ""},
       {"wild 3 + 2, holds", 1, 4, 3, 2, kUseAny, 2, true, "", "2c", ""},
       {"4 + 3 any", 1, 6, 4, 3, kUseAny, 0, false, "", "", ""},
       {"7 cards, holds", 2, 5, 7, 0, kUseAny, 1, false, "", "* Th Th", ""},
       {"use 2, holds", 1, 5, 4, 5, 2, 0, false, "As Ad", "", "Kh"},
       {"use 1, wild", 2, 3, 3, 6, 1, 2, true, "2h", "*", ""},
+      {"use 3, too many picks to list", 1, 2, 9, 6, 3, 1, false, "", "*", "Ac"},
       {"4 + 5 any", 1, 4, 4, 5, kUseAny, 2, false, "", "", ""},
       {"6 cards, holds", 1, 3, 6, 0, kUseAny, 0, true, "Qs Qd", "", ""},
       {"1 + 3 any", 1, 8, 1, 3, kUseAny, 0, false, "", "", "Ah"},

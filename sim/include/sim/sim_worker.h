@@ -26,6 +26,10 @@ enum class DealPath : std::uint8_t {
   // Best of own and board cards, 5 or 7 in all: the board's count words are
   // summed once per deal and each hand adds its own.
   kSharedBoard,
+  // Use K with at most 64 ways to pick each side's cards (Omaha among
+  // them): the board's shares of a five-card hand are listed once per deal
+  // and each hand pairs its own with them.
+  kBoardShares,
   // Every other game: each hand is gathered (own cards, and the board under
   // the use rule) and valued whole.
   kAssembled,
@@ -37,6 +41,10 @@ enum class DealPath : std::uint8_t {
 // deck's dealt positions 0, 1, 2, ... in table order, the held cards sit past
 // deck_size, where the shuffle never reaches. Without held cards the table is
 // the deck itself and sources stays empty.
+// A seat's hands of one call of play_deals: lost and won (or tied) hands by
+// cell, at 2 * cell and 2 * cell + 1.
+inline constexpr int kSeatCells = 2 * kResultCells;
+
 struct alignas(kCacheLine) SimWorker {
   // The generator of the block being played (see seed_block_stream).
   DealGenerator generator;
@@ -60,6 +68,9 @@ struct alignas(kCacheLine) SimWorker {
   std::uint64_t win_counts[kResultCells] = {};
   std::uint64_t loss_counts[kResultCells] = {};
   SeatResults seats;  // the game's seat counts of the deals played
+  // Each seat's hands of the call being played, kSeatCells a seat: one
+  // increment a hand, added to the counts above when the call ends.
+  WorkerArray<std::uint64_t> hand_cells;
 };
 
 // Sizes the worker for the game, lays out its deck and names the game of its
