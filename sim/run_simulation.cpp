@@ -79,7 +79,7 @@ RunOutcome run_simulation_with(const GameRules& rules, const RunRequest& request
                                ResultTable& table, const RunOptions& options) {
   // Every change the rules accept keeps the deal within the pack.
   assert(deal_fits_pack(rules));
-  assert(rules.board == 0 || use_fits(rules.hand_size, rules.board, rules.use));
+  assert(use_refusal(rules).empty());
   assert(request.part >= 1 && request.part <= request.parts);
 
   SharedRun run;

@@ -45,7 +45,7 @@ void place_cards(SimWorker& worker, const GameRules& rules, const HeldCards& hel
 void configure_worker(SimWorker& worker, const GameRules& rules) {
   assert(deal_fits_pack(rules));
   assert(cards_dealt(rules) <= cards_available(rules));
-  assert(rules.board == 0 || use_fits(rules.hand_size, rules.board, rules.use));
+  assert(use_refusal(rules).empty());
   const int held = held_card_count(rules);
   const int table_cards = cards_dealt(rules);
   worker.deck_size = cards_available(rules) - held;
