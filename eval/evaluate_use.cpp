@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include <orvix/evaluate.h>
+#include <orvix/internal/card_shares.h>
 #include <orvix/internal/fast_eval.h>
 
 namespace orvix {
@@ -54,69 +55,16 @@ inline HandValue try_hands(UseHand& h, int from, std::uint64_t sum) {
   return best;
 }
 
-// One side's share of a five-card hand, listed ahead: the summed count words
-// of its cards and their indices, 5 bits each, the last card's lowest.
-struct Share {
-  std::uint64_t sum;
-  std::uint32_t picks;
-};
-inline constexpr int kPickBits = 5;
-inline constexpr std::uint32_t kPickMask = (1u << kPickBits) - 1;
-static_assert(kMaxHandSize <= (1 << kPickBits));
-
-// Hands whose sides have at most this many shares each list them first and
-// run one flat loop over the pairs: a short nested loop ends at a different
-// count each time, and each end costs a mispredicted branch. Omaha (4 own
-// cards, 5 on the board, use 2) pairs 6 own shares with 10 board shares.
-inline constexpr int kMaxShares = 64;
-
-constexpr int choose(int n, int k) {
-  int c = 1;
-  for (int i = 0; i < k; ++i) c = c * (n - i) / (i + 1);
-  return c;
-}
-
-// Lists every share of `kLeft` more cards of `words` from index `from` on.
-template <int kLeft>
-void list_shares(const std::uint64_t* words, int count, int from, std::uint64_t sum,
-                 std::uint32_t picks, Share* shares, int& listed) {
-  if constexpr (kLeft == 0) {
-    shares[listed++] = {sum, picks};
-  } else {
-    for (int i = from; i <= count - kLeft; ++i)
-      list_shares<kLeft - 1>(words, count, i + 1, sum + words[i],
-                             picks << kPickBits | static_cast<std::uint32_t>(i), shares, listed);
-  }
-}
-
-// Puts the `kCount` cards of a share's picks at chosen[0..kCount - 1].
-template <int kCount>
-inline void unpack(const CardCode* cards, std::uint32_t picks, CardCode* chosen) {
-  for (int m = 0; m < kCount; ++m)
-    chosen[kCount - 1 - m] = cards[picks >> (kPickBits * m) & kPickMask];
-}
-
 template <int kUse>
 HandValue best_of_use(UseHand& h) {
   constexpr int kFromBoard = kMaxUse - kUse;
-  if (choose(h.own_count, kUse) > kMaxShares || choose(h.board_count, kFromBoard) > kMaxShares)
+  if (!shares_fit(h.own_count, h.board_count, kUse))
     return try_hands<kUse, kFromBoard>(h, 0, fast_eval::kSuitBias);
-  Share own[kMaxShares], board[kMaxShares];
+  CardShare own[kMaxShares], board[kMaxShares];
   int own_shares = 0, board_shares = 0;
   list_shares<kUse>(h.own_words, h.own_count, 0, fast_eval::kSuitBias, 0, own, own_shares);
   list_shares<kFromBoard>(h.board_words, h.board_count, 0, 0, 0, board, board_shares);
-  HandValue best = 0;
-  for (int i = 0; i < own_shares; ++i) {
-    for (int j = 0; j < board_shares; ++j) {
-      const std::uint64_t sum = own[i].sum + board[j].sum;
-      if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]] {
-        unpack<kUse>(h.own, own[i].picks, h.chosen);
-        unpack<kFromBoard>(h.board, board[j].picks, h.chosen + kUse);
-      }
-      best = std::max(best, value_of(h, sum));
-    }
-  }
-  return best;
+  return best_of_shares<kUse>(h.tables, h.own, own, own_shares, h.board, board, board_shares);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "board_shares.h"
+#include <orvix/internal/card_shares.h>
 #include "rules/pack.h"
 
 namespace orvix {

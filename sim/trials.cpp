@@ -6,7 +6,7 @@
 #include <utility>
 
 #include <orvix/internal/fast_eval.h>
-#include "board_shares.h"
+#include <orvix/internal/card_shares.h>
 #include "sim/seeding.h"
 #include "sim/shuffle.h"
 

@@ -4,6 +4,8 @@
 // side gives a five-card hand, with those cards' indices. A deal lists the
 // board's shares once; each seat lists its own and pairs them with the
 // board's, one addition and one table look-up per five-card hand.
+// evaluate_use pairs one hand's shares the same way; the deal loop lists the
+// board's once for every seat. Internal to the evaluator; not installed.
 
 #include <algorithm>
 #include <cstdint>
