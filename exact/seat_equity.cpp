@@ -1,0 +1,290 @@
+#include "exact/seat_equity.h"
+
+#include <algorithm>
+#include <cassert>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include <orvix/evaluate.h>
+#include "platform/progress_line.h"
+#include "platform/stop_request.h"
+#include "rules/pack.h"
+
+namespace orvix {
+
+namespace {
+
+__extension__ typedef unsigned __int128 Wide;
+
+// The codes a deal hands out: the 52 natural kinds (rank * 4 + suit) and one
+// code for every wild card, jokers included.
+constexpr int kWildCode = kCardKinds;
+constexpr int kCodes = kCardKinds + 1;
+
+// A recipient is the board (recipient 0) or seat s (recipient s + 1).
+constexpr int kRecipients = kMaxPlayers + 1;
+
+bool stop_asked(const EquityOptions& options) {
+  return (options.watch_stop && stop_requested()) ||
+         (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed));
+}
+
+BigCount choose_big(std::int64_t n, int k) {
+  if (k < 0 || n < k) return 0;
+  BigCount result = 1;
+  for (int i = 1; i <= k; ++i)
+    result = result * static_cast<std::uint64_t>(n - k + i) / static_cast<unsigned>(i);
+  return result;
+}
+
+// C(n, k) for the walk. Every factor it takes belongs to a deal, so it is at
+// most the deal count, which the refusal keeps far below 2^64; Wide keeps
+// the running products of the loop exact.
+std::uint64_t choose_small(std::int64_t n, int k) {
+  Wide result = 1;
+  for (int i = 1; i <= k; ++i) result = result * static_cast<Wide>(n - k + i) / static_cast<Wide>(i);
+  return static_cast<std::uint64_t>(result);
+}
+
+// The game laid out for the walk: free copies per code, each recipient's held
+// cards, and the recipients that receive cards, in dealing order.
+struct DealPlan {
+  int players = 0;
+  int hand_size = 0;
+  int board = 0;
+  int use = kUseAny;
+  std::int64_t free[kCodes] = {};
+  CardCode card[kCodes] = {};
+  int held_count[kRecipients] = {};
+  CardCode held[kRecipients][kMaxHandSize] = {};
+  int levels = 0;                  // recipients that receive cards
+  int level_recipient[kRecipients] = {};
+  int level_need[kRecipients] = {};
+  std::uint64_t deals_after_first = 1;  // deals of every level after the first
+};
+
+int recipient_size(const GameRules& rules, int recipient) {
+  return recipient == 0 ? rules.board : rules.hand_size;
+}
+
+const HeldCards& recipient_hold(const GameRules& rules, int recipient) {
+  return recipient == 0 ? rules.board_hold : rules.holds[recipient - 1];
+}
+
+int code_of(CardCode card) {
+  return is_wild(card) ? kWildCode : card_rank_index(card) * kSuitCount + card_suit_index(card);
+}
+
+DealPlan make_deal_plan(const GameRules& rules) {
+  DealPlan plan;
+  plan.players = rules.players;
+  plan.hand_size = rules.hand_size;
+  plan.board = rules.board;
+  plan.use = rules.use;
+  const ExactPack pack = pack_from_rules(rules);
+  for (int r = 0; r < kRankCount; ++r)
+    for (int s = 0; s < kSuitCount; ++s) {
+      plan.free[r * kSuitCount + s] = pack.natural[r][s];
+      plan.card[r * kSuitCount + s] = make_card(r, s, false);
+    }
+  plan.free[kWildCode] = pack.wild;
+  plan.card[kWildCode] = kJoker;
+  for (int recipient = 0; recipient <= rules.players; ++recipient) {
+    const HeldCards& hold = recipient_hold(rules, recipient);
+    plan.held_count[recipient] = hold.count;
+    for (int i = 0; i < hold.count; ++i) {
+      const CardCode card = held_card_code(rules, hold.kinds[i]);
+      plan.held[recipient][i] = card;
+      --plan.free[code_of(card)];
+    }
+    const int need = recipient_size(rules, recipient) - hold.count;
+    if (need > 0) {
+      plan.level_recipient[plan.levels] = recipient;
+      plan.level_need[plan.levels] = need;
+      ++plan.levels;
+    }
+  }
+  std::int64_t left = 0;
+  for (const std::int64_t copies : plan.free) left += copies;
+  BigCount after = 1;
+  for (int level = 0; level < plan.levels; ++level) {
+    left -= plan.level_need[level];
+    if (level > 0) after *= choose_big(left + plan.level_need[level], plan.level_need[level]);
+  }
+  plan.deals_after_first = static_cast<std::uint64_t>(after);
+  return plan;
+}
+
+// One worker's walk: it deals every level, but of the first level's choices
+// only those with index % workers == worker, and keeps its own counts.
+class EquityWalker {
+ public:
+  EquityWalker(const DealPlan& plan, const EquityOptions& options, int worker, int workers)
+      : plan_(plan), options_(options), worker_(worker), workers_(workers) {
+    std::copy(plan.free, plan.free + kCodes, left_);
+    for (int recipient = 0; recipient <= plan.players; ++recipient)
+      std::copy(plan.held[recipient], plan.held[recipient] + plan.held_count[recipient],
+                cards_[recipient]);
+    evaluate_ = select_evaluator(plan.hand_size);
+  }
+
+  void run() {
+    if (plan_.levels == 0) {
+      if (worker_ == 0) score(1);
+      return;
+    }
+    pick(0, 0, plan_.level_need[0], 1);
+  }
+
+  std::uint64_t by_winners[kMaxPlayers][kMaxPlayers + 1] = {};
+  std::uint64_t evaluated = 0;
+  bool stopped = false;
+
+ private:
+  // Deals `need` more cards to the level's recipient from codes start.., then
+  // the next levels.
+  void pick(int level, int start, int need, std::uint64_t weight) {
+    if (need == 0) {
+      level_done(level, weight);
+      return;
+    }
+    const int recipient = plan_.level_recipient[level];
+    const int at = recipient_size_now(level) - need;
+    for (int code = start; code < kCodes; ++code) {
+      const std::int64_t copies = left_[code];
+      if (copies == 0) continue;
+      const int most = static_cast<int>(std::min<std::int64_t>(copies, need));
+      for (int c = 1; c <= most; ++c) {
+        cards_[recipient][at + c - 1] = plan_.card[code];
+        left_[code] = copies - c;
+        pick(level, code + 1, need - c, weight * choose_small(copies, c));
+        if (stopped) break;
+      }
+      left_[code] = copies;
+      if (stopped) return;
+    }
+  }
+
+  int recipient_size_now(int level) const {
+    const int recipient = plan_.level_recipient[level];
+    return recipient == 0 ? plan_.board : plan_.hand_size;
+  }
+
+  void level_done(int level, std::uint64_t weight) {
+    if (level == 0) {
+      const std::uint64_t index = first_index_++;
+      if (index % static_cast<std::uint64_t>(workers_) != static_cast<std::uint64_t>(worker_))
+        return;
+      if (stop_asked(options_)) {
+        stopped = true;
+        return;
+      }
+    }
+    if (level + 1 < plan_.levels) {
+      pick(level + 1, 0, plan_.level_need[level + 1], weight);
+    } else {
+      score(weight);
+    }
+    if (level == 0 && options_.progress != nullptr)
+      add_progress(*options_.progress, weight * plan_.deals_after_first);
+  }
+
+  void score(std::uint64_t weight) {
+    HandValue values[kMaxPlayers];
+    HandValue best = 0;
+    const CardCode* board = cards_[0];
+    for (int p = 0; p < plan_.players; ++p) {
+      const CardCode* own = cards_[p + 1];
+      values[p] = plan_.board == 0 ? evaluate_(own)
+                                   : evaluate_use(own, plan_.hand_size, board, plan_.board, plan_.use);
+      best = std::max(best, values[p]);
+    }
+    evaluated += static_cast<std::uint64_t>(plan_.players);
+    int winners = 0;
+    for (int p = 0; p < plan_.players; ++p) winners += values[p] == best;
+    for (int p = 0; p < plan_.players; ++p)
+      by_winners[p][values[p] == best ? winners : 0] += weight;
+  }
+
+  const DealPlan& plan_;
+  const EquityOptions& options_;
+  const int worker_;
+  const int workers_;
+  evaluate_hand evaluate_ = nullptr;
+  std::uint64_t first_index_ = 0;
+  std::int64_t left_[kCodes] = {};
+  CardCode cards_[kRecipients][kMaxHandSize] = {};
+};
+
+}  // namespace
+
+BigCount equity_deals(const GameRules& rules) {
+  std::int64_t left = cards_available(rules) - held_card_count(rules);
+  BigCount deals = 1;
+  for (int recipient = 0; recipient <= rules.players; ++recipient) {
+    const int need = recipient_size(rules, recipient) - recipient_hold(rules, recipient).count;
+    deals *= choose_big(left, need);
+    left -= need;
+  }
+  return deals;
+}
+
+std::string equity_refusal(const GameRules& rules) {
+  if (std::string refusal = use_refusal(rules); !refusal.empty()) return refusal;
+  const BigCount evaluations = equity_deals(rules) * static_cast<unsigned>(rules.players);
+  if (evaluations > BigCount(kEquityEvaluationLimit))
+    return "Error: equity would evaluate " + count_text(evaluations) +
+           " hands (limit 10000000000); use go to simulate.\n";
+  return {};
+}
+
+SeatEquity count_seat_equity(const GameRules& rules, const EquityOptions& options) {
+  assert(deal_fits_pack(rules) && equity_refusal(rules).empty());
+  SeatEquity equity;
+  equity.players = rules.players;
+  equity.deals = static_cast<std::uint64_t>(equity_deals(rules));
+  if (rules.players == 1) {
+    equity.by_winners[0][1] = equity.deals;
+    if (options.progress != nullptr) add_progress(*options.progress, equity.deals);
+    return equity;
+  }
+  const auto plan = std::make_unique<DealPlan>(make_deal_plan(rules));
+  const int workers = std::max(1, options.workers);
+  std::vector<std::unique_ptr<EquityWalker>> walkers;
+  for (int i = 0; i < workers; ++i)
+    walkers.push_back(std::make_unique<EquityWalker>(*plan, options, i, workers));
+  // The calling thread is worker 0; a thread the system refuses leaves its
+  // share undone, so that worker's share then runs here after the others.
+  std::vector<std::thread> threads;
+  std::vector<EquityWalker*> left_over;
+  for (int i = 1; i < workers; ++i) {
+    try {
+      threads.emplace_back([&walker = *walkers[static_cast<std::size_t>(i)]] { walker.run(); });
+    } catch (const std::system_error&) {
+      left_over.push_back(walkers[static_cast<std::size_t>(i)].get());
+    }
+  }
+  walkers[0]->run();
+  for (EquityWalker* walker : left_over) walker->run();
+  for (std::thread& thread : threads) thread.join();
+
+  for (const auto& walker : walkers) {
+    equity.stopped = equity.stopped || walker->stopped;
+    equity.evaluated += walker->evaluated;
+    for (int p = 0; p < rules.players; ++p)
+      for (int k = 0; k <= rules.players; ++k) equity.by_winners[p][k] += walker->by_winners[p][k];
+  }
+  return equity;
+}
+
+double seat_equity_fraction(const SeatEquity& equity, int seat) {
+  if (equity.deals == 0) return 0.0;
+  double shares = 0.0;
+  for (int k = 1; k <= equity.players; ++k)
+    shares += static_cast<double>(equity.by_winners[seat][k]) / k;
+  return shares / static_cast<double>(equity.deals);
+}
+
+}  // namespace orvix
