@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <orvix/evaluate.h>
+#include <orvix/internal/fast_eval.h>
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
 #include "rules/pack.h"
@@ -63,6 +64,9 @@ struct DealPlan {
   int level_recipient[kRecipients] = {};
   int level_need[kRecipients] = {};
   std::uint64_t deals_after_first = 1;  // deals of every level after the first
+  // Use any over 5 or 7 cards of own and board: the board's count words are
+  // summed once per board and each seat's added (the evaluator's table path).
+  bool shared_words = false;
 };
 
 int recipient_size(const GameRules& rules, int recipient) {
@@ -83,6 +87,8 @@ DealPlan make_deal_plan(const GameRules& rules) {
   plan.hand_size = rules.hand_size;
   plan.board = rules.board;
   plan.use = rules.use;
+  plan.shared_words = rules.board > 0 && rules.use == kUseAny &&
+                      (rules.hand_size + rules.board == 5 || rules.hand_size + rules.board == 7);
   const ExactPack pack = pack_from_rules(rules);
   for (int r = 0; r < kRankCount; ++r)
     for (int s = 0; s < kSuitCount; ++s) {
@@ -117,8 +123,29 @@ DealPlan make_deal_plan(const GameRules& rules) {
   return plan;
 }
 
-// One worker's walk: it deals every level, but of the first level's choices
-// only those with index % workers == worker, and keeps its own counts.
+// One worker's walk. It deals every level, but shares the first level among
+// the workers: the first level's choices of its first kSplitCodes codes (or
+// its whole choice, when fewer codes complete it) are numbered in walking
+// order and a worker goes on only below those with index % workers == worker.
+// Each keeps its own counts.
+constexpr int kSplitCodes = 2;
+
+// C(n, k) for small n, or 0 where it must be computed (n past the table).
+struct SmallBinomials {
+  static constexpr int kMostCopies = 127;
+  std::uint64_t ways[kMostCopies + 1][kMaxHandSize + 1] = {};
+  SmallBinomials() {
+    for (int n = 0; n <= kMostCopies; ++n)
+      for (int k = 0; k <= std::min(n, kMaxHandSize); ++k)
+        ways[n][k] = choose_small(n, k);
+  }
+};
+
+const SmallBinomials& binomials() {
+  static const SmallBinomials table;
+  return table;
+}
+
 class EquityWalker {
  public:
   EquityWalker(const DealPlan& plan, const EquityOptions& options, int worker, int workers)
@@ -128,14 +155,16 @@ class EquityWalker {
       std::copy(plan.held[recipient], plan.held[recipient] + plan.held_count[recipient],
                 cards_[recipient]);
     evaluate_ = select_evaluator(plan.hand_size);
+    if (plan.shared_words) tables_ = &fast_eval::tables();
   }
 
   void run() {
+    if (plan_.levels == 0 || plan_.level_recipient[0] != 0) board_fixed();
     if (plan_.levels == 0) {
       if (worker_ == 0) score(1);
       return;
     }
-    pick(0, 0, plan_.level_need[0], 1);
+    pick(0, 0, plan_.level_need[0], 1, 0);
   }
 
   std::uint64_t by_winners[kMaxPlayers][kMaxPlayers + 1] = {};
@@ -143,9 +172,11 @@ class EquityWalker {
   bool stopped = false;
 
  private:
-  // Deals `need` more cards to the level's recipient from codes start.., then
-  // the next levels.
-  void pick(int level, int start, int need, std::uint64_t weight) {
+  // Deals `need` more cards to the level's recipient from codes start..,
+  // `codes` codes already chosen, then the next levels.
+  void pick(int level, int start, int need, std::uint64_t weight, int codes) {
+    if (level == 0 && (codes == kSplitCodes || (need == 0 && codes < kSplitCodes)) && !claim())
+      return;
     if (need == 0) {
       level_done(level, weight);
       return;
@@ -159,12 +190,27 @@ class EquityWalker {
       for (int c = 1; c <= most; ++c) {
         cards_[recipient][at + c - 1] = plan_.card[code];
         left_[code] = copies - c;
-        pick(level, code + 1, need - c, weight * choose_small(copies, c));
+        pick(level, code + 1, need - c, weight * ways(copies, c), codes + 1);
         if (stopped) break;
       }
       left_[code] = copies;
       if (stopped) return;
     }
+  }
+
+  std::uint64_t ways(std::int64_t copies, int c) const {
+    if (c == 1) return static_cast<std::uint64_t>(copies);
+    if (copies <= SmallBinomials::kMostCopies) return binomials().ways[copies][c];
+    return choose_small(copies, c);
+  }
+
+  // Whether this worker takes the next share of the first level.
+  bool claim() {
+    const std::uint64_t index = share_index_++;
+    if (index % static_cast<std::uint64_t>(workers_) != static_cast<std::uint64_t>(worker_))
+      return false;
+    if (stop_asked(options_)) stopped = true;
+    return !stopped;
   }
 
   int recipient_size_now(int level) const {
@@ -173,17 +219,17 @@ class EquityWalker {
   }
 
   void level_done(int level, std::uint64_t weight) {
-    if (level == 0) {
-      const std::uint64_t index = first_index_++;
-      if (index % static_cast<std::uint64_t>(workers_) != static_cast<std::uint64_t>(worker_))
-        return;
-      if (stop_asked(options_)) {
-        stopped = true;
-        return;
-      }
+    if (level > 0 && level + 1 < plan_.levels && stop_asked(options_)) {
+      stopped = true;
+      return;
     }
+    const int recipient = plan_.level_recipient[level];
+    if (recipient == 0)
+      board_fixed();
+    else
+      values_[recipient - 1] = seat_value(recipient - 1);
     if (level + 1 < plan_.levels) {
-      pick(level + 1, 0, plan_.level_need[level + 1], weight);
+      pick(level + 1, 0, plan_.level_need[level + 1], weight, 0);
     } else {
       score(weight);
     }
@@ -191,21 +237,47 @@ class EquityWalker {
       add_progress(*options_.progress, weight * plan_.deals_after_first);
   }
 
-  void score(std::uint64_t weight) {
-    HandValue values[kMaxPlayers];
-    HandValue best = 0;
-    const CardCode* board = cards_[0];
-    for (int p = 0; p < plan_.players; ++p) {
-      const CardCode* own = cards_[p + 1];
-      values[p] = plan_.board == 0 ? evaluate_(own)
-                                   : evaluate_use(own, plan_.hand_size, board, plan_.board, plan_.use);
-      best = std::max(best, values[p]);
+  // The board is complete: its count word for the table paths, and the
+  // value of every seat whose cards are all held.
+  void board_fixed() {
+    if (plan_.shared_words) {
+      board_sum_ = fast_eval::kSuitBias;
+      for (int i = 0; i < plan_.board; ++i)
+        board_sum_ += tables_->card_words[fast_eval::card_slot(cards_[0][i])];
     }
-    evaluated += static_cast<std::uint64_t>(plan_.players);
-    int winners = 0;
-    for (int p = 0; p < plan_.players; ++p) winners += values[p] == best;
     for (int p = 0; p < plan_.players; ++p)
-      by_winners[p][values[p] == best ? winners : 0] += weight;
+      if (plan_.held_count[p + 1] == plan_.hand_size) values_[p] = seat_value(p);
+  }
+
+  // Seat p's hand under the use rule, its cards and the board's complete.
+  HandValue seat_value(int p) {
+    const CardCode* own = cards_[p + 1];
+    ++evaluated;
+    if (plan_.shared_words) {
+      std::uint64_t sum = board_sum_;
+      for (int i = 0; i < plan_.hand_size; ++i)
+        sum += tables_->card_words[fast_eval::card_slot(own[i])];
+      if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]] {
+        CardCode hand[7];
+        std::copy(own, own + plan_.hand_size, hand);
+        std::copy(cards_[0], cards_[0] + plan_.board, hand + plan_.hand_size);
+        return plan_.hand_size + plan_.board == 5 ? fast_eval::routed_5(hand, sum)
+                                                  : fast_eval::routed_7(hand, sum);
+      }
+      return plan_.hand_size + plan_.board == 5 ? fast_eval::rank_value(tables_->five, sum)
+                                                : fast_eval::rank_value(tables_->seven, sum);
+    }
+    if (plan_.board == 0) return evaluate_(own);
+    return evaluate_use(own, plan_.hand_size, cards_[0], plan_.board, plan_.use);
+  }
+
+  void score(std::uint64_t weight) {
+    HandValue best = 0;
+    for (int p = 0; p < plan_.players; ++p) best = std::max(best, values_[p]);
+    int winners = 0;
+    for (int p = 0; p < plan_.players; ++p) winners += values_[p] == best;
+    for (int p = 0; p < plan_.players; ++p)
+      by_winners[p][values_[p] == best ? winners : 0] += weight;
   }
 
   const DealPlan& plan_;
@@ -213,7 +285,10 @@ class EquityWalker {
   const int worker_;
   const int workers_;
   evaluate_hand evaluate_ = nullptr;
-  std::uint64_t first_index_ = 0;
+  std::uint64_t share_index_ = 0;
+  const fast_eval::FastTables* tables_ = nullptr;
+  std::uint64_t board_sum_ = 0;
+  HandValue values_[kMaxPlayers] = {};
   std::int64_t left_[kCodes] = {};
   CardCode cards_[kRecipients][kMaxHandSize] = {};
 };

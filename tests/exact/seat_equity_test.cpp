@@ -51,6 +51,8 @@ const SmallGame kGames[] = {
      1, -1, 2, 2, 4, 1, {}, ""},
     {"three seats of four-card hands, two decks and a joker", 2, "Kh Kc 7d 7s 6h", "", 1, -1,
      3, 3, 0, kUseAny, {"Kh"}, ""},
+    {"hold'em over ten cards, a joker and Twos wild", 1, "2s Ah Kh Qh Jh Th 9c 9d 5s", "", 1, 0,
+     2, 2, 5, kUseAny, {"Ah"}, ""},
     {"every card held", 1, "Ah Kh Qh Jh Th 9s", "", 0, -1,
      2, 2, 2, kUseAny, {"Ah Kh", "Qh Jh"}, "Th 9s"},
 };

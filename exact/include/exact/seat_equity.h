@@ -9,7 +9,8 @@
 // c of the n free copies of a code to a recipient counts C(n, c) ways.
 // The board is dealt first, then seat 1, seat 2, ...; per deal each seat's
 // hand is valued under the use rule and the seats holding the best value win
-// (k of them: each a tie among k winners).
+// (k of them: each a tie among k winners). A seat is valued as soon as its
+// cards and the board's are all dealt, so a held seat once per board.
 
 #include <atomic>
 #include <cstdint>
