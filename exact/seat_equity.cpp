@@ -1,6 +1,7 @@
 #include "exact/seat_equity.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <memory>
 #include <system_error>
@@ -49,6 +50,10 @@ std::uint64_t choose_small(std::int64_t n, int k) {
   return static_cast<std::uint64_t>(result);
 }
 
+int code_of(CardCode card) {
+  return is_wild(card) ? kWildCode : card_rank_index(card) * kSuitCount + card_suit_index(card);
+}
+
 // The game laid out for the walk: free copies per code, each recipient's held
 // cards, and the recipients that receive cards, in dealing order.
 struct DealPlan {
@@ -67,7 +72,35 @@ struct DealPlan {
   // Use any over 5 or 7 cards of own and board: the board's count words are
   // summed once per board and each seat's added (the evaluator's table path).
   bool shared_words = false;
+  // The renamings of suits that leave the free pack and every hold as they
+  // are (the identity first): a first-level choice and its renamings lead to
+  // equal outcomes, so only the least of them is dealt on, weighted by how
+  // many there are. suit_map[g][suit] is suit renamed by the g-th renaming.
+  int renamings = 1;
+  std::uint8_t suit_map[24][kSuitCount] = {};
 };
+
+// Fills the plan's renamings from its free copies and holds.
+void find_renamings(DealPlan& plan) {
+  int held[kRecipients][kCodes] = {};
+  for (int recipient = 0; recipient <= plan.players; ++recipient)
+    for (int i = 0; i < plan.held_count[recipient]; ++i)
+      ++held[recipient][code_of(plan.held[recipient][i])];
+  int perm[kSuitCount] = {0, 1, 2, 3};
+  plan.renamings = 0;
+  do {
+    bool keeps = true;
+    for (int code = 0; code < kCardKinds && keeps; ++code) {
+      const int image = code - code % kSuitCount + perm[code % kSuitCount];
+      keeps = plan.free[code] == plan.free[image];
+      for (int recipient = 0; recipient <= plan.players && keeps; ++recipient)
+        keeps = held[recipient][code] == held[recipient][image];
+    }
+    if (!keeps) continue;
+    std::uint8_t* map = plan.suit_map[plan.renamings++];
+    for (int suit = 0; suit < kSuitCount; ++suit) map[suit] = static_cast<std::uint8_t>(perm[suit]);
+  } while (std::next_permutation(perm, perm + kSuitCount));
+}
 
 int recipient_size(const GameRules& rules, int recipient) {
   return recipient == 0 ? rules.board : rules.hand_size;
@@ -75,10 +108,6 @@ int recipient_size(const GameRules& rules, int recipient) {
 
 const HeldCards& recipient_hold(const GameRules& rules, int recipient) {
   return recipient == 0 ? rules.board_hold : rules.holds[recipient - 1];
-}
-
-int code_of(CardCode card) {
-  return is_wild(card) ? kWildCode : card_rank_index(card) * kSuitCount + card_suit_index(card);
 }
 
 DealPlan make_deal_plan(const GameRules& rules) {
@@ -120,6 +149,7 @@ DealPlan make_deal_plan(const GameRules& rules) {
     if (level > 0) after *= choose_big(left + plan.level_need[level], plan.level_need[level]);
   }
   plan.deals_after_first = static_cast<std::uint64_t>(after);
+  find_renamings(plan);
   return plan;
 }
 
@@ -164,7 +194,8 @@ class EquityWalker {
       if (worker_ == 0) score(1);
       return;
     }
-    pick(0, 0, plan_.level_need[0], 1, 0);
+    const std::uint32_t all = (1u << plan_.renamings) - 1;
+    pick_first(0, plan_.level_need[0], 1, 0, all, -1, 0);
   }
 
   std::uint64_t by_winners[kMaxPlayers][kMaxPlayers + 1] = {};
@@ -172,11 +203,73 @@ class EquityWalker {
   bool stopped = false;
 
  private:
-  // Deals `need` more cards to the level's recipient from codes start..,
-  // `codes` codes already chosen, then the next levels.
-  void pick(int level, int start, int need, std::uint64_t weight, int codes) {
-    if (level == 0 && (codes == kSplitCodes || (need == 0 && codes < kSplitCodes)) && !claim())
+  // The first level, dealt in ascending codes (rank by rank) with only the
+  // least of each choice's renamings kept. `tied` holds the renamings that
+  // map the ranks finished so far onto themselves; `rank` is the rank being
+  // taken (-1 before the first card) and `counts` its cards per suit, one
+  // byte each, the first suit in the top byte. `codes` codes are chosen.
+  void pick_first(int start, int need, std::uint64_t weight, int codes, std::uint32_t tied,
+                  int rank, std::uint32_t counts) {
+    if ((codes == kSplitCodes || (need == 0 && codes < kSplitCodes)) && !claim()) return;
+    if (need == 0) {
+      if (rank >= 0 && !rank_kept(counts, tied)) return;
+      level_done(0, weight * static_cast<std::uint64_t>(plan_.renamings / std::popcount(tied)));
       return;
+    }
+    const int recipient = plan_.level_recipient[0];
+    const int at = recipient_size_now(0) - need;
+    // Whether the rank in hand is the least of its renamings, once a later rank is reached.
+    int later_kept = -1;
+    std::uint32_t later_tied = tied;
+    for (int code = start; code < kCodes; ++code) {
+      const std::int64_t copies = left_[code];
+      if (copies == 0) continue;
+      const int code_rank = code == kWildCode ? kRankCount : code / kSuitCount;
+      const int shift = 8 * (kSuitCount - 1 - code % kSuitCount);
+      std::uint32_t next_tied = tied;
+      std::uint32_t base = counts;
+      if (code_rank != rank) {
+        if (later_kept < 0) later_kept = rank < 0 || rank_kept(counts, later_tied) ? 1 : 0;
+        if (later_kept == 0) return;
+        next_tied = later_tied;
+        base = 0;
+      }
+      const int most = static_cast<int>(std::min<std::int64_t>(copies, need));
+      for (int c = 1; c <= most; ++c) {
+        cards_[recipient][at + c - 1] = plan_.card[code];
+        left_[code] = copies - c;
+        const std::uint32_t next_counts =
+            code == kWildCode ? 0 : base + (static_cast<std::uint32_t>(c) << shift);
+        pick_first(code + 1, need - c, weight * ways(copies, c), codes + 1, next_tied,
+                   code_rank == kRankCount ? -1 : code_rank, next_counts);
+        if (stopped) break;
+      }
+      left_[code] = copies;
+      if (stopped) return;
+    }
+  }
+
+  // Whether a finished rank's cards per suit are the least of their renamings
+  // under the renamings still tied (a renaming that moves more cards to an
+  // earlier suit makes a smaller choice); those that make a larger one leave
+  // `tied`.
+  bool rank_kept(std::uint32_t counts, std::uint32_t& tied) const {
+    for (std::uint32_t rest = tied & ~1u; rest != 0; rest &= rest - 1) {
+      const int g = std::countr_zero(rest);
+      std::uint32_t image = 0;
+      for (int suit = 0; suit < kSuitCount; ++suit) {
+        const std::uint32_t count = counts >> (8 * (kSuitCount - 1 - suit)) & 0xFF;
+        image |= count << (8 * (kSuitCount - 1 - plan_.suit_map[g][suit]));
+      }
+      if (image > counts) return false;
+      if (image < counts) tied &= ~(1u << g);
+    }
+    return true;
+  }
+
+  // Deals `need` more cards to the level's recipient from codes start..,
+  // then the next levels.
+  void pick(int level, int start, int need, std::uint64_t weight) {
     if (need == 0) {
       level_done(level, weight);
       return;
@@ -190,7 +283,7 @@ class EquityWalker {
       for (int c = 1; c <= most; ++c) {
         cards_[recipient][at + c - 1] = plan_.card[code];
         left_[code] = copies - c;
-        pick(level, code + 1, need - c, weight * ways(copies, c), codes + 1);
+        pick(level, code + 1, need - c, weight * ways(copies, c));
         if (stopped) break;
       }
       left_[code] = copies;
@@ -229,7 +322,7 @@ class EquityWalker {
     else
       values_[recipient - 1] = seat_value(recipient - 1);
     if (level + 1 < plan_.levels) {
-      pick(level + 1, 0, plan_.level_need[level + 1], weight, 0);
+      pick(level + 1, 0, plan_.level_need[level + 1], weight);
     } else {
       score(weight);
     }

@@ -53,6 +53,12 @@ const SmallGame kGames[] = {
      3, 3, 0, kUseAny, {"Kh"}, ""},
     {"hold'em over ten cards, a joker and Twos wild", 1, "2s Ah Kh Qh Jh Th 9c 9d 5s", "", 1, 0,
      2, 2, 5, kUseAny, {"Ah"}, ""},
+    {"every suit alike, a joker", 1, "Ad As Ac Ah Kd Ks Kc Kh 9d 9s 9c 9h", "", 1, -1,
+     2, 2, 2, kUseAny, {}, ""},
+    {"suits alike in pairs around held Aces", 1, "Ad As Ac Ah Kd Ks Kc Kh 9d 9s 9c 9h", "", 0, -1,
+     2, 2, 3, kUseAny, {"Ad As"}, ""},
+    {"two decks of two suits, no board, one seat holding", 2, "Qd Qs Td Ts 8d 8s", "", 0, -1,
+     2, 3, 0, kUseAny, {"Qd Ts"}, ""},
     {"every card held", 1, "Ah Kh Qh Jh Th 9s", "", 0, -1,
      2, 2, 2, kUseAny, {"Ah Kh", "Qh Jh"}, "Th 9s"},
 };
