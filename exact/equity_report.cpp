@@ -40,13 +40,13 @@ void out_percent(double fraction) {
 
 }  // namespace
 
-void print_count_game_lines(const GameRules& rules) {
+void print_count_game_lines(const GameRules& rules, int hands) {
   out_printf("Poker with %d %s, %d %s, ", rules.decks, plural(rules.decks, "deck", "decks"),
              rules.jokers, plural(rules.jokers, "joker", "jokers"));
-  if (rules.players == 1)
+  if (hands == 1)
     out_text("one hand");
   else
-    out_printf("%d hands", rules.players);
+    out_printf("%d hands", hands);
   out_printf(" of %d %s", rules.hand_size, plural(rules.hand_size, "card", "cards"));
   if (rules.board > 0)
     out_printf(" and a board of %d %s", rules.board, plural(rules.board, "card", "cards"));
@@ -93,7 +93,7 @@ void run_equity(const GameRules& rules, bool quiet, int workers) {
   }
   const BigCount deals = equity_deals(rules);
   if (!quiet) out_line_end();
-  print_count_game_lines(rules);
+  print_count_game_lines(rules, rules.players);
   out_printf("Counting %s %s.", count_text(deals).c_str(), deals == 1 ? "deal" : "deals");
   out_line_end();
   out_line_end();

@@ -76,6 +76,7 @@ struct DealPlan {
   // are (the identity first): a first-level choice and its renamings lead to
   // equal outcomes, so only the least of them is dealt on, weighted by how
   // many there are. suit_map[g][suit] is suit renamed by the g-th renaming.
+  bool tally = false;  // file seat 1's values by cell (the only seat dealt)
   int renamings = 1;
   std::uint8_t suit_map[24][kSuitCount] = {};
 };
@@ -110,9 +111,13 @@ const HeldCards& recipient_hold(const GameRules& rules, int recipient) {
   return recipient == 0 ? rules.board_hold : rules.holds[recipient - 1];
 }
 
-DealPlan make_deal_plan(const GameRules& rules) {
+// The walk of the board and seats 1..dealt_seats; the cards every later seat
+// holds are only out of the pack. tally files seat 1's values by cell
+// instead of counting winners.
+DealPlan make_deal_plan(const GameRules& rules, int dealt_seats, bool tally) {
   DealPlan plan;
-  plan.players = rules.players;
+  plan.players = dealt_seats;
+  plan.tally = tally;
   plan.hand_size = rules.hand_size;
   plan.board = rules.board;
   plan.use = rules.use;
@@ -126,7 +131,11 @@ DealPlan make_deal_plan(const GameRules& rules) {
     }
   plan.free[kWildCode] = pack.wild;
   plan.card[kWildCode] = kJoker;
-  for (int recipient = 0; recipient <= rules.players; ++recipient) {
+  for (int seat = dealt_seats + 1; seat <= rules.players; ++seat) {
+    const HeldCards& hold = recipient_hold(rules, seat);
+    for (int i = 0; i < hold.count; ++i) --plan.free[code_of(held_card_code(rules, hold.kinds[i]))];
+  }
+  for (int recipient = 0; recipient <= dealt_seats; ++recipient) {
     const HeldCards& hold = recipient_hold(rules, recipient);
     plan.held_count[recipient] = hold.count;
     for (int i = 0; i < hold.count; ++i) {
@@ -199,6 +208,7 @@ class EquityWalker {
   }
 
   std::uint64_t by_winners[kMaxPlayers][kMaxPlayers + 1] = {};
+  std::uint64_t cells[kResultCells] = {};  // tallied hands by category and top rank
   std::uint64_t evaluated = 0;
   bool stopped = false;
 
@@ -365,6 +375,10 @@ class EquityWalker {
   }
 
   void score(std::uint64_t weight) {
+    if (plan_.tally) {
+      cells[hand_category(values_[0]) * kRankCount + top_rank(values_[0])] += weight;
+      return;
+    }
     HandValue best = 0;
     for (int p = 0; p < plan_.players; ++p) best = std::max(best, values_[p]);
     int winners = 0;
@@ -386,18 +400,45 @@ class EquityWalker {
   CardCode cards_[kRecipients][kMaxHandSize] = {};
 };
 
-}  // namespace
-
-BigCount equity_deals(const GameRules& rules) {
+// Every deal of the board's and seats 1..dealt_seats' unknown cards, every
+// hold out of the pack.
+BigCount deals_of(const GameRules& rules, int dealt_seats) {
   std::int64_t left = cards_available(rules) - held_card_count(rules);
   BigCount deals = 1;
-  for (int recipient = 0; recipient <= rules.players; ++recipient) {
+  for (int recipient = 0; recipient <= dealt_seats; ++recipient) {
     const int need = recipient_size(rules, recipient) - recipient_hold(rules, recipient).count;
     deals *= choose_big(left, need);
     left -= need;
   }
   return deals;
 }
+
+// Runs one walker per worker over the plan, the calling thread being worker
+// 0; a thread the system refuses leaves its share to run here after the others.
+std::vector<std::unique_ptr<EquityWalker>> run_walkers(const DealPlan& plan,
+                                                       const EquityOptions& options) {
+  const int workers = std::max(1, options.workers);
+  std::vector<std::unique_ptr<EquityWalker>> walkers;
+  for (int i = 0; i < workers; ++i)
+    walkers.push_back(std::make_unique<EquityWalker>(plan, options, i, workers));
+  std::vector<std::thread> threads;
+  std::vector<EquityWalker*> left_over;
+  for (int i = 1; i < workers; ++i) {
+    try {
+      threads.emplace_back([&walker = *walkers[static_cast<std::size_t>(i)]] { walker.run(); });
+    } catch (const std::system_error&) {
+      left_over.push_back(walkers[static_cast<std::size_t>(i)].get());
+    }
+  }
+  walkers[0]->run();
+  for (EquityWalker* walker : left_over) walker->run();
+  for (std::thread& thread : threads) thread.join();
+  return walkers;
+}
+
+}  // namespace
+
+BigCount equity_deals(const GameRules& rules) { return deals_of(rules, rules.players); }
 
 std::string equity_refusal(const GameRules& rules) {
   if (std::string refusal = use_refusal(rules); !refusal.empty()) return refusal;
@@ -418,26 +459,8 @@ SeatEquity count_seat_equity(const GameRules& rules, const EquityOptions& option
     if (options.progress != nullptr) add_progress(*options.progress, equity.deals);
     return equity;
   }
-  const auto plan = std::make_unique<DealPlan>(make_deal_plan(rules));
-  const int workers = std::max(1, options.workers);
-  std::vector<std::unique_ptr<EquityWalker>> walkers;
-  for (int i = 0; i < workers; ++i)
-    walkers.push_back(std::make_unique<EquityWalker>(*plan, options, i, workers));
-  // The calling thread is worker 0; a thread the system refuses leaves its
-  // share undone, so that worker's share then runs here after the others.
-  std::vector<std::thread> threads;
-  std::vector<EquityWalker*> left_over;
-  for (int i = 1; i < workers; ++i) {
-    try {
-      threads.emplace_back([&walker = *walkers[static_cast<std::size_t>(i)]] { walker.run(); });
-    } catch (const std::system_error&) {
-      left_over.push_back(walkers[static_cast<std::size_t>(i)].get());
-    }
-  }
-  walkers[0]->run();
-  for (EquityWalker* walker : left_over) walker->run();
-  for (std::thread& thread : threads) thread.join();
-
+  const auto plan = std::make_unique<DealPlan>(make_deal_plan(rules, rules.players, false));
+  const auto walkers = run_walkers(*plan, options);
   for (const auto& walker : walkers) {
     equity.stopped = equity.stopped || walker->stopped;
     equity.evaluated += walker->evaluated;
@@ -445,6 +468,41 @@ SeatEquity count_seat_equity(const GameRules& rules, const EquityOptions& option
       for (int k = 0; k <= rules.players; ++k) equity.by_winners[p][k] += walker->by_winners[p][k];
   }
   return equity;
+}
+
+BigCount seat_one_deals(const GameRules& rules) { return deals_of(rules, 1); }
+
+std::string seat_one_refusal(const GameRules& rules) {
+  if (std::string refusal = use_refusal(rules); !refusal.empty()) return refusal;
+  const BigCount hands = seat_one_deals(rules);
+  if (hands > BigCount(kEquityEvaluationLimit))
+    return "Error: exact would evaluate " + count_text(hands) +
+           " hands (limit 10000000000); use go to simulate.\n";
+  return {};
+}
+
+ExactTable count_seat_one_hands(const GameRules& rules, const EquityOptions& options) {
+  assert(deal_fits_pack(rules) && seat_one_refusal(rules).empty());
+  const auto plan = std::make_unique<DealPlan>(make_deal_plan(rules, 1, true));
+  const auto walkers = run_walkers(*plan, options);
+  ExactTable table;
+  for (int c = 0; c < kCategoryCount; ++c) {
+    table.by_category[c] = 0;
+    for (int r = 0; r < kRankCount; ++r) table.by_rank[c][r] = 0;
+  }
+  table.total = 0;
+  for (const auto& walker : walkers) {
+    table.stopped = table.stopped || walker->stopped;
+    table.evaluated += walker->evaluated;
+    for (int c = 0; c < kCategoryCount; ++c)
+      for (int r = 0; r < kRankCount; ++r)
+        table.by_rank[c][r] += walker->cells[c * kRankCount + r];
+  }
+  for (int c = 0; c < kCategoryCount; ++c) {
+    for (int r = 0; r < kRankCount; ++r) table.by_category[c] += table.by_rank[c][r];
+    table.total += table.by_category[c];
+  }
+  return table;
 }
 
 double seat_equity_fraction(const SeatEquity& equity, int seat) {

@@ -136,6 +136,20 @@ class PhysicalDeals {
     board_held_ = take(game.board_hold);
   }
 
+  // Seat 1's hands over every deal of its and the board's free cards, every
+  // other hold out of the pack, by cell (category and top rank).
+  std::vector<std::uint64_t> count_seat_one() const {
+    std::vector<std::uint64_t> cells(kResultCells);
+    for_each_subset(free_, game_.board - std::popcount(board_held_), 0, [&](std::uint32_t board) {
+      for_each_subset(free_ & ~board, game_.hand_size - std::popcount(held_[0]), 0,
+                      [&](std::uint32_t own) {
+                        const HandValue v = seat_value(own | held_[0], board | board_held_);
+                        ++cells[static_cast<std::size_t>(hand_category(v) * kRankCount + top_rank(v))];
+                      });
+    });
+    return cells;
+  }
+
   Outcomes count() {
     Outcomes outcomes;
     for_each_subset(free_, game_.board - std::popcount(board_held_), 0, [&](std::uint32_t board) {
@@ -222,6 +236,30 @@ TEST(SeatEquity, EqualsEveryPhysicalDealOfSmallPacks) {
         for (int k = 0; k <= game.players; ++k)
           EXPECT_EQ(equity.by_winners[s][k], expected.by_winners[s][k])
               << "seat " << s + 1 << ", " << k << " winners";
+    }
+  }
+}
+
+// exact with a board or held cards: seat 1's final hands, every other seat's
+// held cards out of the pack.
+TEST(SeatEquity, SeatOneHandsEqualEveryPhysicalDeal) {
+  for (const SmallGame& game : kGames) {
+    SCOPED_TRACE(game.name);
+    const GameRules rules = rules_of(game);
+    ASSERT_EQ(seat_one_refusal(rules), "");
+    const std::vector<std::uint64_t> expected = PhysicalDeals(game).count_seat_one();
+    std::uint64_t total = 0;
+    for (const std::uint64_t count : expected) total += count;
+    EXPECT_EQ(seat_one_deals(rules), total);
+    for (const int workers : {1, 2}) {
+      EquityOptions options;
+      options.workers = workers;
+      const ExactTable table = count_seat_one_hands(rules, options);
+      EXPECT_EQ(table.total, total);
+      for (int cell = 0; cell < kResultCells; ++cell)
+        EXPECT_EQ(table.by_rank[cell / kRankCount][cell % kRankCount],
+                  expected[static_cast<std::size_t>(cell)])
+            << kCategoryNames[cell / kRankCount] << ", " << kRankWords[cell % kRankCount];
     }
   }
 }

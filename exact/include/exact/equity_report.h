@@ -9,10 +9,10 @@
 
 namespace orvix {
 
-// The game line of a count over the rules, then the wild, added and removed
-// lines, the use rule and the held cards. One player, a board of 5:
+// The game line of a count over `hands` hands of the rules, then the wild,
+// added and removed lines, the use rule and the held cards. One hand, a board of 5:
 //   "Poker with 1 deck, 0 jokers, one hand of 2 cards and a board of 5 cards."
-void print_count_game_lines(const GameRules& rules);
+void print_count_game_lines(const GameRules& rules, int hands);
 
 // The seat table of a finished count, each line ended: SEAT, HOLDS (as wide
 // as the longest held cards, at least 5, "-" for none), WINS, TIES and LOSSES

@@ -56,6 +56,17 @@ struct EquityOptions {
 // equity_refusal(rules). With one player nothing is dealt: it wins every deal.
 SeatEquity count_seat_equity(const GameRules& rules, const EquityOptions& options);
 
+// The hands of exact with a board or held cards: seat 1's final hand (its own
+// cards and the board's under the use rule) in every deal of seat 1's and the
+// board's unknown cards, every other seat's held cards out of the pack.
+// seat_one_deals counts those deals; seat_one_refusal is the use rule's
+// refusal, then "Error: exact would evaluate N hands (limit 10000000000); use
+// go to simulate.\n" past kEquityEvaluationLimit deals; count_seat_one_hands
+// files every deal by seat 1's category and top rank (no distinct values).
+BigCount seat_one_deals(const GameRules& rules);
+std::string seat_one_refusal(const GameRules& rules);
+ExactTable count_seat_one_hands(const GameRules& rules, const EquityOptions& options);
+
 // A seat's equity as a fraction of one deal: (sum over k of by_winners[k] / k) / deals,
 // 0 without deals.
 double seat_equity_fraction(const SeatEquity& equity, int seat);
