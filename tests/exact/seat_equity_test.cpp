@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@
 #include <orvix/evaluate.h>
 #include "exact/seat_equity.h"
 #include "rules/game_rules.h"
+#include "sim/result_table.h"
+#include "sim/run_simulation.h"
+#include "sim/seat_results.h"
 #include "support/brute_force.h"
 
 namespace orvix {
@@ -260,6 +264,45 @@ TEST(SeatEquity, SeatOneHandsEqualEveryPhysicalDeal) {
         EXPECT_EQ(table.by_rank[cell / kRankCount][cell % kRankCount],
                   expected[static_cast<std::size_t>(cell)])
             << kCategoryNames[cell / kRankCount] << ", " << kRankWords[cell % kRankCount];
+    }
+  }
+}
+
+// Long seeded runs land within 4.5 standard errors of the exact figures:
+// each seat's wins, ties and equity (a payoff of 1/k per tie among k).
+TEST(SeatEquity, SeededRunsAgreeWithTheCount) {
+  constexpr std::int32_t kDeals = 400000;
+  constexpr double kSigmas = 4.5;
+  std::uint64_t seed = 2027;
+  for (const SmallGame& game : kGames) {
+    SCOPED_TRACE(game.name);
+    GameRules rules = rules_of(game);
+    rules.run_length = kDeals;
+    const SeatEquity exact = count_seat_equity(rules, EquityOptions{});
+    ResultTable table;
+    ASSERT_EQ(run_simulation(rules, RunRequest{++seed, 1, 1}, table).deals, kDeals);
+    const double n = kDeals;
+    const double deals = static_cast<double>(exact.deals);
+    // How far the run's total of a per-deal quantity is from n times its mean.
+    auto sigmas_off = [&](double seen, double mean, double mean_square) {
+      const double variance = mean_square - mean * mean;
+      const double off = std::fabs(seen - n * mean);
+      return variance <= 1e-15 ? (off == 0.0 ? 0.0 : INFINITY) : off / std::sqrt(n * variance);
+    };
+    for (int s = 0; s < game.players; ++s) {
+      SCOPED_TRACE("seat " + std::to_string(s + 1));
+      double wins = 0, ties = 0, payoff = 0, payoff_squares = 0;
+      for (int k = 1; k <= game.players; ++k) {
+        const double count = static_cast<double>(exact.by_winners[s][k]);
+        (k == 1 ? wins : ties) += count / deals;
+        payoff += count / k / deals;
+        payoff_squares += count / (k * k) / deals;
+      }
+      const SeatSummary seen = summarize_seat(table.seats, s);
+      EXPECT_LE(sigmas_off(static_cast<double>(seen.wins), wins, wins), kSigmas);
+      EXPECT_LE(sigmas_off(static_cast<double>(seen.ties), ties, ties), kSigmas);
+      EXPECT_LE(sigmas_off(seen.equity * n, payoff, payoff_squares), kSigmas)
+          << seen.equity << " run, " << payoff << " exact";
     }
   }
 }
