@@ -331,13 +331,76 @@ class EquityWalker {
       board_fixed();
     else
       values_[recipient - 1] = seat_value(recipient - 1);
-    if (level + 1 < plan_.levels) {
+    if (level + 2 == plan_.levels && plan_.level_recipient[level + 1] != 0) {
+      pick_last_seat(weight);
+    } else if (level + 1 < plan_.levels) {
       pick(level + 1, 0, plan_.level_need[level + 1], weight);
     } else {
       score(weight);
     }
     if (level == 0 && options_.progress != nullptr)
       add_progress(*options_.progress, weight * plan_.deals_after_first);
+  }
+
+  // The last level, a seat's, once the board and every other seat are dealt.
+  // A suit that cannot reach five cards in that seat's hand (with the wild
+  // cards and every card still to come) can make no flush there, so its
+  // cards count only by rank: the free copies of each rank in such suits form
+  // one pool, dealt as copies of one card of the rank.
+  void pick_last_seat(std::uint64_t weight) {
+    const int level = plan_.levels - 1;
+    const int recipient = plan_.level_recipient[level];
+    const int need = plan_.level_need[level];
+    int suited[kSuitCount] = {};
+    int wild = 0;
+    auto count = [&](const CardCode* cards, int n) {
+      for (int i = 0; i < n; ++i) {
+        if (is_wild(cards[i]))
+          ++wild;
+        else
+          ++suited[card_suit_index(cards[i])];
+      }
+    };
+    count(cards_[0], plan_.board);
+    count(cards_[recipient], plan_.held_count[recipient]);
+    bool flush_suit[kSuitCount];
+    int pooled_suit = -1;
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+      flush_suit[suit] = suited[suit] + wild + need >= kMaxUse;
+      if (!flush_suit[suit] && pooled_suit < 0) pooled_suit = suit;
+    }
+    pool_count_ = 0;
+    for (int rank = 0; rank < kRankCount; ++rank) {
+      std::int64_t pooled = 0;
+      for (int suit = 0; suit < kSuitCount; ++suit) {
+        const std::int64_t copies = left_[rank * kSuitCount + suit];
+        if (copies == 0) continue;
+        if (flush_suit[suit])
+          pools_[pool_count_++] = {copies, plan_.card[rank * kSuitCount + suit]};
+        else
+          pooled += copies;
+      }
+      if (pooled > 0) pools_[pool_count_++] = {pooled, make_card(rank, pooled_suit, false)};
+    }
+    if (left_[kWildCode] > 0) pools_[pool_count_++] = {left_[kWildCode], kJoker};
+    pick_pooled(recipient, 0, need, weight);
+  }
+
+  void pick_pooled(int recipient, int start, int need, std::uint64_t weight) {
+    if (need == 0) {
+      values_[recipient - 1] = seat_value(recipient - 1);
+      score(weight);
+      return;
+    }
+    const int at = plan_.hand_size - need;
+    for (int i = start; i < pool_count_; ++i) {
+      const Pool pool = pools_[i];
+      const int most = static_cast<int>(std::min<std::int64_t>(pool.copies, need));
+      for (int c = 1; c <= most; ++c) {
+        cards_[recipient][at + c - 1] = pool.card;
+        pick_pooled(recipient, i + 1, need - c, weight * ways(pool.copies, c));
+      }
+    }
   }
 
   // The board is complete: its count word for the table paths, and the
@@ -393,6 +456,12 @@ class EquityWalker {
   const int workers_;
   evaluate_hand evaluate_ = nullptr;
   std::uint64_t share_index_ = 0;
+  struct Pool {
+    std::int64_t copies;
+    CardCode card;
+  };
+  Pool pools_[kCodes] = {};  // the last seat's codes, pooled by rank where suits cannot flush
+  int pool_count_ = 0;
   const fast_eval::FastTables* tables_ = nullptr;
   std::uint64_t board_sum_ = 0;
   HandValue values_[kMaxPlayers] = {};
