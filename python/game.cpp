@@ -393,7 +393,8 @@ by_category : list of int
 by_rank : list of list of int
     Ten lists of 13 counts each, by top rank from Two to Ace.
 total : int
-    Every hand the pack can deal: C(pack size, hand size).
+    Every hand the pack can deal: C(pack size, hand size); with a board or
+    held cards, every deal of seat 1's and the board's unknown cards.
 
 Examples
 --------
