@@ -25,6 +25,9 @@ __extension__ typedef unsigned __int128 Wide;
 constexpr int kWildCode = kCardKinds;
 constexpr int kCodes = kCardKinds + 1;
 
+// The cards of one suit a hand needs for a flush.
+constexpr int kFlushCards = 5;
+
 // A recipient is the board (recipient 0) or seat s (recipient s + 1).
 constexpr int kRecipients = kMaxPlayers + 1;
 
@@ -77,9 +80,38 @@ struct DealPlan {
   // equal outcomes, so only the least of them is dealt on, weighted by how
   // many there are. suit_map[g][suit] is suit renamed by the g-th renaming.
   bool tally = false;  // file seat 1's values by cell (the only seat dealt)
+  // The pooled levels: from pooled_from on (never the first level; none when
+  // it is levels), every
+  // card is dealt by rank in the suits that cannot make those seats a flush.
+  // They are the seats holding no cards (group_size of them, interchangeable:
+  // dealt as hands in ascending order, each order counted, their outcomes
+  // summed in one total), or else the last seat alone (group_size 0).
+  int pooled_from = 0;
+  int group_size = 0;
+  bool in_group[kMaxPlayers] = {};
   int renamings = 1;
   std::uint8_t suit_map[24][kSuitCount] = {};
 };
+
+// Which trailing levels are pooled; see DealPlan.
+void find_pooled_levels(DealPlan& plan) {
+  int first_unheld = plan.levels;
+  for (int level = plan.levels - 1; level >= 0; --level) {
+    const int recipient = plan.level_recipient[level];
+    if (recipient == 0 || plan.held_count[recipient] > 0) break;
+    first_unheld = level;
+  }
+  plan.pooled_from = plan.levels;
+  if (!plan.tally && first_unheld < plan.levels) {
+    plan.pooled_from = std::max(1, first_unheld);
+    plan.group_size = plan.levels - plan.pooled_from;
+  } else if (plan.levels >= 2 && plan.level_recipient[plan.levels - 1] != 0) {
+    plan.pooled_from = plan.levels - 1;
+  }
+  if (plan.pooled_from >= plan.levels) plan.group_size = 0;
+  for (int level = plan.pooled_from; level < plan.levels && plan.group_size > 0; ++level)
+    plan.in_group[plan.level_recipient[level] - 1] = true;
+}
 
 // Fills the plan's renamings from its free copies and holds.
 void find_renamings(DealPlan& plan) {
@@ -143,13 +175,20 @@ DealPlan make_deal_plan(const GameRules& rules, int dealt_seats, bool tally) {
       plan.held[recipient][i] = card;
       --plan.free[code_of(card)];
     }
-    const int need = recipient_size(rules, recipient) - hold.count;
-    if (need > 0) {
+  }
+  // The board first, then the seats holding some cards, then the seats
+  // holding none (interchangeable, so they are dealt together last).
+  for (const bool holding : {true, false})
+    for (int recipient = 0; recipient <= dealt_seats; ++recipient) {
+      const int need = recipient_size(rules, recipient) - plan.held_count[recipient];
+      if (need == 0 || (recipient > 0 && (plan.held_count[recipient] > 0) != holding) ||
+          (recipient == 0 && !holding))
+        continue;
       plan.level_recipient[plan.levels] = recipient;
       plan.level_need[plan.levels] = need;
       ++plan.levels;
     }
-  }
+  find_pooled_levels(plan);
   std::int64_t left = 0;
   for (const std::int64_t copies : plan.free) left += copies;
   BigCount after = 1;
@@ -209,6 +248,8 @@ class EquityWalker {
 
   std::uint64_t by_winners[kMaxPlayers][kMaxPlayers + 1] = {};
   std::uint64_t cells[kResultCells] = {};  // tallied hands by category and top rank
+  // The interchangeable seats' outcomes summed over those seats.
+  std::uint64_t group_by_winners[kMaxPlayers + 1] = {};
   std::uint64_t evaluated = 0;
   bool stopped = false;
 
@@ -331,8 +372,8 @@ class EquityWalker {
       board_fixed();
     else
       values_[recipient - 1] = seat_value(recipient - 1);
-    if (level + 2 == plan_.levels && plan_.level_recipient[level + 1] != 0) {
-      pick_last_seat(weight);
+    if (level + 1 == plan_.pooled_from && plan_.pooled_from < plan_.levels) {
+      start_pooled(weight);
     } else if (level + 1 < plan_.levels) {
       pick(level + 1, 0, plan_.level_need[level + 1], weight);
     } else {
@@ -342,15 +383,13 @@ class EquityWalker {
       add_progress(*options_.progress, weight * plan_.deals_after_first);
   }
 
-  // The last level, a seat's, once the board and every other seat are dealt.
-  // A suit that cannot reach five cards in that seat's hand (with the wild
-  // cards and every card still to come) can make no flush there, so its
-  // cards count only by rank: the free copies of each rank in such suits form
-  // one pool, dealt as copies of one card of the rank.
-  void pick_last_seat(std::uint64_t weight) {
-    const int level = plan_.levels - 1;
-    const int recipient = plan_.level_recipient[level];
-    const int need = plan_.level_need[level];
+  // The pooled levels, once the board and every other seat are dealt. A suit
+  // that cannot reach five cards in a pooled seat's hand (with the wild
+  // cards and every card still to come) can make no flush there, so its cards
+  // count only by rank: the free copies of each rank in such suits form one
+  // pool, dealt as copies of one card of the rank.
+  void start_pooled(std::uint64_t weight) {
+    const int first = plan_.level_recipient[plan_.pooled_from];
     int suited[kSuitCount] = {};
     int wild = 0;
     auto count = [&](const CardCode* cards, int n) {
@@ -362,11 +401,12 @@ class EquityWalker {
       }
     };
     count(cards_[0], plan_.board);
-    count(cards_[recipient], plan_.held_count[recipient]);
+    count(cards_[first], plan_.held_count[first]);
+    const int need = plan_.level_need[plan_.pooled_from];
     bool flush_suit[kSuitCount];
     int pooled_suit = -1;
     for (int suit = 0; suit < kSuitCount; ++suit) {
-      flush_suit[suit] = suited[suit] + wild + need >= kMaxUse;
+      flush_suit[suit] = suited[suit] + wild + need >= kFlushCards;
       if (!flush_suit[suit] && pooled_suit < 0) pooled_suit = suit;
     }
     pool_count_ = 0;
@@ -383,24 +423,58 @@ class EquityWalker {
       if (pooled > 0) pools_[pool_count_++] = {pooled, make_card(rank, pooled_suit, false)};
     }
     if (left_[kWildCode] > 0) pools_[pool_count_++] = {left_[kWildCode], kJoker};
-    pick_pooled(recipient, 0, need, weight);
+    pick_pooled(0, 0, need, weight, false);
   }
 
-  void pick_pooled(int recipient, int start, int need, std::uint64_t weight) {
+  // Deals the j-th pooled level `need` more cards from pools start..; its
+  // pool indices go to dealt_[j]. While `tight`, the hand so far equals the
+  // previous interchangeable seat's, and it may not fall below it.
+  void pick_pooled(int j, int start, int need, std::uint64_t weight, bool tight) {
+    const int level = plan_.pooled_from + j;
+    const int recipient = plan_.level_recipient[level];
     if (need == 0) {
       values_[recipient - 1] = seat_value(recipient - 1);
-      score(weight);
+      if (level + 1 < plan_.levels)
+        pick_pooled(j + 1, 0, plan_.level_need[level + 1], weight, plan_.group_size > 0);
+      else
+        score_pooled(weight);
       return;
     }
     const int at = plan_.hand_size - need;
-    for (int i = start; i < pool_count_; ++i) {
-      const Pool pool = pools_[i];
-      const int most = static_cast<int>(std::min<std::int64_t>(pool.copies, need));
+    const int pos = plan_.level_need[level] - need;
+    const std::uint8_t* previous = j > 0 ? dealt_[j - 1] : nullptr;
+    const int lowest = tight ? std::max(start, static_cast<int>(previous[pos])) : start;
+    for (int i = lowest; i < pool_count_; ++i) {
+      const std::int64_t copies = pools_[i].copies;
+      if (copies == 0) continue;
+      const int most = static_cast<int>(std::min<std::int64_t>(copies, need));
+      bool still_tight = tight;
       for (int c = 1; c <= most; ++c) {
-        cards_[recipient][at + c - 1] = pool.card;
-        pick_pooled(recipient, i + 1, need - c, weight * ways(pool.copies, c));
+        if (still_tight) {
+          const int before = previous[pos + c - 1];
+          if (i < before) break;  // this hand would fall below the previous one
+          still_tight = i == before;
+        }
+        cards_[recipient][at + c - 1] = pools_[i].card;
+        dealt_[j][pos + c - 1] = static_cast<std::uint8_t>(i);
+        pools_[i].copies = copies - c;
+        pick_pooled(j, i + 1, need - c, weight * ways(copies, c), still_tight);
       }
+      pools_[i].copies = copies;
     }
+  }
+
+  // A pooled deal: its interchangeable hands stand for every distinct order
+  // of them among their seats.
+  void score_pooled(std::uint64_t weight) {
+    std::uint64_t orders = 1;
+    int run = 0;
+    for (int j = 0; j < plan_.group_size; ++j) {
+      const bool same = j > 0 && std::equal(dealt_[j], dealt_[j] + plan_.hand_size, dealt_[j - 1]);
+      run = same ? run + 1 : 1;
+      orders = orders * static_cast<std::uint64_t>(j + 1) / static_cast<std::uint64_t>(run);
+    }
+    score(weight * orders);
   }
 
   // The board is complete: its count word for the table paths, and the
@@ -446,8 +520,10 @@ class EquityWalker {
     for (int p = 0; p < plan_.players; ++p) best = std::max(best, values_[p]);
     int winners = 0;
     for (int p = 0; p < plan_.players; ++p) winners += values_[p] == best;
-    for (int p = 0; p < plan_.players; ++p)
-      by_winners[p][values_[p] == best ? winners : 0] += weight;
+    for (int p = 0; p < plan_.players; ++p) {
+      const int outcome = values_[p] == best ? winners : 0;
+      (plan_.in_group[p] ? group_by_winners[outcome] : by_winners[p][outcome]) += weight;
+    }
   }
 
   const DealPlan& plan_;
@@ -460,8 +536,9 @@ class EquityWalker {
     std::int64_t copies;
     CardCode card;
   };
-  Pool pools_[kCodes] = {};  // the last seat's codes, pooled by rank where suits cannot flush
+  Pool pools_[kCodes] = {};  // the pooled levels' codes, by rank where suits cannot flush
   int pool_count_ = 0;
+  std::uint8_t dealt_[kMaxPlayers][kMaxHandSize] = {};  // each pooled level's pool indices
   const fast_eval::FastTables* tables_ = nullptr;
   std::uint64_t board_sum_ = 0;
   HandValue values_[kMaxPlayers] = {};
@@ -530,12 +607,20 @@ SeatEquity count_seat_equity(const GameRules& rules, const EquityOptions& option
   }
   const auto plan = std::make_unique<DealPlan>(make_deal_plan(rules, rules.players, false));
   const auto walkers = run_walkers(*plan, options);
+  std::uint64_t group[kMaxPlayers + 1] = {};
   for (const auto& walker : walkers) {
     equity.stopped = equity.stopped || walker->stopped;
     equity.evaluated += walker->evaluated;
-    for (int p = 0; p < rules.players; ++p)
-      for (int k = 0; k <= rules.players; ++k) equity.by_winners[p][k] += walker->by_winners[p][k];
+    for (int k = 0; k <= rules.players; ++k) {
+      group[k] += walker->group_by_winners[k];
+      for (int p = 0; p < rules.players; ++p) equity.by_winners[p][k] += walker->by_winners[p][k];
+    }
   }
+  // Every interchangeable seat has an equal share of the group's outcomes.
+  for (int p = 0; p < rules.players; ++p)
+    if (plan->in_group[p])
+      for (int k = 0; k <= rules.players; ++k)
+        equity.by_winners[p][k] = group[k] / static_cast<std::uint64_t>(plan->group_size);
   return equity;
 }
 

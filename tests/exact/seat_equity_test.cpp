@@ -63,6 +63,8 @@ const SmallGame kGames[] = {
      2, 2, 3, kUseAny, {"Ad As"}, ""},
     {"two decks of two suits, no board, one seat holding", 2, "Qd Qs Td Ts 8d 8s", "", 0, -1,
      2, 3, 0, kUseAny, {"Qd Ts"}, ""},
+    {"three seats holding nothing, two decks, a joker", 2, "Ad As Kd Ks", "", 1, -1,
+     3, 2, 0, kUseAny, {}, ""},
     {"every card held", 1, "Ah Kh Qh Jh Th 9s", "", 0, -1,
      2, 2, 2, kUseAny, {"Ah Kh", "Qh Jh"}, "Th 9s"},
 };
