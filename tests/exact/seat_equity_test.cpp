@@ -65,6 +65,8 @@ const SmallGame kGames[] = {
      2, 3, 0, kUseAny, {"Qd Ts"}, ""},
     {"three seats holding nothing, two decks, a joker", 2, "Ad As Kd Ks", "", 1, -1,
      3, 2, 0, kUseAny, {}, ""},
+    {"both seats held, only the board dealt, Nines wild", 1, "Ah Kh Qh Jh Th 9s 9c 8d 7d 6c 5s", "",
+     0, 7, 2, 2, 3, kUseAny, {"Ah Kh", "9s 8d"}, ""},
     {"every card held", 1, "Ah Kh Qh Jh Th 9s", "", 0, -1,
      2, 2, 2, kUseAny, {"Ah Kh", "Qh Jh"}, "Th 9s"},
 };
