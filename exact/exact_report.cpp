@@ -99,9 +99,7 @@ void print_exact_table(const ExactTable& table) {
   print_rarity_notes(table);
 }
 
-bool exact_counts_seat_one(const GameRules& rules) {
-  return rules.board > 0 || has_holds(rules);
-}
+bool exact_counts_seat_one(const GameRules& rules) { return rules.board > 0 || has_holds(rules); }
 
 std::string exact_rules_refusal(const GameRules& rules) {
   return exact_counts_seat_one(rules) ? seat_one_refusal(rules) : std::string();

@@ -12,193 +12,17 @@
 #include <orvix/internal/fast_eval.h>
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
-#include "rules/pack.h"
+#include "deal_plan.h"
 
 namespace orvix {
 
 namespace {
 
-__extension__ typedef unsigned __int128 Wide;
-
-// The codes a deal hands out: the 52 natural kinds (rank * 4 + suit) and one
-// code for every wild card, jokers included.
-constexpr int kWildCode = kCardKinds;
-constexpr int kCodes = kCardKinds + 1;
-
-// The cards of one suit a hand needs for a flush.
-constexpr int kFlushCards = 5;
-
-// A recipient is the board (recipient 0) or seat s (recipient s + 1).
-constexpr int kRecipients = kMaxPlayers + 1;
+using namespace deal_plan;
 
 bool stop_asked(const EquityOptions& options) {
   return (options.watch_stop && stop_requested()) ||
          (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed));
-}
-
-BigCount choose_big(std::int64_t n, int k) {
-  if (k < 0 || n < k) return 0;
-  BigCount result = 1;
-  for (int i = 1; i <= k; ++i)
-    result = result * static_cast<std::uint64_t>(n - k + i) / static_cast<unsigned>(i);
-  return result;
-}
-
-// C(n, k) for the walk. Every factor it takes belongs to a deal, so it is at
-// most the deal count, which the refusal keeps far below 2^64; Wide keeps
-// the running products of the loop exact.
-std::uint64_t choose_small(std::int64_t n, int k) {
-  Wide result = 1;
-  for (int i = 1; i <= k; ++i) result = result * static_cast<Wide>(n - k + i) / static_cast<Wide>(i);
-  return static_cast<std::uint64_t>(result);
-}
-
-int code_of(CardCode card) {
-  return is_wild(card) ? kWildCode : card_rank_index(card) * kSuitCount + card_suit_index(card);
-}
-
-// The game laid out for the walk: free copies per code, each recipient's held
-// cards, and the recipients that receive cards, in dealing order.
-struct DealPlan {
-  int players = 0;
-  int hand_size = 0;
-  int board = 0;
-  int use = kUseAny;
-  std::int64_t free[kCodes] = {};
-  CardCode card[kCodes] = {};
-  int held_count[kRecipients] = {};
-  CardCode held[kRecipients][kMaxHandSize] = {};
-  int levels = 0;                  // recipients that receive cards
-  int level_recipient[kRecipients] = {};
-  int level_need[kRecipients] = {};
-  std::uint64_t deals_after_first = 1;  // deals of every level after the first
-  // Use any over 5 or 7 cards of own and board: the board's count words are
-  // summed once per board and each seat's added (the evaluator's table path).
-  bool shared_words = false;
-  // The renamings of suits that leave the free pack and every hold as they
-  // are (the identity first): a first-level choice and its renamings lead to
-  // equal outcomes, so only the least of them is dealt on, weighted by how
-  // many there are. suit_map[g][suit] is suit renamed by the g-th renaming.
-  bool tally = false;  // file seat 1's values by cell (the only seat dealt)
-  // The pooled levels: from pooled_from on (never the first level; none when
-  // it is levels), every
-  // card is dealt by rank in the suits that cannot make those seats a flush.
-  // They are the seats holding no cards (group_size of them, interchangeable:
-  // dealt as hands in ascending order, each order counted, their outcomes
-  // summed in one total), or else the last seat alone (group_size 0).
-  int pooled_from = 0;
-  int group_size = 0;
-  bool in_group[kMaxPlayers] = {};
-  int renamings = 1;
-  std::uint8_t suit_map[24][kSuitCount] = {};
-};
-
-// Which trailing levels are pooled; see DealPlan.
-void find_pooled_levels(DealPlan& plan) {
-  int first_unheld = plan.levels;
-  for (int level = plan.levels - 1; level >= 0; --level) {
-    const int recipient = plan.level_recipient[level];
-    if (recipient == 0 || plan.held_count[recipient] > 0) break;
-    first_unheld = level;
-  }
-  plan.pooled_from = plan.levels;
-  if (!plan.tally && first_unheld < plan.levels) {
-    plan.pooled_from = std::max(1, first_unheld);
-    plan.group_size = plan.levels - plan.pooled_from;
-  } else if (plan.levels >= 2 && plan.level_recipient[plan.levels - 1] != 0) {
-    plan.pooled_from = plan.levels - 1;
-  }
-  if (plan.pooled_from >= plan.levels) plan.group_size = 0;
-  for (int level = plan.pooled_from; level < plan.levels && plan.group_size > 0; ++level)
-    plan.in_group[plan.level_recipient[level] - 1] = true;
-}
-
-// Fills the plan's renamings from its free copies and holds.
-void find_renamings(DealPlan& plan) {
-  int held[kRecipients][kCodes] = {};
-  for (int recipient = 0; recipient <= plan.players; ++recipient)
-    for (int i = 0; i < plan.held_count[recipient]; ++i)
-      ++held[recipient][code_of(plan.held[recipient][i])];
-  int perm[kSuitCount] = {0, 1, 2, 3};
-  plan.renamings = 0;
-  do {
-    bool keeps = true;
-    for (int code = 0; code < kCardKinds && keeps; ++code) {
-      const int image = code - code % kSuitCount + perm[code % kSuitCount];
-      keeps = plan.free[code] == plan.free[image];
-      for (int recipient = 0; recipient <= plan.players && keeps; ++recipient)
-        keeps = held[recipient][code] == held[recipient][image];
-    }
-    if (!keeps) continue;
-    std::uint8_t* map = plan.suit_map[plan.renamings++];
-    for (int suit = 0; suit < kSuitCount; ++suit) map[suit] = static_cast<std::uint8_t>(perm[suit]);
-  } while (std::next_permutation(perm, perm + kSuitCount));
-}
-
-int recipient_size(const GameRules& rules, int recipient) {
-  return recipient == 0 ? rules.board : rules.hand_size;
-}
-
-const HeldCards& recipient_hold(const GameRules& rules, int recipient) {
-  return recipient == 0 ? rules.board_hold : rules.holds[recipient - 1];
-}
-
-// The walk of the board and seats 1..dealt_seats; the cards every later seat
-// holds are only out of the pack. tally files seat 1's values by cell
-// instead of counting winners.
-DealPlan make_deal_plan(const GameRules& rules, int dealt_seats, bool tally) {
-  DealPlan plan;
-  plan.players = dealt_seats;
-  plan.tally = tally;
-  plan.hand_size = rules.hand_size;
-  plan.board = rules.board;
-  plan.use = rules.use;
-  plan.shared_words = rules.board > 0 && rules.use == kUseAny &&
-                      (rules.hand_size + rules.board == 5 || rules.hand_size + rules.board == 7);
-  const ExactPack pack = pack_from_rules(rules);
-  for (int r = 0; r < kRankCount; ++r)
-    for (int s = 0; s < kSuitCount; ++s) {
-      plan.free[r * kSuitCount + s] = pack.natural[r][s];
-      plan.card[r * kSuitCount + s] = make_card(r, s, false);
-    }
-  plan.free[kWildCode] = pack.wild;
-  plan.card[kWildCode] = kJoker;
-  for (int seat = dealt_seats + 1; seat <= rules.players; ++seat) {
-    const HeldCards& hold = recipient_hold(rules, seat);
-    for (int i = 0; i < hold.count; ++i) --plan.free[code_of(held_card_code(rules, hold.kinds[i]))];
-  }
-  for (int recipient = 0; recipient <= dealt_seats; ++recipient) {
-    const HeldCards& hold = recipient_hold(rules, recipient);
-    plan.held_count[recipient] = hold.count;
-    for (int i = 0; i < hold.count; ++i) {
-      const CardCode card = held_card_code(rules, hold.kinds[i]);
-      plan.held[recipient][i] = card;
-      --plan.free[code_of(card)];
-    }
-  }
-  // The board first, then the seats holding some cards, then the seats
-  // holding none (interchangeable, so they are dealt together last).
-  for (const bool holding : {true, false})
-    for (int recipient = 0; recipient <= dealt_seats; ++recipient) {
-      const int need = recipient_size(rules, recipient) - plan.held_count[recipient];
-      if (need == 0 || (recipient > 0 && (plan.held_count[recipient] > 0) != holding) ||
-          (recipient == 0 && !holding))
-        continue;
-      plan.level_recipient[plan.levels] = recipient;
-      plan.level_need[plan.levels] = need;
-      ++plan.levels;
-    }
-  find_pooled_levels(plan);
-  std::int64_t left = 0;
-  for (const std::int64_t copies : plan.free) left += copies;
-  BigCount after = 1;
-  for (int level = 0; level < plan.levels; ++level) {
-    left -= plan.level_need[level];
-    if (level > 0) after *= choose_big(left + plan.level_need[level], plan.level_need[level]);
-  }
-  plan.deals_after_first = static_cast<std::uint64_t>(after);
-  find_renamings(plan);
-  return plan;
 }
 
 // One worker's walk. It deals every level, but shares the first level among
@@ -214,8 +38,7 @@ struct SmallBinomials {
   std::uint64_t ways[kMostCopies + 1][kMaxHandSize + 1] = {};
   SmallBinomials() {
     for (int n = 0; n <= kMostCopies; ++n)
-      for (int k = 0; k <= std::min(n, kMaxHandSize); ++k)
-        ways[n][k] = choose_small(n, k);
+      for (int k = 0; k <= std::min(n, kMaxHandSize); ++k) ways[n][k] = choose_small(n, k);
   }
 };
 
@@ -546,19 +369,6 @@ class EquityWalker {
   CardCode cards_[kRecipients][kMaxHandSize] = {};
 };
 
-// Every deal of the board's and seats 1..dealt_seats' unknown cards, every
-// hold out of the pack.
-BigCount deals_of(const GameRules& rules, int dealt_seats) {
-  std::int64_t left = cards_available(rules) - held_card_count(rules);
-  BigCount deals = 1;
-  for (int recipient = 0; recipient <= dealt_seats; ++recipient) {
-    const int need = recipient_size(rules, recipient) - recipient_hold(rules, recipient).count;
-    deals *= choose_big(left, need);
-    left -= need;
-  }
-  return deals;
-}
-
 // Runs one walker per worker over the plan, the calling thread being worker
 // 0; a thread the system refuses leaves its share to run here after the others.
 std::vector<std::unique_ptr<EquityWalker>> run_walkers(const DealPlan& plan,
@@ -649,8 +459,7 @@ ExactTable count_seat_one_hands(const GameRules& rules, const EquityOptions& opt
     table.stopped = table.stopped || walker->stopped;
     table.evaluated += walker->evaluated;
     for (int c = 0; c < kCategoryCount; ++c)
-      for (int r = 0; r < kRankCount; ++r)
-        table.by_rank[c][r] += walker->cells[c * kRankCount + r];
+      for (int r = 0; r < kRankCount; ++r) table.by_rank[c][r] += walker->cells[c * kRankCount + r];
   }
   for (int c = 0; c < kCategoryCount; ++c) {
     for (int r = 0; r < kRankCount; ++r) table.by_category[c] += table.by_rank[c][r];

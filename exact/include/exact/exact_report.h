@@ -29,8 +29,8 @@ std::string exact_rules_refusal(const GameRules& rules);
 
 // The whole command: the refusal, or the game lines, the count and its
 // tables; with a board or held cards, seat 1's final hand (the game line
-// names one hand and the board, the use and hold lines follow). workers 0 means one per processor. Quiet drops the leading empty
-// line. A Ctrl-C prints "Stopped." instead of the tables.
+// names one hand and the board, the use and hold lines follow). workers 0 means one per processor.
+// Quiet drops the leading empty line. A Ctrl-C prints "Stopped." instead of the tables.
 void run_exact(const GameRules& rules, bool quiet, int workers = 0);
 
 // The tables and notes of a finished count, each line ended.
