@@ -48,6 +48,7 @@ constexpr CommandRow kCommandTable[] = {
     {{"USE"}, use_command},
     {{"HOLD"}, hold_command},
     {{"SEATS"}, seats_command},
+    {{"EQUITY"}, equity_command},
     {{"QUIT", "Q", "EXIT"}, quit_command},
     {{"HELP", "?"}, help_command},
 };

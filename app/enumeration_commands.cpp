@@ -4,6 +4,7 @@
 
 #include "command_output.h"
 #include "platform/stop_request.h"
+#include "exact/equity_report.h"
 #include "exact/exact_report.h"
 #include "reference/reference_games.h"
 
@@ -24,6 +25,11 @@ void exact_command(LoopState& state, CommandArgs& args) {
     return;
   }
   run_exact(state.rules, args.quiet);
+}
+
+void equity_command(LoopState& state, CommandArgs& args) {
+  if (state.skip_enumerations) return;
+  run_equity(state.rules, args.quiet);
 }
 
 }  // namespace orvix

@@ -46,6 +46,8 @@ constexpr const char* kCommandLines[] = {
     "hold <seat> <cards>   : Known cards for a seat (or \"board\"); no cards clears, "
     "\"hold clear\" all.\n",
     "seats                 : Show wins, ties, losses and equity for every seat.\n",
+    "equity                : Exact equity of every seat (every deal of the unknown cards "
+    "counted).\n",
     "quit | q | exit       : Quit the program, also quits when end of file seen.\n",
 };
 

@@ -7,6 +7,8 @@
 #include "platform/processors.h"
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
+#include "exact/equity_report.h"
+#include "exact/seat_equity.h"
 #include "rules/describe.h"
 
 namespace orvix {
@@ -97,10 +99,10 @@ void print_exact_table(const ExactTable& table) {
   print_rarity_notes(table);
 }
 
+bool exact_counts_seat_one(const GameRules& rules) { return rules.board > 0 || has_holds(rules); }
+
 std::string exact_rules_refusal(const GameRules& rules) {
-  if (rules.board > 0 || has_holds(rules))
-    return "Error: exact counts games without a board or held cards.\n";
-  return {};
+  return exact_counts_seat_one(rules) ? seat_one_refusal(rules) : std::string();
 }
 
 std::string exact_refusal(const ExactGame& game) {
@@ -113,7 +115,48 @@ std::string exact_refusal(const ExactGame& game) {
   return {};
 }
 
+namespace {
+
+void run_exact_seat_one(const GameRules& rules, bool quiet, int workers) {
+  if (const std::string refusal = seat_one_refusal(rules); !refusal.empty()) {
+    out_text(refusal);
+    return;
+  }
+  const BigCount total = seat_one_deals(rules);
+  if (!quiet) out_line_end();
+  print_count_game_lines(rules, 1);
+  out_printf("Counting %s %s.", count_text(total).c_str(), total == 1 ? "hand" : "hands");
+  out_line_end();
+  out_line_end();
+
+  EquityOptions options;
+  options.workers = workers > 0 ? workers : processor_count();
+  options.watch_stop = true;
+  ExactTable table;
+  {
+    StopWindow window;
+    ProgressScope progress(static_cast<std::uint64_t>(total), "hands");
+    options.progress = &progress.line;
+    table = count_seat_one_hands(rules, options);
+  }
+  if (table.stopped) {
+    out_text("Stopped.");
+    out_line_end();
+    end_session_if_not_interactive();
+    out_line_end();
+    return;
+  }
+  print_exact_table(table);
+  out_line_end();
+}
+
+}  // namespace
+
 void run_exact(const GameRules& rules, bool quiet, int workers) {
+  if (exact_counts_seat_one(rules)) {
+    run_exact_seat_one(rules, quiet, workers);
+    return;
+  }
   ExactGame game;
   game.pack = pack_from_rules(rules);
   game.hand_size = rules.hand_size;

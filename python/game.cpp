@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <memory>
 #include <string>
 
 #include <orvix/card.h>
@@ -16,6 +17,7 @@
 #include "platform/processors.h"
 #include "exact/exact_engine.h"
 #include "exact/exact_report.h"
+#include "exact/seat_equity.h"
 #include "rules/card_list.h"
 #include "rules/describe.h"
 #include "sim/run_settings.h"
@@ -31,6 +33,16 @@ struct PyExact {
   py::list by_category;  // ten counts, in category order
   py::list by_rank;      // ten lists of 13 counts, Two to Ace
   py::int_ total;
+};
+
+// The exact equity of every seat, in Python ints and Fractions; index 0 is seat 1.
+struct PyEquity {
+  py::int_ deals;
+  py::list wins;
+  py::list ties;
+  py::list losses;
+  py::list by_winners;  // per seat: lost, won alone, tied among 2, ... players
+  py::list equity;      // per seat: a fractions.Fraction
 };
 
 // The card-list words of wild, add or remove as one line: a string ("2 3h")
@@ -199,9 +211,31 @@ py::int_ big_int(const BigCount& count) {
   return py::reinterpret_steal<py::int_>(PyLong_FromString(count_text(count).c_str(), nullptr, 10));
 }
 
+PyExact exact_table(const ExactTable& table) {
+  py::list by_category;
+  py::list by_rank;
+  for (int c = 0; c < kCategoryCount; ++c) {
+    by_category.append(big_int(table.by_category[c]));
+    py::list ranks;
+    for (int r = 0; r < kRankCount; ++r) ranks.append(big_int(table.by_rank[c][r]));
+    by_rank.append(ranks);
+  }
+  return PyExact{by_category, by_rank, big_int(table.total)};
+}
+
 PyExact exact(const PyGame& game) {
   if (const std::string refusal = exact_rules_refusal(game.rules); !refusal.empty())
     refuse(refusal);
+  if (exact_counts_seat_one(game.rules)) {
+    EquityOptions options;
+    options.workers = processor_count();
+    ExactTable table;
+    run_interruptible([&](const std::atomic<bool>& cancel) {
+      options.cancel = &cancel;
+      table = count_seat_one_hands(game.rules, options);
+    });
+    return exact_table(table);
+  }
   ExactGame exact_game;
   exact_game.pack = pack_from_rules(game.rules);
   exact_game.hand_size = game.rules.hand_size;
@@ -213,15 +247,39 @@ PyExact exact(const PyGame& game) {
     options.cancel = &cancel;
     table = count_exact(exact_game, options);
   });
-  py::list by_category;
-  py::list by_rank;
-  for (int c = 0; c < kCategoryCount; ++c) {
-    by_category.append(big_int(table.by_category[c]));
-    py::list ranks;
-    for (int r = 0; r < kRankCount; ++r) ranks.append(big_int(table.by_rank[c][r]));
-    by_rank.append(ranks);
+  return exact_table(table);
+}
+
+PyEquity equity(const PyGame& game) {
+  if (const std::string refusal = equity_refusal(game.rules); !refusal.empty()) refuse(refusal);
+  EquityOptions options;
+  options.workers = processor_count();
+  auto counted = std::make_unique<SeatEquity>();
+  run_interruptible([&](const std::atomic<bool>& cancel) {
+    options.cancel = &cancel;
+    *counted = count_seat_equity(game.rules, options);
+  });
+  const SeatEquity& result = *counted;
+  const py::object fraction = py::module_::import("fractions").attr("Fraction");
+  PyEquity out;
+  out.deals = py::int_(result.deals);
+  for (int s = 0; s < result.players; ++s) {
+    std::uint64_t ties = 0;
+    py::list outcomes;
+    py::object shares = fraction(0);
+    for (int k = 0; k <= result.players; ++k) {
+      const std::uint64_t count = result.by_winners[s][k];
+      outcomes.append(py::int_(count));
+      if (k >= 2) ties += count;
+      if (k >= 1) shares = shares + fraction(py::int_(count), py::int_(k));
+    }
+    out.wins.append(py::int_(result.by_winners[s][1]));
+    out.ties.append(py::int_(ties));
+    out.losses.append(py::int_(result.by_winners[s][0]));
+    out.by_winners.append(outcomes);
+    out.equity.append(shares / fraction(py::int_(result.deals)));
   }
-  return PyExact{by_category, by_rank, big_int(table.total)};
+  return out;
 }
 
 struct SeedChoice {
@@ -335,7 +393,8 @@ by_category : list of int
 by_rank : list of list of int
     Ten lists of 13 counts each, by top rank from Two to Ace.
 total : int
-    Every hand the pack can deal: C(pack size, hand size).
+    Every hand the pack can deal: C(pack size, hand size); with a board or
+    held cards, every deal of seat 1's and the board's unknown cards.
 
 Examples
 --------
@@ -348,6 +407,37 @@ Examples
       .def_readonly("total", &PyExact::total, "Every hand counted.")
       .def("__repr__", [](const PyExact& e) {
         return "<orvix.ExactTable of " + py::repr(e.total).cast<std::string>() + " hands>";
+      });
+
+  py::class_<PyEquity>(m, "EquityTable", R"(The exact equity of every seat (Game.equity()).
+
+Every deal of the unknown cards is counted once; index 0 is seat 1.
+
+Attributes
+----------
+deals : int
+    Every deal of the cards no seat or board holds.
+wins, ties, losses : list of int
+    Per seat: deals won alone, tied for the best hand, lost.
+by_winners : list of list of int
+    Per seat: deals lost, then won among 1, 2, ..., players winners.
+equity : list of fractions.Fraction
+    Per seat: a win counts 1, a tie among k winners 1/k, over the deals.
+
+Examples
+--------
+>>> aces = orvix.Game(players=2, hand_size=2, board=5, hold={1: "As Ah", 2: "Kd Kc"}).equity()
+>>> aces.deals, round(float(aces.equity[0]) * 100, 6)
+(1712304, 81.25549))")
+      .def_readonly("deals", &PyEquity::deals, "Every deal counted.")
+      .def_readonly("wins", &PyEquity::wins, "Deals each seat won alone.")
+      .def_readonly("ties", &PyEquity::ties, "Deals each seat tied for the best hand.")
+      .def_readonly("losses", &PyEquity::losses, "Deals each seat lost.")
+      .def_readonly("by_winners", &PyEquity::by_winners,
+                    "Per seat: deals lost, then won among 1, 2, ... winners.")
+      .def_readonly("equity", &PyEquity::equity, "Each seat's equity, exactly.")
+      .def("__repr__", [](const PyEquity& e) {
+        return "<orvix.EquityTable of " + py::repr(e.deals).cast<std::string>() + " deals>";
       });
 
   py::class_<PyGame>(m, "Game", R"(A game of the console program: its pack and its deal.
@@ -492,16 +582,41 @@ Returns
 ExactTable
     The counts, as Python ints.
 
+With a board or held cards it counts seat 1's final hand (its cards and the
+board's under the use rule) over every deal of the cards seat 1 and the
+board do not hold, every other seat's held cards out of the pack.
+
 Raises
 ------
 ValueError
     The `exact` command's refusal, when the game holds too many distinct
-    hands to count, or has a board or held cards.
+    hands to count, or its use rule cannot value a hand.
 
 Examples
 --------
 >>> orvix.Game(players=1, hand_size=2).exact().by_category[:2]
 [1248, 78])")
+      .def("equity", &equity,
+           R"(The exact equity of every seat: every deal of the unknown cards counted.
+
+The `equity` command's count. It uses every core and releases the
+interpreter lock; Ctrl-C stops it at once with KeyboardInterrupt.
+
+Returns
+-------
+EquityTable
+    Exact counts as Python ints, equity as fractions.Fraction.
+
+Raises
+------
+ValueError
+    The `equity` command's refusal: the use rule cannot value a hand, or
+    the deals times the seats pass 10**10 evaluations.
+
+Examples
+--------
+>>> orvix.Game(players=2, hand_size=2, board=5, hold={1: "As Ah", 2: "Kd Kc"}).equity().wins
+[1388072, 317694])")
       .def("simulate", &simulate, py::arg("deals") = py::none(), py::arg("seed") = py::none(),
            py::arg("part") = py::make_tuple(1, 1), py::kw_only(), py::arg("hands") = py::none(),
            R"(Plays deals of the game on every core and counts every player's hand.

@@ -28,7 +28,8 @@ refuse raises ValueError with the program's message. Game.simulate() plays
 a seeded run and counts every player's hand as a win or a loss (every
 player holding the deal's best hand wins it) and every seat's wins, ties,
 losses and equity (SimulationResult.seats); Game.exact() counts every hand
-of one player. Results of one game add with +, and
+of one player (seat 1 with a board or held cards); Game.equity() counts
+every deal of the unknown cards for every seat's exact equity. Results of one game add with +, and
 SimulationResult.from_json() reads a file that the console program saved.
 
 Examples
@@ -53,6 +54,7 @@ from ._core import (
     JOKER,
     MAX_HAND_SIZE,
     RANK_NAMES,
+    EquityTable,
     ExactTable,
     Game,
     SeatTable,
@@ -72,6 +74,7 @@ __all__ = [
     "JOKER",
     "MAX_HAND_SIZE",
     "RANK_NAMES",
+    "EquityTable",
     "ExactTable",
     "Game",
     "SeatTable",

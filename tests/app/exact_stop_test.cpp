@@ -1,6 +1,6 @@
-// Ctrl-C during a long exact count, through the real program: the count
-// stops with "Stopped." and no table, and a session read from a command file
-// ends there with status 130 (the commands after it never run).
+// Ctrl-C during a long exact or equity count, through the real program: the
+// count stops with "Stopped." and no table, and a session read from a command
+// file ends there with status 130 (the commands after it never run).
 
 #include <gtest/gtest.h>
 
@@ -21,20 +21,22 @@ namespace {
 
 using test::read_file;
 
-TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
+// Runs `commands` and interrupts the count once `counting` is printed: the
+// count stops with "Stopped." and no table, and the command file ends there
+// with status 130.
+void expect_sigint_stops(const std::string& commands_text, const std::string& counting,
+                         const char* table_heading) {
   const test::ScopedTempDir dir;
-  const std::string commands = dir.file("exact_stop.cmd");
+  const std::string commands = dir.file("stop.cmd");
   const std::string out_path = dir.file("out.txt");
   const std::string err_path = dir.file("err.txt");
-  // Nine cards from one deck: billions of hands, seconds of work at least.
-  test::write_file(commands, "players 1\nhandsize 9\nexact\ngame\n");
+  test::write_file(commands, commands_text);
 
   const pid_t child = test::start_program(ORVIX_BINARY, {ORVIX_BINARY, "/i", commands}, "/dev/null",
                                           out_path, err_path);
   ASSERT_GE(child, 0);
 
   // The count line is flushed before the work starts; interrupt right after.
-  const std::string counting = "Counting 3679075400 hands.\n\n";
   bool started = false;
   for (int i = 0; i < 3000 && !started; ++i) {
     started = read_file(out_path).find(counting) != std::string::npos;
@@ -52,8 +54,20 @@ TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
   const std::size_t at = output.find(counting);
   ASSERT_NE(at, std::string::npos);
   EXPECT_EQ(output.substr(at + counting.size()), "Stopped.\n");
-  EXPECT_EQ(output.find("HAND"), std::string::npos);
+  EXPECT_EQ(output.find(table_heading), std::string::npos);
   EXPECT_EQ(read_file(err_path), "");
+}
+
+TEST(ExactCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
+  // Nine cards from one deck: billions of hands, seconds of work at least.
+  expect_sigint_stops("players 1\nhandsize 9\nexact\ngame\n", "Counting 3679075400 hands.\n\n",
+                      "HAND");
+}
+
+TEST(EquityCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
+  // Held Aces against a random hand: two billion deals, seconds of work at least.
+  expect_sigint_stops("players 2\nhandsize 2\nboard 5\nhold 1 As Ad\nequity\ngame\n",
+                      "Counting 2097572400 deals.\n\n", "SEAT");
 }
 
 }  // namespace

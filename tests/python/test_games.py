@@ -2,6 +2,7 @@
 text, the same exact table and, for a seed, the same counts."""
 
 import json
+from fractions import Fraction
 import re
 
 import numpy as np
@@ -259,3 +260,26 @@ def test_a_seeded_game_with_a_board_and_holds_equals_the_console_run(console):
             call(orvix.Game(hand_size=2, board=3, use=4))
         refusals.append("Error: %s" % refused.value)
     assert [line for line in out.splitlines() if line.startswith("Error: ")] == refusals
+
+
+def test_equity_and_exact_with_holds_equal_the_console_commands(console):
+    g = orvix.Game(players=2, hand_size=2, board=2, jokers=1, wild="2", remove=["hearts", "spades"],
+                   hold={1: "Ad", 2: "2c", "board": "Kc"})
+    e = g.equity()
+    out = console(["players 2", "handsize 2", "board 2", "jokers 1", "wild 2", "rem hearts", "rem spades",
+                   "hold 1 Ad", "hold 2 2c", "hold board Kc", "equity", "exact"])
+    assert "Error" not in out
+    assert e.deals == 24 * 23 * 22 == int(re.search(r"^Counting (\d+) deals\.$", out, re.M).group(1))
+    block = out[out.index("SEAT "):].splitlines()[1:3]
+    rows = [line.split() for line in block]
+    assert [(e.wins[s], e.ties[s], e.losses[s]) for s in range(2)] == [tuple(map(int, r[2:5])) for r in rows]
+    assert all(isinstance(f, Fraction) for f in e.equity) and sum(e.equity) == 1
+    for s in range(2):
+        assert sum(e.by_winners[s]) == e.deals
+        assert e.equity[s] == Fraction(e.by_winners[s][1]) / e.deals + Fraction(e.by_winners[s][2], 2) / e.deals
+        assert abs(float(e.equity[s]) * 100 - float(rows[s][7])) <= 5.01e-7
+    # exact with held cards counts seat 1's hands; seat 2's Two is out of the pack.
+    x = g.exact()
+    assert x.total == 24 * 23 and x.by_category == exact_rows(out[out.index("HAND "):])
+    with pytest.raises(ValueError, match=r"^equity would evaluate \d+ hands \(limit 10000000000\)"):
+        orvix.Game(players=3, hand_size=2, board=5).equity()

@@ -10,10 +10,11 @@ import time
 import pytest
 
 # Each call takes far longer than the bound below (minutes, or a quarter of
-# a minute for the exact count) on the one processor the child may use.
+# a minute for the exact and equity counts) on the one processor the child may use.
 LONG_CALLS = [
     "orvix.Game().simulate(2**31 - 1, seed=1)",
     "orvix.Game(players=1, hand_size=10, wild='2').exact()",
+    "orvix.Game(players=2, hand_size=2, board=5, hold={1: 'As Ad'}).equity()",
 ]
 
 CHILD = """

@@ -56,9 +56,7 @@ board 1
 hold board Qd
 board 0
 game
-exact
 hold clear
-exact
 players 1
 handsize 1
 hold 2 As

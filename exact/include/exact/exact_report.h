@@ -18,14 +18,19 @@ inline constexpr std::uint64_t kExactMultisetLimit = 10000000000;
 // empty when the game can be counted: too many code multisets, or no hand.
 std::string exact_refusal(const ExactGame& game);
 
-// Why exact refuses the rules before laying out their pack, or empty: it
-// deals one player's closed hand from the whole pack, so a board or held
-// cards are refused.
+// Whether exact counts seat 1's final hand with a board and held cards
+// (count_seat_one_hands) rather than one closed hand from the whole pack.
+bool exact_counts_seat_one(const GameRules& rules);
+
+// Why exact refuses the rules before laying out their pack, or empty: for a
+// game with a board or held cards, seat_one_refusal's text; else nothing
+// (exact_refusal then judges the closed hand).
 std::string exact_rules_refusal(const GameRules& rules);
 
 // The whole command: the refusal, or the game lines, the count and its
-// tables. workers 0 means one per processor. Quiet drops the leading empty
-// line. A Ctrl-C prints "Stopped." instead of the tables.
+// tables; with a board or held cards, seat 1's final hand (the game line
+// names one hand and the board, the use and hold lines follow). workers 0 means one per processor.
+// Quiet drops the leading empty line. A Ctrl-C prints "Stopped." instead of the tables.
 void run_exact(const GameRules& rules, bool quiet, int workers = 0);
 
 // The tables and notes of a finished count, each line ended.
