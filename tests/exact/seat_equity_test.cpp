@@ -20,278 +20,111 @@
 #include "sim/run_simulation.h"
 #include "sim/seat_results.h"
 #include "support/brute_force.h"
+#include "support/small_games.h"
 
 namespace orvix {
 namespace {
 
-constexpr int kSeats = 3;  // the most players of a game below
+using test::for_each_subset;
+using test::held;
+using test::small_game_rules;
+using test::SmallGame;
+using test::SmallGameCards;
 
-// `decks` copies of each listed kind (every other kind removed), one more copy
-// of each added card, the jokers, and every suit of wild_rank wild (-1: none).
-struct SmallGame {
-  const char* name;
-  int decks;
-  const char* kinds;
-  const char* added;
-  int jokers;
-  int wild_rank;
-  int players, hand_size, board, use;
-  const char* holds[kSeats];
-  const char* board_hold;
-};
+constexpr int kSeats = test::kSmallGameSeats;
 
 const SmallGame kGames[] = {
     {"closed hands, Twos wild and a joker",
-     1,
-     "2d 2h 4h 5h 6h 7c 8c 9c Tc Jd",
-     "",
-     1,
-     0,
-     2,
-     3,
-     0,
-     kUseAny,
+     {1, "2d 2h 4h 5h 6h 7c 8c 9c Tc Jd", "", 1, 0},
+     {2, 3, 0, kUseAny},
      {"", "9c"},
      ""},
     {"two decks, a board of three, an Ace held twice",
-     2,
-     "As Kh Qh Jh 9c 5d",
-     "",
-     0,
-     -1,
-     2,
-     2,
-     3,
-     kUseAny,
+     {2, "As Kh Qh Jh 9c 5d", "", 0, -1},
+     {2, 2, 3, kUseAny},
      {"As", "As"},
      ""},
     {"use 2 with jokers, added cards and held cards",
-     1,
-     "Ad Kd Qd Td 9s 8s 7h 3c",
-     "Kd 7h",
-     2,
-     -1,
-     2,
-     3,
-     3,
-     2,
+     {1, "Ad Kd Qd Td 9s 8s 7h 3c", "Kd 7h", 2, -1},
+     {2, 3, 3, 2},
      {"", "* Kd"},
      "7h"},
     {"three seats, a board of two, Twos wild, a held wild Two",
-     1,
-     "2c 2h 3s 4s 5s 6d 9h Tc Kh Ks",
-     "",
-     1,
-     0,
-     3,
-     2,
-     2,
-     kUseAny,
+     {1, "2c 2h 3s 4s 5s 6d 9h Tc Kh Ks", "", 1, 0},
+     {3, 2, 2, kUseAny},
      {"", "", "2h"},
      ""},
     {"a board of one, two decks, Fours wild, an added Ah",
-     2,
-     "Qs Qh 9h 4c",
-     "Ah",
-     0,
-     2,
-     2,
-     3,
-     1,
-     kUseAny,
+     {2, "Qs Qh 9h 4c", "Ah", 0, 2},
+     {2, 3, 1, kUseAny},
      {"Qs Qs"},
      ""},
     {"use 1 of two own cards with a board of four, no holds",
-     1,
-     "Ad Kd Qd Jd 9c 9h 6s 5s 4s",
-     "",
-     1,
-     -1,
-     2,
-     2,
-     4,
-     1,
+     {1, "Ad Kd Qd Jd 9c 9h 6s 5s 4s", "", 1, -1},
+     {2, 2, 4, 1},
      {},
      ""},
     {"three seats of four-card hands, two decks and a joker",
-     2,
-     "Kh Kc 7d 7s 6h",
-     "",
-     1,
-     -1,
-     3,
-     3,
-     0,
-     kUseAny,
+     {2, "Kh Kc 7d 7s 6h", "", 1, -1},
+     {3, 3, 0, kUseAny},
      {"Kh"},
      ""},
     {"hold'em over ten cards, a joker and Twos wild",
-     1,
-     "2s Ah Kh Qh Jh Th 9c 9d 5s",
-     "",
-     1,
-     0,
-     2,
-     2,
-     5,
-     kUseAny,
+     {1, "2s Ah Kh Qh Jh Th 9c 9d 5s", "", 1, 0},
+     {2, 2, 5, kUseAny},
      {"Ah"},
      ""},
     {"every suit alike, a joker",
-     1,
-     "Ad As Ac Ah Kd Ks Kc Kh 9d 9s 9c 9h",
-     "",
-     1,
-     -1,
-     2,
-     2,
-     2,
-     kUseAny,
+     {1, "Ad As Ac Ah Kd Ks Kc Kh 9d 9s 9c 9h", "", 1, -1},
+     {2, 2, 2, kUseAny},
      {},
      ""},
     {"suits alike in pairs around held Aces",
-     1,
-     "Ad As Ac Ah Kd Ks Kc Kh 9d 9s 9c 9h",
-     "",
-     0,
-     -1,
-     2,
-     2,
-     3,
-     kUseAny,
+     {1, "Ad As Ac Ah Kd Ks Kc Kh 9d 9s 9c 9h", "", 0, -1},
+     {2, 2, 3, kUseAny},
      {"Ad As"},
      ""},
     {"two decks of two suits, no board, one seat holding",
-     2,
-     "Qd Qs Td Ts 8d 8s",
-     "",
-     0,
-     -1,
-     2,
-     3,
-     0,
-     kUseAny,
+     {2, "Qd Qs Td Ts 8d 8s", "", 0, -1},
+     {2, 3, 0, kUseAny},
      {"Qd Ts"},
      ""},
     {"three seats holding nothing, two decks, a joker",
-     2,
-     "Ad As Kd Ks",
-     "",
-     1,
-     -1,
-     3,
-     2,
-     0,
-     kUseAny,
+     {2, "Ad As Kd Ks", "", 1, -1},
+     {3, 2, 0, kUseAny},
      {},
      ""},
     {"both seats held, only the board dealt, Nines wild",
-     1,
-     "Ah Kh Qh Jh Th 9s 9c 8d 7d 6c 5s",
-     "",
-     0,
-     7,
-     2,
-     2,
-     3,
-     kUseAny,
+     {1, "Ah Kh Qh Jh Th 9s 9c 8d 7d 6c 5s", "", 0, 7},
+     {2, 2, 3, kUseAny},
      {"Ah Kh", "9s 8d"},
      ""},
     {"every card held",
-     1,
-     "Ah Kh Qh Jh Th 9s",
-     "",
-     0,
-     -1,
-     2,
-     2,
-     2,
-     kUseAny,
+     {1, "Ah Kh Qh Jh Th 9s", "", 0, -1},
+     {2, 2, 2, kUseAny},
      {"Ah Kh", "Qh Jh"},
      "Th 9s"},
 };
-
-int kind_of(CardCode card) {
-  return is_wild(card) ? kJokerKind : card_rank_index(card) * kSuitCount + card_suit_index(card);
-}
-
-std::vector<int> kinds_of(const char* text) {
-  std::vector<int> kinds;
-  if (text == nullptr || *text == '\0') return kinds;
-  for (const CardCode card : test::hand(text)) kinds.push_back(kind_of(card));
-  return kinds;
-}
-
-HeldCards held(const char* text) {
-  HeldCards cards;
-  for (const int kind : kinds_of(text))
-    cards.kinds[cards.count++] = static_cast<std::uint8_t>(kind);
-  return cards;
-}
-
-GameRules rules_of(const SmallGame& game) {
-  GameRules rules;
-  rules.decks = game.decks;
-  for (auto& row : rules.card_delta)
-    for (auto& delta : row) delta = -game.decks;
-  for (const int kind : kinds_of(game.kinds))
-    rules.card_delta[kind / kSuitCount][kind % kSuitCount] = 0;
-  for (const int kind : kinds_of(game.added))
-    ++rules.card_delta[kind / kSuitCount][kind % kSuitCount];
-  rules.jokers = game.jokers;
-  if (game.wild_rank >= 0)
-    for (auto& wild : rules.wild[game.wild_rank]) wild = 1;
-  rules.players = game.players;
-  rules.hand_size = game.hand_size;
-  rules.board = game.board;
-  rules.use = game.use;
-  for (int s = 0; s < game.players; ++s) rules.holds[s] = held(game.holds[s]);
-  rules.board_hold = held(game.board_hold);
-  return rules;
-}
-
-// Calls visit(chosen) for every set of `count` cards of the mask `free`.
-template <class Visit>
-void for_each_subset(std::uint32_t free, int count, std::uint32_t chosen, const Visit& visit) {
-  if (count == 0) return visit(chosen);
-  while (std::popcount(free) >= count) {
-    const std::uint32_t card = free & (0u - free);
-    free ^= card;
-    for_each_subset(free, count - 1, chosen | card, visit);
-  }
-}
 
 struct Outcomes {
   std::uint64_t deals = 0;
   std::uint64_t by_winners[kSeats][kSeats + 1] = {};
 };
 
-// The physical pack, one bit per card; each hold takes one free copy of its kind.
+// Every deal of a small game's physical cards, walked card by card.
 class PhysicalDeals {
  public:
-  explicit PhysicalDeals(const SmallGame& game) : game_(game) {
-    auto add = [&](int kind, int copies) {
-      for (int c = 0; c < copies; ++c, kinds_.push_back(kind))
-        cards_.push_back(kind == kJokerKind ? kJoker
-                                            : make_card(kind / kSuitCount, kind % kSuitCount,
-                                                        kind / kSuitCount == game.wild_rank));
-    };
-    for (const int kind : kinds_of(game.kinds)) add(kind, game.decks);
-    for (const int kind : kinds_of(game.added)) add(kind, 1);
-    add(kJokerKind, game.jokers);
-    free_ = (1u << cards_.size()) - 1;
-    for (int s = 0; s < game.players; ++s) held_[s] = take(game.holds[s]);
-    board_held_ = take(game.board_hold);
-  }
+  explicit PhysicalDeals(const SmallGame& game) : game_(game), cards_(game) {}
 
   // Seat 1's hands over every deal of its and the board's free cards, every
   // other hold out of the pack, by cell (category and top rank).
-  std::vector<std::uint64_t> count_seat_one() const {
+  std::vector<std::uint64_t> count_seat_one() {
     std::vector<std::uint64_t> cells(kResultCells);
-    for_each_subset(free_, game_.board - std::popcount(board_held_), 0, [&](std::uint32_t board) {
+    const std::uint32_t free = cards_.free(), held = cards_.seat_held(0);
+    for_each_subset(free, board_random(), 0, [&](std::uint32_t board) {
       for_each_subset(
-          free_ & ~board, game_.hand_size - std::popcount(held_[0]), 0, [&](std::uint32_t own) {
-            const HandValue v = seat_value(own | held_[0], board | board_held_);
+          free & ~board, game_.seating.hand_size - std::popcount(held), 0, [&](std::uint32_t own) {
+            const HandValue v = cards_.seat_value(own | held, board | cards_.board_held());
             ++cells[static_cast<std::size_t>(hand_category(v) * kRankCount + top_rank(v))];
           });
     });
@@ -300,74 +133,43 @@ class PhysicalDeals {
 
   Outcomes count() {
     Outcomes outcomes;
-    for_each_subset(free_, game_.board - std::popcount(board_held_), 0, [&](std::uint32_t board) {
-      deal_seat(0, free_ & ~board, board | board_held_, outcomes);
+    for_each_subset(cards_.free(), board_random(), 0, [&](std::uint32_t board) {
+      deal_seat(0, cards_.free() & ~board, board | cards_.board_held(), outcomes);
     });
     return outcomes;
   }
 
  private:
-  std::uint32_t take(const char* text) {
-    std::uint32_t mask = 0;
-    for (const int kind : kinds_of(text)) {
-      std::size_t i = 0;
-      while (i < cards_.size() && !((free_ >> i & 1) != 0 && kinds_[i] == kind)) ++i;
-      if (i == cards_.size()) {
-        ADD_FAILURE() << "the pack holds no more of a held card";
-        continue;
-      }
-      free_ &= ~(1u << i);
-      mask |= 1u << i;
-    }
-    return mask;
-  }
-
-  HandValue value(std::uint32_t mask) const {
-    std::vector<CardCode> hand;
-    for (std::uint32_t m = mask; m != 0; m &= m - 1) hand.push_back(cards_[std::countr_zero(m)]);
-    return test::brute_force_value(hand);
-  }
-
-  HandValue seat_value(std::uint32_t own, std::uint32_t board) const {
-    if (game_.board == 0 || game_.use == kUseAny) return value(own | board);
-    HandValue best = 0;
-    for_each_subset(own, game_.use, 0, [&](std::uint32_t own_part) {
-      for_each_subset(board, kMaxUse - game_.use, 0, [&](std::uint32_t board_part) {
-        best = std::max(best, value(own_part | board_part));
-      });
-    });
-    return best;
-  }
+  int board_random() const { return game_.seating.board - std::popcount(cards_.board_held()); }
 
   void deal_seat(int s, std::uint32_t free, std::uint32_t board, Outcomes& outcomes) {
-    if (s == game_.players) return score(board, outcomes);
-    for_each_subset(free, game_.hand_size - std::popcount(held_[s]), 0, [&](std::uint32_t own) {
-      own_[s] = own | held_[s];
+    if (s == game_.seating.players) return score(board, outcomes);
+    const std::uint32_t held = cards_.seat_held(s);
+    for_each_subset(free, game_.seating.hand_size - std::popcount(held), 0, [&](std::uint32_t own) {
+      own_[s] = own | held;
       deal_seat(s + 1, free & ~own, board, outcomes);
     });
   }
 
-  void score(std::uint32_t board, Outcomes& outcomes) const {
+  void score(std::uint32_t board, Outcomes& outcomes) {
+    const int players = game_.seating.players;
     HandValue values[kSeats] = {};
-    for (int s = 0; s < game_.players; ++s) values[s] = seat_value(own_[s], board);
-    const HandValue best = *std::max_element(values, values + game_.players);
-    const int winners = static_cast<int>(std::count(values, values + game_.players, best));
-    for (int s = 0; s < game_.players; ++s)
-      ++outcomes.by_winners[s][values[s] == best ? winners : 0];
+    for (int s = 0; s < players; ++s) values[s] = cards_.seat_value(own_[s], board);
+    const HandValue best = *std::max_element(values, values + players);
+    const int winners = static_cast<int>(std::count(values, values + players, best));
+    for (int s = 0; s < players; ++s) ++outcomes.by_winners[s][values[s] == best ? winners : 0];
     ++outcomes.deals;
   }
 
   const SmallGame& game_;
-  std::vector<CardCode> cards_;
-  std::vector<int> kinds_;
-  std::uint32_t free_ = 0;
-  std::uint32_t held_[kSeats] = {}, board_held_ = 0, own_[kSeats] = {};
+  SmallGameCards cards_;
+  std::uint32_t own_[kSeats] = {};
 };
 
 TEST(SeatEquity, EqualsEveryPhysicalDealOfSmallPacks) {
   for (const SmallGame& game : kGames) {
     SCOPED_TRACE(game.name);
-    const GameRules rules = rules_of(game);
+    const GameRules rules = small_game_rules(game);
     ASSERT_TRUE(deal_fits_pack(rules));
     ASSERT_EQ(equity_refusal(rules), "");
     const Outcomes expected = PhysicalDeals(game).count();
@@ -380,8 +182,8 @@ TEST(SeatEquity, EqualsEveryPhysicalDealOfSmallPacks) {
       const SeatEquity equity = count_seat_equity(rules, options);
       EXPECT_FALSE(equity.stopped);
       EXPECT_EQ(equity.deals, expected.deals);
-      for (int s = 0; s < game.players; ++s)
-        for (int k = 0; k <= game.players; ++k)
+      for (int s = 0; s < game.seating.players; ++s)
+        for (int k = 0; k <= game.seating.players; ++k)
           EXPECT_EQ(equity.by_winners[s][k], expected.by_winners[s][k])
               << "seat " << s + 1 << ", " << k << " winners";
     }
@@ -393,7 +195,7 @@ TEST(SeatEquity, EqualsEveryPhysicalDealOfSmallPacks) {
 TEST(SeatEquity, SeatOneHandsEqualEveryPhysicalDeal) {
   for (const SmallGame& game : kGames) {
     SCOPED_TRACE(game.name);
-    const GameRules rules = rules_of(game);
+    const GameRules rules = small_game_rules(game);
     ASSERT_EQ(seat_one_refusal(rules), "");
     const std::vector<std::uint64_t> expected = PhysicalDeals(game).count_seat_one();
     std::uint64_t total = 0;
@@ -420,7 +222,7 @@ TEST(SeatEquity, SeededRunsAgreeWithTheCount) {
   std::uint64_t seed = 2027;
   for (const SmallGame& game : kGames) {
     SCOPED_TRACE(game.name);
-    GameRules rules = rules_of(game);
+    GameRules rules = small_game_rules(game);
     rules.run_length = kDeals;
     const SeatEquity exact = count_seat_equity(rules, EquityOptions{});
     ResultTable table;
@@ -433,10 +235,10 @@ TEST(SeatEquity, SeededRunsAgreeWithTheCount) {
       const double off = std::fabs(seen - n * mean);
       return variance <= 1e-15 ? (off == 0.0 ? 0.0 : INFINITY) : off / std::sqrt(n * variance);
     };
-    for (int s = 0; s < game.players; ++s) {
+    for (int s = 0; s < game.seating.players; ++s) {
       SCOPED_TRACE("seat " + std::to_string(s + 1));
       double wins = 0, ties = 0, payoff = 0, payoff_squares = 0;
-      for (int k = 1; k <= game.players; ++k) {
+      for (int k = 1; k <= game.seating.players; ++k) {
         const double count = static_cast<double>(exact.by_winners[s][k]);
         (k == 1 ? wins : ties) += count / deals;
         payoff += count / k / deals;

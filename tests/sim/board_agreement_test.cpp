@@ -20,38 +20,19 @@
 #include "sim/seat_results.h"
 #include "sim/wilson.h"
 #include "support/brute_force.h"
+#include "support/small_games.h"
 
 namespace orvix {
 namespace {
 
-constexpr int kSeats = 3;  // the most players of a game below
+using test::for_each_subset;
+using test::SmallGame;
+using test::SmallGameCards;
+
+constexpr int kSeats = test::kSmallGameSeats;
 constexpr double kSigmas = 4.5;
 
-// The pack: `decks` copies of each kind kept (every other kind removed), one
-// more copy of each added card, the jokers, and every suit of wild_rank wild
-// (-1: none).
-struct SmallPack {
-  int decks;
-  const char* kinds;
-  const char* added;
-  int jokers;
-  int wild_rank;
-};
-
-// Players of hand_size own cards each, a board and its use rule.
-struct Seating {
-  int players, hand_size, board, use;
-};
-
-struct AgreementGame {
-  const char* name;
-  SmallPack pack;
-  Seating seating;
-  const char* holds[kSeats];
-  const char* board_hold;
-};
-
-const AgreementGame kGames[] = {
+const SmallGame kGames[] = {
     {"closed hands, Twos wild and a joker",
      {1, "2d 2h 4h 5h 6h 7c 8c 9c Tc Jd Qd Kd", "", 1, 0},
      {2, 5, 0, kUseAny},
@@ -99,46 +80,6 @@ const AgreementGame kGames[] = {
      ""},
 };
 
-int kind_of(CardCode card) {
-  return is_wild(card) ? kJokerKind : card_rank_index(card) * kSuitCount + card_suit_index(card);
-}
-
-std::vector<int> kinds_of(const char* text) {
-  std::vector<int> kinds;
-  if (text == nullptr || *text == '\0') return kinds;
-  for (const CardCode card : test::hand(text)) kinds.push_back(kind_of(card));
-  return kinds;
-}
-
-HeldCards held(const char* text) {
-  HeldCards cards;
-  for (const int kind : kinds_of(text))
-    cards.kinds[cards.count++] = static_cast<std::uint8_t>(kind);
-  return cards;
-}
-
-GameRules rules_of(const AgreementGame& game, std::int32_t deals) {
-  GameRules rules;
-  rules.decks = game.pack.decks;
-  for (auto& row : rules.card_delta)
-    for (auto& delta : row) delta = -game.pack.decks;
-  for (const int kind : kinds_of(game.pack.kinds))
-    rules.card_delta[kind / kSuitCount][kind % kSuitCount] = 0;
-  for (const int kind : kinds_of(game.pack.added))
-    ++rules.card_delta[kind / kSuitCount][kind % kSuitCount];
-  rules.jokers = game.pack.jokers;
-  if (game.pack.wild_rank >= 0)
-    for (auto& wild : rules.wild[game.pack.wild_rank]) wild = 1;
-  rules.players = game.seating.players;
-  rules.hand_size = game.seating.hand_size;
-  rules.board = game.seating.board;
-  rules.use = game.seating.use;
-  for (int s = 0; s < game.seating.players; ++s) rules.holds[s] = held(game.holds[s]);
-  rules.board_hold = held(game.board_hold);
-  rules.run_length = deals;
-  return rules;
-}
-
 // The exact figures of a game, as sums over every deal.
 struct ExactCounts {
   std::uint64_t deals = 0;
@@ -150,106 +91,38 @@ struct ExactCounts {
   std::uint64_t winners[kResultCells] = {}, winner_squares[kResultCells] = {};
 };
 
-// Calls visit(chosen) for every set of `count` cards of the mask `free`.
-template <class Visit>
-void for_each_subset(std::uint32_t free, int count, std::uint32_t chosen, const Visit& visit) {
-  if (count == 0) return visit(chosen);
-  while (std::popcount(free) >= count) {
-    const std::uint32_t card = free & (0u - free);
-    free ^= card;
-    for_each_subset(free, count - 1, chosen | card, visit);
-  }
-}
-
 class ExactGame {
  public:
-  explicit ExactGame(const AgreementGame& game) : game_(game) {
-    // The physical cards, then each hold takes one copy of its kind.
-    auto add = [&](int kind, int copies) {
-      for (int c = 0; c < copies; ++c, kinds_.push_back(kind))
-        cards_.push_back(kind == kJokerKind ? kJoker
-                                            : make_card(kind / kSuitCount, kind % kSuitCount,
-                                                        kind / kSuitCount == game.pack.wild_rank));
-    };
-    for (const int kind : kinds_of(game.pack.kinds)) add(kind, game.pack.decks);
-    for (const int kind : kinds_of(game.pack.added)) add(kind, 1);
-    add(kJokerKind, game.pack.jokers);
-    const int n = static_cast<int>(cards_.size());
-    values_.assign(std::size_t{1} << n, 0);
-    free_ = (1u << n) - 1;
-    for (int s = 0; s < game.seating.players; ++s) held_[s] = take(game.holds[s]);
-    board_held_ = take(game.board_hold);
-  }
+  explicit ExactGame(const SmallGame& game) : game_(game), cards_(game) {}
 
-  int physical_cards() const { return static_cast<int>(cards_.size()); }
+  int physical_cards() const { return cards_.physical_cards(); }
 
   // Every deal of the cards not held: the board's random cards, then each
   // seat's in turn, every set of them once.
   ExactCounts count() {
     ExactCounts counts;
-    const int board_random = game_.seating.board - std::popcount(board_held_);
-    for_each_subset(free_, board_random, 0, [&](std::uint32_t board) {
-      deal_seat(0, free_ & ~board, board | board_held_, counts);
+    const int board_random = game_.seating.board - std::popcount(cards_.board_held());
+    for_each_subset(cards_.free(), board_random, 0, [&](std::uint32_t board) {
+      deal_seat(0, cards_.free() & ~board, board | cards_.board_held(), counts);
     });
     return counts;
   }
 
  private:
-  // One free copy of each card of the text, taken out of the free cards.
-  std::uint32_t take(const char* text) {
-    std::uint32_t mask = 0;
-    for (const int kind : kinds_of(text)) {
-      int i = 0;
-      while (i < physical_cards() && !((free_ >> i & 1) != 0 && kinds_[i] == kind)) ++i;
-      if (i == physical_cards()) {
-        ADD_FAILURE() << "the pack holds no more of a held card";
-        continue;
-      }
-      free_ &= ~(1u << i);
-      mask |= 1u << i;
-    }
-    return mask;
-  }
-
-  // The brute-force value of the cards of a mask, remembered.
-  HandValue value(std::uint32_t mask) {
-    HandValue& value = values_[mask];
-    if (value == 0) {
-      CardCode hand[kMaxHandSize];
-      int count = 0;
-      for (std::uint32_t m = mask; m != 0; m &= m - 1) hand[count++] = cards_[std::countr_zero(m)];
-      value = test::brute_force_value(hand, count);
-    }
-    return value;
-  }
-
-  // A seat's final hand: all its cards and the board's, or the best five of
-  // exactly `use` own cards and 5 - use board cards.
-  HandValue seat_value(std::uint32_t own, std::uint32_t board) {
-    if (game_.seating.board == 0 || game_.seating.use == kUseAny) return value(own | board);
-    HandValue best = 0;
-    for_each_subset(own, game_.seating.use, 0, [&](std::uint32_t own_part) {
-      for_each_subset(board, kMaxUse - game_.seating.use, 0, [&](std::uint32_t board_part) {
-        best = std::max(best, value(own_part | board_part));
-      });
-    });
-    return best;
-  }
-
   void deal_seat(int s, std::uint32_t free, std::uint32_t board, ExactCounts& counts) {
     if (s == game_.seating.players) return score(board, counts);
-    for_each_subset(free, game_.seating.hand_size - std::popcount(held_[s]), 0,
-                    [&](std::uint32_t own) {
-                      own_[s] = own | held_[s];
-                      deal_seat(s + 1, free & ~own, board, counts);
-                    });
+    const std::uint32_t held = cards_.seat_held(s);
+    for_each_subset(free, game_.seating.hand_size - std::popcount(held), 0, [&](std::uint32_t own) {
+      own_[s] = own | held;
+      deal_seat(s + 1, free & ~own, board, counts);
+    });
   }
 
   void score(std::uint32_t board, ExactCounts& counts) {
     HandValue values[kSeats];
     HandValue best = 0;
     for (int s = 0; s < game_.seating.players; ++s)
-      best = std::max(best, values[s] = seat_value(own_[s], board));
+      best = std::max(best, values[s] = cards_.seat_value(own_[s], board));
     const int winners = static_cast<int>(std::count(values, values + game_.seating.players, best));
     ++counts.deals;
     int cells[kSeats];
@@ -276,13 +149,9 @@ class ExactGame {
     }
   }
 
-  const AgreementGame& game_;
-  std::vector<CardCode> cards_;
-  std::vector<int>
-      kinds_;  // each card's kind, kJokerKind for a joker (a wild 2d has the same code)
-  std::vector<HandValue> values_;  // by mask of cards; 0 until valued
-  std::uint32_t free_ = 0;         // the cards no hold takes
-  std::uint32_t held_[kSeats] = {}, board_held_ = 0, own_[kSeats] = {};
+  const SmallGame& game_;
+  SmallGameCards cards_;
+  std::uint32_t own_[kSeats] = {};
 };
 
 // How far a run's count of a per-deal quantity lies from its exact mean, in
@@ -316,13 +185,14 @@ void expect_cells_agree(const char* what, const std::uint64_t (&seen)[kCategoryC
 TEST(BoardAgreement, SeededRunsMatchEveryDealOfSmallPacks) {
   constexpr std::int32_t kDeals = 1000000;
   std::uint64_t seed = 2026;
-  for (const AgreementGame& game : kGames) {
+  for (const SmallGame& game : kGames) {
     SCOPED_TRACE(game.name);
     ExactGame exact_game(game);
     const ExactCounts exact = exact_game.count();
     ASSERT_GT(exact.deals, 0u);
 
-    const GameRules rules = rules_of(game, kDeals);
+    GameRules rules = test::small_game_rules(game);
+    rules.run_length = kDeals;
     ASSERT_TRUE(deal_fits_pack(rules));
     ASSERT_EQ(cards_available(rules), exact_game.physical_cards());
     ResultTable table;
