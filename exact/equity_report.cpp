@@ -9,6 +9,7 @@
 #include "platform/processors.h"
 #include "platform/progress_line.h"
 #include "platform/stop_request.h"
+#include "exact/exact_report.h"
 #include "rules/describe.h"
 
 namespace orvix {
@@ -109,10 +110,7 @@ void run_equity(const GameRules& rules, bool quiet, int workers) {
     equity = count_seat_equity(rules, options);
   }
   if (equity.stopped) {
-    out_text("Stopped.");
-    out_line_end();
-    end_session_if_not_interactive();
-    out_line_end();
+    print_count_stopped();
     return;
   }
   print_seat_equity(equity, rules);

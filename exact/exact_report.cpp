@@ -99,6 +99,13 @@ void print_exact_table(const ExactTable& table) {
   print_rarity_notes(table);
 }
 
+void print_count_stopped() {
+  out_text("Stopped.");
+  out_line_end();
+  end_session_if_not_interactive();
+  out_line_end();
+}
+
 bool exact_counts_seat_one(const GameRules& rules) { return rules.board > 0 || has_holds(rules); }
 
 std::string exact_rules_refusal(const GameRules& rules) {
@@ -140,10 +147,7 @@ void run_exact_seat_one(const GameRules& rules, bool quiet, int workers) {
     table = count_seat_one_hands(rules, options);
   }
   if (table.stopped) {
-    out_text("Stopped.");
-    out_line_end();
-    end_session_if_not_interactive();
-    out_line_end();
+    print_count_stopped();
     return;
   }
   print_exact_table(table);
@@ -184,10 +188,7 @@ void run_exact(const GameRules& rules, bool quiet, int workers) {
     table = count_exact(game, options);
   }
   if (table.stopped) {
-    out_text("Stopped.");
-    out_line_end();
-    end_session_if_not_interactive();
-    out_line_end();
+    print_count_stopped();
     return;
   }
   print_exact_table(table);

@@ -36,4 +36,9 @@ void run_exact(const GameRules& rules, bool quiet, int workers = 0);
 // The tables and notes of a finished count, each line ended.
 void print_exact_table(const ExactTable& table);
 
+// What a count stopped by Ctrl-C prints in place of its tables: "Stopped.",
+// then, for commands read from a file or a pipe, the end of the program
+// (status 130); at a terminal an empty line and the prompt again.
+void print_count_stopped();
+
 }  // namespace orvix
