@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <orvix/best_five.h>
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
 
@@ -156,6 +157,21 @@ HandValue evaluate_hand_argument(Typed<HandType> hand) {
   return evaluate(cards.data(), static_cast<int>(cards.size()));
 }
 
+// The value and the five cards that make it, as the console's `hand` shows them.
+py::tuple best_five_of_hand_argument(Typed<HandType> hand) {
+  const std::vector<CardCode> cards = hand_argument(hand.value);
+  if (cards.empty()) throw py::value_error("no cards");
+  const BestFive best = best_five(cards.data(), static_cast<int>(cards.size()));
+  const std::string text = best_five_text(best);
+  py::list shown;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t blank = std::min(text.find(' ', start), text.size());
+    shown.append(py::str(text.substr(start, blank - start)));
+    start = blank + 1;
+  }
+  return py::make_tuple(best.value, shown);
+}
+
 // A decoder of hand values: the field it reads, or -1 when the word is no
 // hand value (or has no such field).
 using Decoder = int (*)(HandValue);
@@ -232,6 +248,35 @@ Examples
 '0x408003e0'
 >>> orvix.evaluate(["As", "Ad", "9c", "9h", "3s"]) > orvix.evaluate("Ks Kd Qc Qh Js")
 True)");
+
+  m.def("best_five", &best_five_of_hand_argument, py::arg("hand"),
+        R"(The value of a hand and the five cards that make it.
+
+Parameters
+----------
+hand : str or sequence of str or int
+    A hand of 1 to 20 cards, as evaluate() takes it.
+
+Returns
+-------
+tuple of (int, list of str)
+    The hand value (evaluate()'s) and the cards that make it: five, or all
+    of a smaller hand, the largest group first, then by rank. A wild card
+    shows the rank it stands for and "*" ("A*"), with its suit in a Flush
+    or Straight Flush ("Kh*").
+
+Raises
+------
+ValueError
+    An unknown card, no cards or more than 20.
+
+Examples
+--------
+>>> value, cards = orvix.best_five("As 9c * 9h 3s Ad")
+>>> orvix.category_name(value), cards
+('Full House', ['Ad', 'As', 'A*', '9c', '9h'])
+>>> orvix.best_five("Ad 2s 3c 4h 5d 9c")[1]
+['5d', '4h', '3c', '2s', 'Ad'])");
 
   m.def(
       "codes", [](Typed<CardTextsType> texts) { return codes(texts.value); }, py::arg("texts"),

@@ -1,6 +1,7 @@
 // orvix-eval: scores poker hands read from standard input, one per line.
 // For every line it writes one line: the hand's value in hex, its category
-// and its top rank ("0x1200088A One Pair King"), or "error: " and why.
+// and its top rank ("0x1200088A One Pair King"), or "error: " and why; with
+// --cards, the five cards that make the hand after a colon.
 // Exit status 0 when every line was a hand, 1 when some line was not, 2 when
 // the input could not be read, the output could not be written or the
 // arguments were wrong.
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include <orvix/best_five.h>
 #include <orvix/evaluate.h>
 
 #include "hand_lines.h"
@@ -26,11 +28,14 @@ constexpr std::size_t kReadBlock = 1 << 20;
 constexpr int kFailed = 2;
 
 constexpr const char* kUsage =
-    "Usage: orvix-eval [--help]\n"
+    "Usage: orvix-eval [--help | --cards]\n"
     "Scores the poker hand on each line of standard input: 1 to 20 cards separated by\n"
     "blanks, each a rank 23456789TJQKA and a suit dsch in either case, or * for a wild\n"
     "card. Writes one line per input line: the value in hex, the category and the top\n"
     "rank (\"0x24201082 Two Pair Ace\"), or \"error: \" and why.\n"
+    "--cards adds a colon and the five cards that make the hand, each wild card as the\n"
+    "rank it stands for and * (with its suit in a flush): \"0x64001080 Full House Ace:\n"
+    "Ad As A* 9c 9h\".\n"
     "Exit status: 0 every line was a hand, 1 some line was not, 2 the input could not\n"
     "be read, the output could not be written or an argument was wrong.\n";
 
@@ -61,6 +66,7 @@ int main(int argc, char* argv[]) {
   const orvix::ClosedStreams closed = orvix::reopen_closed_standard_streams();
   orvix::set_output_failure("orvix-eval", kFailed);
   if (closed.output) orvix::mark_output_lost(EBADF);
+  bool with_cards = false;
   if (argc > 1) {
     const std::string_view arg = argv[1];
     if (argc == 2 && (arg == "--help" || arg == "-h")) {
@@ -68,8 +74,11 @@ int main(int argc, char* argv[]) {
       orvix::out_flush();
       return 0;
     }
-    std::fputs(kUsage, stderr);
-    return kFailed;
+    if (argc != 2 || arg != "--cards") {
+      std::fputs(kUsage, stderr);
+      return kFailed;
+    }
+    with_cards = true;
   }
 
   Output out;
@@ -85,6 +94,10 @@ int main(int argc, char* argv[]) {
         out.append(orvix::kCategoryNames[orvix::hand_category(v)]);
         out.append(" ");
         out.append(orvix::kRankWords[orvix::top_rank(v)]);
+        if (with_cards) {
+          out.append(": ");
+          out.append(orvix::best_five_text(orvix::best_five(r.cards, r.count)).c_str());
+        }
         break;
       }
       case LineStatus::kUnknownCard:

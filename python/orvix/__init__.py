@@ -11,9 +11,10 @@ Hand values
 -----------
 evaluate() scores a hand of 1 to 20 cards, wild cards and repeated cards
 (several decks) included, as one 32-bit hand value: greater is better, equal
-ties. category(), category_name() and top_rank() decode it. evaluate_many()
-scores a NumPy array of shape (n, k) of card codes on every core, without
-the interpreter lock. Ctrl-C stops every long call at once with
+ties. category(), category_name() and top_rank() decode it; best_five()
+gives the value with the five cards that make it. evaluate_many() scores a
+NumPy array of shape (n, k) of card codes on every core, without the
+interpreter lock. Ctrl-C stops every long call at once with
 KeyboardInterrupt.
 
 Games
@@ -60,6 +61,7 @@ from ._core import (
     SeatTable,
     SimulationResult,
     __version__,
+    best_five,
     card_text,
     category,
     category_name,
@@ -80,6 +82,7 @@ __all__ = [
     "SeatTable",
     "SimulationResult",
     "__version__",
+    "best_five",
     "card_text",
     "category",
     "category_name",

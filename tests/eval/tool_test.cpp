@@ -36,12 +36,28 @@ Finished run_tool(const std::string& input_path) {
   return run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL}, input_path);
 }
 
+Finished run_tool_with_cards(const std::string& input_path) {
+  return run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--cards"}, input_path);
+}
+
 // Hand-worked values (with their category and top rank), spellings, blanks,
 // CR LF, NUL bytes, every kind of unreadable line, a last line without a line end.
 TEST(OrvixEvalTool, KnownHandsAndBadLines) {
   const Finished run = run_tool(std::string(ORVIX_TOOL_DATA) + "/known.in");
   EXPECT_EQ(run.output, read_file(std::string(ORVIX_TOOL_DATA) + "/known.out"));
   EXPECT_EQ(run.status, 1);  // some lines are errors
+
+  // --cards keeps each answer as it was and only adds the cards after it.
+  const Finished with_cards = run_tool_with_cards(std::string(ORVIX_TOOL_DATA) + "/known.in");
+  std::istringstream got(with_cards.output), want(run.output);
+  std::string got_line, want_line;
+  while (std::getline(want, want_line)) {
+    ASSERT_TRUE(std::getline(got, got_line));
+    const std::size_t colon = got_line.find(": ");
+    EXPECT_EQ(got_line.substr(0, want_line.rfind("error: ", 0) == 0 ? std::string::npos : colon),
+              want_line);
+  }
+  EXPECT_EQ(with_cards.status, 1);
 }
 
 TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
@@ -50,6 +66,10 @@ TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
   const Finished run = run_tool(path);
   EXPECT_EQ(run.output, "0x24201082 Two Pair Ace\n0x74001000 Four of a Kind Ace\n");
   EXPECT_EQ(run.status, 0);
+  const Finished with_cards = run_tool_with_cards(path);
+  EXPECT_EQ(with_cards.output,
+            "0x24201082 Two Pair Ace: Ad As 9c 9h 3s\n0x74001000 Four of a Kind Ace: A* A* A* A*\n");
+  EXPECT_EQ(with_cards.status, 0);
 
   write_file(path, "");
   const Finished empty = run_tool(path);
@@ -107,10 +127,10 @@ TEST(OrvixEvalTool, HelpOnStandardOutputAndWrongArgumentsOnStandardError) {
   const ShellRun help = run_shell("--help", "< /dev/null", "help");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.error, "");
-  EXPECT_EQ(help.output.rfind("Usage: orvix-eval [--help]\n", 0), 0u) << help.output;
+  EXPECT_EQ(help.output.rfind("Usage: orvix-eval [--help | --cards]\n", 0), 0u) << help.output;
   EXPECT_NE(help.output.find("Exit status: 0"), std::string::npos);
   EXPECT_EQ(run_shell("-h", "< /dev/null", "h").output, help.output);
-  for (const char* wrong : {"-x", "--help extra", "As", "''"}) {
+  for (const char* wrong : {"-x", "--help extra", "As", "''", "--cards --cards"}) {
     SCOPED_TRACE(wrong);
     const ShellRun run = run_shell(wrong, "< /dev/null", "wrong");
     EXPECT_EQ(run.status, 2);

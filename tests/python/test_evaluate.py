@@ -118,3 +118,22 @@ def test_category_and_top_rank_decode_whole_arrays():
         assert decoded.ravel().tolist() == [decode(int(v)) for v in values]
         assert decode(values[:3].tolist()).tolist() == decoded.ravel()[:3].tolist()
         assert type(decode(values[5])) is int and decode(values[5]) == decoded.ravel()[5]
+
+
+def test_best_five_plays_exactly_the_hand_value():
+    rng = random.Random(23)
+    for _ in range(400):
+        size = rng.randint(1, 9)
+        cards = [rng.choice(ALL_CARDS[:24] + ["*"]) for _ in range(size)]
+        value, shown = orvix.best_five(cards)
+        assert value == orvix.evaluate(cards), cards
+        assert len(shown) == min(size, 5), cards
+        naturals = [c for c in shown if not c.endswith("*")]
+        for card in naturals:
+            cards.remove(card)  # a card the hand holds, as often as it holds it
+        assert len(shown) - len(naturals) <= cards.count("*"), shown
+        # Each wild card played as what it stands for: its suit where shown,
+        # else one no natural card has (if any), so that it makes no flush.
+        spare = next((s for s in "dsch" if all(c[1] != s for c in naturals)), "d")
+        played = [c[:-1] if len(c) == 3 else c[0] + spare if c.endswith("*") else c for c in shown]
+        assert orvix.evaluate(played) == value, (shown, played)

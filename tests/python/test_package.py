@@ -61,6 +61,7 @@ def test_the_stubs_type_a_typical_use_under_mypy(tmp_path):
         import orvix
 
         value: int = orvix.evaluate("As Ad 9c 9h 3s")
+        best: tuple[int, list[str]] = orvix.best_five("As Ad * 9c 9h")
         values: npt.NDArray[np.uint32] = orvix.evaluate_many(orvix.codes(["As Ks", "2d *"]), threads=1)
         names = [orvix.CATEGORY_NAMES[c] for c in orvix.category(values)]
         rank: int = orvix.top_rank(value)

@@ -1,5 +1,6 @@
-// Scores hands through the installed library, with nothing but its two
+// Scores hands through the installed library, with nothing but its
 // public headers and no set-up call; exit 0 when every value is right.
+#include <orvix/best_five.h>
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
 
@@ -71,6 +72,10 @@ int main() {
   }
   right = right && orvix::card_text(orvix::make_card(8, 0, false)) == "Td" &&
           orvix::card_text(orvix::kJoker) == "*";
+  // The five cards of the Full House scored before main, the joker as an Ace.
+  const std::string five = orvix::best_five_text(orvix::best_five(kEarly, 7));
+  std::printf("best five: %s\n", five.c_str());
+  right = right && five == "Ad Ah A* Kd Kh";
   std::printf("%s\n", right ? "all right" : "WRONG");
   return right ? 0 : 1;
 }

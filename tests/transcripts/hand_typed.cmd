@@ -1,0 +1,2 @@
+hand as ad 9C 9H 3S
+hand
