@@ -4,6 +4,7 @@
 #include "app/enumeration_commands.h"
 #include "app/file_commands.h"
 #include "app/game_commands.h"
+#include "app/preset_commands.h"
 #include "app/run_commands.h"
 #include "app/seed_commands.h"
 #include "app/session_commands.h"
@@ -49,6 +50,7 @@ constexpr CommandRow kCommandTable[] = {
     {{"HOLD"}, hold_command},
     {{"SEATS"}, seats_command},
     {{"EQUITY"}, equity_command},
+    {{"PRESET"}, preset_command},
     {{"QUIT", "Q", "EXIT"}, quit_command},
     {{"HELP", "?"}, help_command},
 };

@@ -48,6 +48,7 @@ constexpr const char* kCommandLines[] = {
     "seats                 : Show wins, ties, losses and equity for every seat.\n",
     "equity                : Exact equity of every seat (every deal of the unknown cards "
     "counted).\n",
+    "preset <name>         : Set up a named game (alone: list them).\n",
     "quit | q | exit       : Quit the program, also quits when end of file seen.\n",
 };
 

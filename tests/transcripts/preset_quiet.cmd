@@ -1,0 +1,8 @@
+preset
+preset omaha
+hold 2 Kd Kh
+preset draw
+preset Stud  7
+players 8
+preset stud
+game
