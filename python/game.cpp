@@ -153,8 +153,8 @@ void set_checked_players(GameRules& rules, int player_count, py::handle given) {
   if (set_players(rules, player_count)) return;
   if (player_count < kMinPlayers || player_count > kMaxPlayers)
     check_value(rules, false, "players", given);
-  refuse_deal(rules, "this pack deals at most " +
-                         std::to_string(cards_available(rules) / rules.hand_size));
+  refuse_deal(
+      rules, "this pack deals at most " + std::to_string(cards_available(rules) / rules.hand_size));
 }
 
 // What hand_size, board and use are when not given: the preset's value, or
@@ -203,8 +203,7 @@ void apply_named_game(GameRules& rules, const Preset& named, py::handle hand_siz
     check_limits(rules, setter, low, high, field, name, given);
     overrides += (overrides.empty() ? "" : ", ") + std::string(name) + "=" + given_text(given);
   };
-  override_count(hand_size, "hand_size", game.hand_size, set_hand_size, kMinHandSize,
-                 kMaxHandSize);
+  override_count(hand_size, "hand_size", game.hand_size, set_hand_size, kMinHandSize, kMaxHandSize);
   override_count(board, "board", game.board, set_board, 0, kMaxBoard);
   if (apply_preset(rules, game)) return;
   if (overrides.empty()) refuse(refusal_text(rules));
@@ -220,13 +219,13 @@ void apply_named_game(GameRules& rules, const Preset& named, py::handle hand_siz
 // board, after the players (see apply_named_game).
 PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> hand_size,
                  Typed<IntType> jokers, Typed<CardWordsType> wild, Typed<CardWordsType> add,
-                 Typed<CardWordsType> remove, Typed<IntType> board,
-                 Typed<UseType> use, Typed<HoldType> hold, Typed<PresetType> preset) {
+                 Typed<CardWordsType> remove, Typed<IntType> board, Typed<UseType> use,
+                 Typed<HoldType> hold, Typed<PresetType> preset) {
   const Preset* named = preset.value.is_none() ? nullptr : &named_preset(preset.value);
   const int deck_count = int32_argument(decks.value, "decks");
   const int player_count = int32_argument(players.value, "players");
-  const int card_count = !is_given(hand_size.value) ? GameRules{}.hand_size
-                                                   : int32_argument(hand_size.value, "hand_size");
+  const int card_count = is_given(hand_size.value) ? int32_argument(hand_size.value, "hand_size")
+                                                   : GameRules{}.hand_size;
   const int joker_count = int32_argument(jokers.value, "jokers");
   const std::string wild_words = card_words(wild.value, "wild");
   const std::string add_words = card_words(add.value, "add");
@@ -576,10 +575,10 @@ True
 Traceback (most recent call last):
 ValueError: Not enough cards to deal preset stud.)")
       .def(py::init(&make_game), py::arg("decks") = 1, py::arg("players") = 5,
-           py::arg_v("hand_size", unset_argument(), "5"), py::arg("jokers") = 0, py::arg("wild") = py::tuple(),
-           py::arg("add") = py::tuple(), py::arg("remove") = py::tuple(),
-           py::arg_v("board", unset_argument(), "0"), py::arg_v("use", unset_argument(), "'any'"),
-           py::arg("hold") = py::none(),
+           py::arg_v("hand_size", unset_argument(), "5"), py::arg("jokers") = 0,
+           py::arg("wild") = py::tuple(), py::arg("add") = py::tuple(),
+           py::arg("remove") = py::tuple(), py::arg_v("board", unset_argument(), "0"),
+           py::arg_v("use", unset_argument(), "'any'"), py::arg("hold") = py::none(),
            py::arg("preset") = py::none())
       .def_property_readonly(
           "decks", [](const PyGame& g) { return g.rules.decks; }, "Standard decks in the pack.")

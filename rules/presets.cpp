@@ -26,8 +26,8 @@ const char* short_pack_refusal(const Preset& preset) {
   static const std::array<std::string, kPresetCount> texts = [] {
     std::array<std::string, kPresetCount> made;
     for (std::size_t row = 0; row < kPresetCount; ++row)
-      made[row] = "Error: Not enough cards to deal preset " + std::string(kPresets[row].name) +
-                  ".\n";
+      made[row] =
+          "Error: Not enough cards to deal preset " + std::string(kPresets[row].name) + ".\n";
     return made;
   }();
   const std::size_t row = preset_row(preset.name);
@@ -52,8 +52,8 @@ std::string unknown_preset_refusal(std::string_view name) {
 }
 
 std::string preset_sentence(const Preset& preset) {
-  std::string text = std::to_string(preset.hand_size) +
-                     (preset.hand_size == 1 ? " card each, " : " cards each, ");
+  std::string text =
+      std::to_string(preset.hand_size) + (preset.hand_size == 1 ? " card each, " : " cards each, ");
   if (preset.board == 0) return text + "no board.";
   text += "a board of " + std::to_string(preset.board) + ", ";
   if (preset.use == kUseAny) return text + "any own cards used.";

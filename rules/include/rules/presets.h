@@ -16,10 +16,10 @@ namespace orvix {
 // One named game. A field a later kind of preset needs (a ranking, a pack of
 // its own) goes here with a default that leaves the game's own value alone.
 struct Preset {
-  std::string_view name;      // lower case: listed and confirmed so, matched in any case
+  std::string_view name;  // lower case: listed and confirmed so, matched in any case
   std::int32_t hand_size = 5;
-  std::int32_t board = 0;     // 0: no board
-  std::int32_t use = kUseAny; // with a board: kUseAny, or exactly this many own cards
+  std::int32_t board = 0;      // 0: no board
+  std::int32_t use = kUseAny;  // with a board: kUseAny, or exactly this many own cards
 };
 
 // Every preset, in the order the list shows them.
