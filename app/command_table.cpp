@@ -5,6 +5,7 @@
 #include "app/file_commands.h"
 #include "app/game_commands.h"
 #include "app/hand_commands.h"
+#include "app/preset_commands.h"
 #include "app/run_commands.h"
 #include "app/seed_commands.h"
 #include "app/session_commands.h"
@@ -51,6 +52,7 @@ constexpr CommandRow kCommandTable[] = {
     {{"SEATS"}, seats_command},
     {{"EQUITY"}, equity_command},
     {{"HAND"}, hand_command},
+    {{"PRESET"}, preset_command},
     {{"QUIT", "Q", "EXIT"}, quit_command},
     {{"HELP", "?"}, help_command},
 };

@@ -49,6 +49,7 @@ constexpr const char* kCommandLines[] = {
     "equity                : Exact equity of every seat (every deal of the unknown cards "
     "counted).\n",
     "hand <cards>          : Name the best hand in the cards, and the five cards that make it.\n",
+    "preset <name>         : Set up a named game (alone: list them).\n",
     "quit | q | exit       : Quit the program, also quits when end of file seen.\n",
 };
 

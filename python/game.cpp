@@ -20,6 +20,7 @@
 #include "exact/seat_equity.h"
 #include "rules/card_list.h"
 #include "rules/describe.h"
+#include "rules/presets.h"
 #include "sim/run_settings.h"
 #include "sim/run_simulation.h"
 #include "typed_argument.h"
@@ -146,19 +147,85 @@ void apply_holds(GameRules& rules, py::handle holds) {
   }
 }
 
+// The player count against the pack at the hand size set: a count outside
+// its own limits is named as given, else the pack's limit is.
+void set_checked_players(GameRules& rules, int player_count, py::handle given) {
+  if (set_players(rules, player_count)) return;
+  if (player_count < kMinPlayers || player_count > kMaxPlayers)
+    check_value(rules, false, "players", given);
+  refuse_deal(
+      rules, "this pack deals at most " + std::to_string(cards_available(rules) / rules.hand_size));
+}
+
+// What hand_size, board and use are when not given: the preset's value, or
+// without one the game's default. A value of its own, so that None stays a
+// wrong type; never freed, as the module's types are not.
+py::handle unset_argument() {
+  static const py::handle unset = py::module_::import("builtins").attr("object")().release();
+  return unset;
+}
+
+bool is_given(py::handle value) { return !value.is(unset_argument()); }
+
+// The preset a name gives, in any case; an unknown name is refused with the
+// preset command's text.
+const Preset& named_preset(py::handle name) {
+  if (!PyUnicode_Check(name.ptr()))
+    throw py::type_error("preset takes the name of a preset, such as \"omaha\"");
+  const std::string text = py::str(name);
+  const Preset* preset = find_preset(text);
+  if (preset == nullptr) refuse(unknown_preset_refusal(text));
+  return *preset;
+}
+
+// A count the setter refuses by its own limits, whatever the pack: only then
+// is the setter asked, on a copy, for its refusal text.
+void check_limits(const GameRules& rules, bool (*setter)(GameRules&, int), int low, int high,
+                  int count, const char* name, py::handle given) {
+  if (count >= low && count <= high) return;
+  GameRules copy = rules;
+  check_value(copy, setter(copy, count), name, given);
+}
+
+// A preset on a game whose pack and players are set: its hand size and
+// board, each overridden when given, are checked together as the preset
+// command checks them; a refusal names the overrides ("Not enough cards to
+// deal preset stud (hand_size=9)."). A use given is set after, as the use
+// command would be.
+void apply_named_game(GameRules& rules, const Preset& named, py::handle hand_size,
+                      py::handle board) {
+  Preset game = named;
+  std::string overrides;
+  auto override_count = [&](py::handle given, const char* name, std::int32_t& field,
+                            bool (*setter)(GameRules&, int), int low, int high) {
+    if (!is_given(given)) return;
+    field = int32_argument(given, name);
+    check_limits(rules, setter, low, high, field, name, given);
+    overrides += (overrides.empty() ? "" : ", ") + std::string(name) + "=" + given_text(given);
+  };
+  override_count(hand_size, "hand_size", game.hand_size, set_hand_size, kMinHandSize, kMaxHandSize);
+  override_count(board, "board", game.board, set_board, 0, kMaxBoard);
+  if (apply_preset(rules, game)) return;
+  if (overrides.empty()) refuse(refusal_text(rules));
+  refuse_with(refusal_text(rules), overrides);
+}
+
 // The pack first, then the players and hand size against it: the smallest
 // deal (one player, one card) lets every change of the pack be checked on
 // its own; the deal asked for is checked last, hand size before players,
 // so a deal too big for the pack is refused as too many players.
 // The board, the use rule and the holds come last, as the commands of those
-// names would on that game.
+// names would on that game. A preset comes in place of the hand size and
+// board, after the players (see apply_named_game).
 PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> hand_size,
                  Typed<IntType> jokers, Typed<CardWordsType> wild, Typed<CardWordsType> add,
                  Typed<CardWordsType> remove, Typed<IntType> board, Typed<UseType> use,
-                 Typed<HoldType> hold) {
+                 Typed<HoldType> hold, Typed<PresetType> preset) {
+  const Preset* named = preset.value.is_none() ? nullptr : &named_preset(preset.value);
   const int deck_count = int32_argument(decks.value, "decks");
   const int player_count = int32_argument(players.value, "players");
-  const int card_count = int32_argument(hand_size.value, "hand_size");
+  const int card_count = is_given(hand_size.value) ? int32_argument(hand_size.value, "hand_size")
+                                                   : GameRules{}.hand_size;
   const int joker_count = int32_argument(jokers.value, "jokers");
   const std::string wild_words = card_words(wild.value, "wild");
   const std::string add_words = card_words(add.value, "add");
@@ -174,21 +241,23 @@ PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> ha
   apply_words(rules, CardListOperation::kAdd, add_words);
   apply_words(rules, CardListOperation::kRemove, remove_words);
   apply_words(rules, CardListOperation::kWild, wild_words);
-  // Within its own limits, a hand size or player count is refused only by the pack.
-  if (!set_hand_size(rules, card_count)) {
-    if (card_count < kMinHandSize || card_count > kMaxHandSize)
-      check_value(rules, false, "hand_size", hand_size.value);
-    refuse_deal(rules, "this pack deals hands of at most " +
-                           std::to_string(cards_available(rules)) + " cards");
+  if (named != nullptr) {
+    set_checked_players(rules, player_count, players.value);
+    apply_named_game(rules, *named, hand_size.value, board.value);
+  } else {
+    // Within its own limits, a hand size or player count is refused only by the pack.
+    if (!set_hand_size(rules, card_count)) {
+      if (card_count < kMinHandSize || card_count > kMaxHandSize)
+        check_value(rules, false, "hand_size", hand_size.value);
+      refuse_deal(rules, "this pack deals hands of at most " +
+                             std::to_string(cards_available(rules)) + " cards");
+    }
+    set_checked_players(rules, player_count, players.value);
+    if (is_given(board.value))
+      check_value(rules, set_board(rules, int32_argument(board.value, "board")), "board",
+                  board.value);
   }
-  if (!set_players(rules, player_count)) {
-    if (player_count < kMinPlayers || player_count > kMaxPlayers)
-      check_value(rules, false, "players", players.value);
-    refuse_deal(rules, "this pack deals at most " +
-                           std::to_string(cards_available(rules) / rules.hand_size));
-  }
-  check_value(rules, set_board(rules, int32_argument(board.value, "board")), "board", board.value);
-  apply_use(rules, use.value);
+  if (is_given(use.value)) apply_use(rules, use.value);
   apply_holds(rules, hold.value);
   rules.error_text = {};
   return game;
@@ -453,7 +522,7 @@ decks : int, optional
 players : int, optional
     Players dealt each deal, 1 to 50.
 hand_size : int, optional
-    Cards in each hand, 1 to 20.
+    Cards in each hand, 1 to 20 (default 5, or the preset's).
 jokers : int, optional
     Jokers in the pack, 0 to 100; jokers are always wild.
 wild, add, remove : str or sequence of str, optional
@@ -463,23 +532,29 @@ wild, add, remove : str or sequence of str, optional
     remove takes one away, wild makes every copy of each card named wild.
 board : int, optional
     Cards dealt face up and shared by every player, 0 to 19; a hand and the
-    board hold at most 20 cards together.
+    board hold at most 20 cards together (default 0, or the preset's).
 use : str or int, optional
     With a board, how many of a player's own cards a hand must use: "any"
     (the best hand of all own and board cards) or exactly 1 to 5 (Omaha is
-    2). Without a board it has no effect.
+    2). Without a board it has no effect (default "any", or the preset's).
 hold : mapping, optional
     Known cards: {seat: cards}, a seat 1 to players or "board", the cards
     as one string ("As Ad", "*" a joker, either case) or a sequence of
     card strings. The rest of each hand and of the board is dealt at
     random from what is left; whether a held card is wild follows wild.
+preset : str, optional
+    A named game, in any case, as the console's preset command takes it
+    ("holdem", "omaha", "stud", ...; the command alone lists them): it sets
+    hand_size, board and use, and those given as well override it. The
+    game it makes is checked as a whole, after the pack and the players.
 
 Raises
 ------
 ValueError
     The program's message for a game it would refuse, followed in
     parentheses by the number refused as given (decks=51) or, when the
-    pack is what limits the deal, by the pack's limit.
+    pack is what limits the deal, by the pack's limit; for a preset the
+    pack cannot deal, by the overrides given (hand_size=9).
 
 Examples
 --------
@@ -491,11 +566,20 @@ Traceback (most recent call last):
 ValueError: Too many players to deal complete hand (this pack deals at most 10).
 >>> omaha = orvix.Game(players=6, hand_size=4, board=5, use=2, hold={1: "As Ad"})
 >>> omaha.holds
-{1: 'As Ad'})")
+{1: 'As Ad'}
+>>> omaha == orvix.Game(preset="Omaha", players=6, hold={1: "As Ad"})
+True
+>>> orvix.Game(preset="holdem", hand_size=3).hand_size
+3
+>>> orvix.Game(preset="stud", players=8)
+Traceback (most recent call last):
+ValueError: Not enough cards to deal preset stud.)")
       .def(py::init(&make_game), py::arg("decks") = 1, py::arg("players") = 5,
-           py::arg("hand_size") = 5, py::arg("jokers") = 0, py::arg("wild") = py::tuple(),
-           py::arg("add") = py::tuple(), py::arg("remove") = py::tuple(), py::arg("board") = 0,
-           py::arg("use") = "any", py::arg("hold") = py::none())
+           py::arg_v("hand_size", unset_argument(), "5"), py::arg("jokers") = 0,
+           py::arg("wild") = py::tuple(), py::arg("add") = py::tuple(),
+           py::arg("remove") = py::tuple(), py::arg_v("board", unset_argument(), "0"),
+           py::arg_v("use", unset_argument(), "'any'"), py::arg("hold") = py::none(),
+           py::arg("preset") = py::none())
       .def_property_readonly(
           "decks", [](const PyGame& g) { return g.rules.decks; }, "Standard decks in the pack.")
       .def_property_readonly(

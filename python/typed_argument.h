@@ -32,6 +32,7 @@ ORVIX_PYTHON_TYPE(IntOrArrayType, "int | numpy.ndarray");
 ORVIX_PYTHON_TYPE(SeedType, "int | str | None");
 ORVIX_PYTHON_TYPE(PartType, "tuple[int, int]");
 ORVIX_PYTHON_TYPE(UseType, "int | str");
+ORVIX_PYTHON_TYPE(PresetType, "str | None");
 ORVIX_PYTHON_TYPE(HoldType, "Mapping[int | str, str | Sequence[str]] | None");
 
 #undef ORVIX_PYTHON_TYPE

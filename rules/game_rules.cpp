@@ -17,8 +17,6 @@ bool pack_too_large(const GameRules& rules) { return cards_available(rules) > kM
 constexpr const char* kPackTooLarge = "Error: A pack holds at most 100000 cards.\n";
 constexpr const char* kHoldBroken =
     "Error: That change would break a hold; clear it first with \"hold N\" or \"hold clear\".\n";
-constexpr const char* kHandAndBoardTooLarge =
-    "Error: A hand and the board hold at most 20 cards together.\n";
 
 // The copies of a held kind the pack holds: a natural kind's copies over
 // every deck, added and removed ones counted; the jokers for kJokerKind.

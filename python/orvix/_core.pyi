@@ -66,6 +66,7 @@ class Game:
         board: SupportsIndex = 0,
         use: SupportsIndex | str = "any",
         hold: Mapping[int | str, str | Sequence[str]] | None = None,
+        preset: str | None = None,
     ) -> None: ...
     @property
     def decks(self) -> int: ...

@@ -103,6 +103,24 @@ def test_a_game_shows_its_settings_and_is_rebuilt_from_them():
     assert orvix.Game().wild == orvix.Game().added == orvix.Game().removed == ()
 
 
+def test_a_preset_is_the_console_game_and_arguments_override_it(console):
+    out = console(["players 6", "preset Omaha", "game", "preset holdem", "handsize 3", "use 2", "game",
+                   "preset Razz", "players 8", "preset stud"])
+    assert orvix.Game(preset="OMAHA", players=6).describe() in out
+    assert orvix.Game(preset="holdem", players=6, hand_size=3, use=2).describe() in out
+    errors = [line[len("Error: "):] for line in out.splitlines() if line.startswith("Error: ")]
+    mine = []
+    for kwargs in (dict(preset="Razz"), dict(preset="stud", players=8)):
+        with pytest.raises(ValueError) as refused:
+            orvix.Game(**kwargs)
+        mine.append(str(refused.value))
+    assert mine == errors
+    # The overrides and the preset are checked as one game, which a refusal names.
+    assert orvix.Game(preset="stud", players=7, hand_size=6).hand_size == 6
+    with pytest.raises(ValueError, match=r"^Not enough cards to deal preset stud \(hand_size=8\)\.$"):
+        orvix.Game(preset="stud", players=7, hand_size=8)
+
+
 def exact_rows(out):
     """Category counts of the exact command's first table."""
     counts = {}

@@ -75,6 +75,7 @@ def test_the_stubs_type_a_typical_use_under_mypy(tmp_path):
         seats = omaha.simulate(100).seats
         equity: npt.NDArray[np.float64] = seats.equity if seats is not None else np.zeros(6)
         holds: dict[int | str, str] = omaha.holds
+        stud = orvix.Game(preset="stud", players=4, hand_size=6)
         """)
     assert done.returncode == 0, done.stdout
     # The stubs are what mypy reads: a wrong use is an error, not Any.
@@ -85,10 +86,11 @@ def test_the_stubs_type_a_typical_use_under_mypy(tmp_path):
         orvix.Game().simulate(deals="10")
         orvix.Game(hold={1.5: "As"})
         orvix.Game().simulate(10).seats.wins
+        orvix.Game(preset=2)
         """)
     assert done.returncode == 1
     assert [line.split(": error: ")[0] for line in done.stdout.splitlines() if ": error: " in line] == \
-        ["use.py:%d" % line for line in (2, 3, 4, 5, 6)]
+        ["use.py:%d" % line for line in (2, 3, 4, 5, 6, 7)]
 
 
 def stub_names(body):

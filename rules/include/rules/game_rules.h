@@ -130,6 +130,9 @@ bool deal_fits_pack(const GameRules& rules);
 inline constexpr const char kUseWordRefusal[] = "Error: use takes any or a number from 1 to 5.\n";
 inline constexpr const char kHoldSeatWordRefusal[] =
     "Error: hold takes a seat number, \"board\" or \"clear\".\n";
+// The refusal of a hand and board of more than kMaxHandSize cards together.
+inline constexpr const char kHandAndBoardTooLarge[] =
+    "Error: A hand and the board hold at most 20 cards together.\n";
 
 // Board and use rule. set_board refuses a count outside 0..kMaxBoard, a hand
 // and board of more than 20 cards, a board the pack cannot deal and a board
