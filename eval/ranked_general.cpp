@@ -116,8 +116,9 @@ struct GroupSearch {
   bool needs_mixed;   // no wild card and a category that may not be one suit
   int chosen[5];
 
+  // Under five cards the group sizes add up to the hand's size, so a search
+  // that spends no more than the wild cards has placed every natural card.
   bool complete(unsigned used) const {
-    if (small && (h.held & ~used) != 0) return false;
     if (shape.category == kHighCard && !small && is_straight(used, ranking)) return false;
     return !needs_mixed || spans_two_suits(h, used);
   }

@@ -14,7 +14,7 @@
 #include "support/ranked_brute_force.h"
 
 #ifndef ORVIX_RANKED_HANDS_PER_SHAPE
-#define ORVIX_RANKED_HANDS_PER_SHAPE 12
+#define ORVIX_RANKED_HANDS_PER_SHAPE 40
 #endif
 
 namespace orvix::test {
@@ -38,10 +38,26 @@ std::vector<CardCode> random_ranked_hand(std::mt19937_64& rng, int size, int wil
   return cards;
 }
 
+// Five to ten cards of five to seven neighbouring ranks, nearly all of one
+// suit, at most one wild card: where a custom order must step around suited
+// straights and flushes.
+std::vector<CardCode> random_narrow_hand(std::mt19937_64& rng) {
+  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+  const int size = pick(5, 10), span = pick(5, 7), low = pick(-1, kRankCount - span);
+  std::vector<CardCode> cards;
+  for (int i = 0; i < size; ++i) {
+    const int rank = low + pick(0, span - 1);  // -1: the Ace below the Two
+    cards.push_back(make_card(rank < 0 ? kRankCount - 1 : rank, pick(0, 5) / 5, false));
+  }
+  if (pick(0, 2) == 0) cards[0] = kJoker;
+  return cards;
+}
+
 TEST(Ranking, ReferenceFormsAgree) {
   std::mt19937_64 rng(20261210);
+  const Ranking rankings[] = {shortdeck_ranking(), random_order(rng, false), random_order(rng, true)};
   for (int trial = 0; trial < 400; ++trial) {
-    const Ranking r = trial % 3 == 0 ? shortdeck_ranking() : random_order(rng, trial % 3 == 1);
+    const Ranking& r = rankings[trial % 3];
     const int size = std::uniform_int_distribution(1, 7)(rng);
     const auto cards = random_ranked_hand(rng, size, std::uniform_int_distribution(0, 2)(rng) % (size + 1));
     ASSERT_EQ(ranked_brute_force_value(cards, r), literal_ranked_value(cards, r)) << hand_text(cards);
@@ -51,17 +67,32 @@ TEST(Ranking, ReferenceFormsAgree) {
 TEST(Ranking, EvaluatorMatchesReference) {
   std::mt19937_64 rng(20261211);
   const Ranking standard = standard_ranking();
+  Ranking upside_down{};
+  ASSERT_TRUE(parse_ranking_order("HC 1P 2P 3K ST FL FH 4K SF 5K", upside_down));
+  std::vector<Ranking> rankings = {shortdeck_ranking(), upside_down};
+  for (int i = 0; i < 6; ++i) rankings.push_back(random_order(rng, i % 2 == 1));
+  std::size_t next = 0;
   for (int size = 1; size <= kMaxHandSize; ++size)
     for (int wilds = 0; wilds <= 6 && wilds <= size; ++wilds)
       for (int i = 0; i < ORVIX_RANKED_HANDS_PER_SHAPE; ++i) {
         const auto cards = random_ranked_hand(rng, size, wilds);
-        const int n = size;
-        ASSERT_EQ(evaluate(cards.data(), n, standard), evaluate(cards.data(), n)) << hand_text(cards);
-        for (const Ranking& r : {shortdeck_ranking(), random_order(rng, false), random_order(rng, true)})
-          ASSERT_EQ(evaluate(cards.data(), n, r), ranked_brute_force_value(cards, r))
+        ASSERT_EQ(evaluate(cards.data(), size, standard), evaluate(cards.data(), size))
+            << hand_text(cards);
+        for (int k = 0; k < 3; ++k) {
+          const Ranking& r = rankings[next++ % rankings.size()];
+          ASSERT_EQ(evaluate(cards.data(), size, r), ranked_brute_force_value(cards, r))
               << hand_text(cards) << " order " << kCategoryCodes[r.order[0]] << " "
               << kCategoryCodes[r.order[1]] << " ace-six " << r.ace_six_straights;
+        }
       }
+  for (int i = 0; i < 25 * ORVIX_RANKED_HANDS_PER_SHAPE; ++i) {
+    const auto cards = random_narrow_hand(rng);
+    for (const Ranking& r : rankings)
+      ASSERT_EQ(evaluate(cards.data(), static_cast<int>(cards.size()), r),
+                ranked_brute_force_value(cards, r))
+          << hand_text(cards) << " order " << kCategoryCodes[r.order[0]] << " ace-six "
+          << r.ace_six_straights;
+  }
 }
 
 // Worked by hand: each hand's category and top rank under an order.
