@@ -1,4 +1,7 @@
-// The evaluator under a ranking. Most hands take one of two short paths:
+// The evaluator under a ranking. The standard order is the standard
+// evaluator's. Otherwise five and seven cards take the ranking's tables
+// (ranked_tables.h) as the standard paths take theirs. Without them, most
+// hands still take one of two short paths:
 //   - natural cards only, five or fewer: every card plays, so the standard
 //     value is the hand's, moved to its category's position;
 //   - no wild card and no suit held five times: every five cards are of two
@@ -11,6 +14,7 @@
 #include <orvix/internal/fast_eval.h>
 
 #include "ranked.h"
+#include "ranked_tables.h"
 
 namespace orvix {
 namespace {
@@ -76,14 +80,8 @@ unsigned next_pick(unsigned pick, int n) {
   return (((up ^ pick) >> 2) / low) | up;
 }
 
-}  // namespace
-
-HandValue evaluate(const CardCode* cards, int count, const Ranking& ranking) {
-  if (count < 1 || count > kMaxHandSize) {
-    assert(false && "evaluate takes 1 to 20 cards");
-    return 0;
-  }
-  assert(cards != nullptr);
+// Without tables.
+HandValue evaluate_computed(const CardCode* cards, int count, const Ranking& ranking) {
   // The at-least masks, one card at a time.
   std::uint32_t a1 = 0, a2 = 0, a3 = 0, a4 = 0, a5 = 0;
   for (int i = 0; i < count; ++i) {
@@ -101,6 +99,103 @@ HandValue evaluate(const CardCode* cards, int count, const Ranking& ranking) {
                           a4 & kRankBitsMask, a5 & kRankBitsMask, ranking);
   }
   return evaluate_ranked_general(cards, count, ranking);
+}
+
+// The ranking's value of a hand by its rank counters alone: its slot in the
+// standard hash, read from the ranking's table.
+template <int N>
+inline HandValue by_ranks(const fast_eval::FastTables& t, const RankedTables& rt,
+                          std::uint64_t sum) {
+  const auto wilds = static_cast<std::uint32_t>(sum >> fast_eval::kWildCountShift);
+  const std::uint64_t key = sum & fast_eval::kRankFieldsMask;
+  if constexpr (N == 5) {
+    using fast_eval::kFiveHash;
+    return rt.five[wilds][fast_eval::hash_position<kFiveHash>(key) ^
+                          t.five.displacements[wilds][fast_eval::hash_bucket<kFiveHash>(key)]];
+  } else {
+    using fast_eval::kSevenHash;
+    return rt.seven[wilds][fast_eval::hash_position<kSevenHash>(key) ^
+                           t.seven.displacements[wilds][fast_eval::hash_bucket<kSevenHash>(key)]];
+  }
+}
+
+// Seven natural cards with a possible flush: the best of their 21 five-card
+// hands, each its standard value ranked.
+HandValue best_of_five_card_hands(const CardCode* c, const Ranking& ranking) {
+  HandValue best = 0;
+  CardCode five[5];
+  for (int skip1 = 0; skip1 < 7; ++skip1)
+    for (int skip2 = skip1 + 1; skip2 < 7; ++skip2) {
+      int at = 0;
+      for (int i = 0; i < 7; ++i)
+        if (i != skip1 && i != skip2) five[at++] = c[i];
+      best = std::max(best, ranked_from_standard(evaluate_5_fast(five), ranking));
+    }
+  return best;
+}
+
+// The hands the table path routes: a rank held four times, four or more wild
+// cards, or a possible flush. One possible flush suit, holding no rank twice,
+// with a wild card: the best of that suit's Straight Flush or Flush and the
+// best hand of the ranks alone (a wild card can always give five cards a
+// second suit). Without a wild card, the five-card hands one by one.
+template <int N>
+[[gnu::noinline]] HandValue ranked_routed(const RankedTables& rt, const CardCode* cards,
+                                          std::uint64_t sum, const Ranking& ranking) {
+  const auto wilds = static_cast<int>(sum >> fast_eval::kWildCountShift);
+  const std::uint64_t flags = sum & fast_eval::kSuitFlagMask;
+  if ((sum & fast_eval::kFourMask) != 0 || wilds >= fast_eval::kTableWilds ||
+      (flags & (flags - 1)) != 0)
+    return evaluate_computed(cards, N, ranking);
+  if (wilds == 0) {
+    if constexpr (N == 5)
+      return ranked_from_standard(evaluate_5_fast(cards), ranking);
+    else
+      return best_of_five_card_hands(cards, ranking);
+  }
+  const int shift = std::countr_zero(flags) - (fast_eval::kSuitFieldBits - 1);
+  const int suit = (shift - fast_eval::kSuitFieldShift) / fast_eval::kSuitFieldBits;
+  const int up = 31 - kSuitBitShift - suit;
+  unsigned mask = 0, added = 0;
+  for (int i = 0; i < N; ++i) {
+    const CardCode c = cards[i];
+    const unsigned in_suit =
+        c & kRankBitsMask & static_cast<unsigned>(static_cast<std::int32_t>(c << up) >> 31);
+    mask |= in_suit;
+    added += in_suit;
+  }
+  if (added != mask) return evaluate_computed(cards, N, ranking);  // a rank twice in the suit
+  return std::max(rt.suited[wilds][mask], by_ranks<N>(fast_eval::g_tables, rt, sum));
+}
+
+template <int N>
+inline HandValue ranked_with_tables(const RankedTables& rt, const CardCode* c,
+                                    const Ranking& ranking) {
+  const fast_eval::FastTables& t = fast_eval::g_tables;  // built before any ranked tables
+  std::uint64_t sum = fast_eval::kSuitBias;
+  for (int i = 0; i < N; ++i) sum += t.card_words[fast_eval::card_slot(c[i])];
+  if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]]
+    return ranked_routed<N>(rt, c, sum, ranking);
+  return by_ranks<N>(t, rt, sum);
+}
+
+}  // namespace
+
+HandValue evaluate(const CardCode* cards, int count, const Ranking& ranking) {
+  if (count < 1 || count > kMaxHandSize) {
+    assert(false && "evaluate takes 1 to 20 cards");
+    return 0;
+  }
+  assert(cards != nullptr);
+  if (ranking.tables == kStandardTables && is_standard_order(ranking))
+    return evaluate(cards, count);
+  if (count == 5 || count == 7) {
+    if (const RankedTables* rt = tables_of(ranking)) {
+      return count == 5 ? ranked_with_tables<5>(*rt, cards, ranking)
+                        : ranked_with_tables<7>(*rt, cards, ranking);
+    }
+  }
+  return evaluate_computed(cards, count, ranking);
 }
 
 HandValue evaluate_use(const CardCode* own, int own_count, const CardCode* board, int board_count,

@@ -46,14 +46,35 @@ inline HandValue place(HandValue standard, const Ranking& ranking) {
          (standard & kLowBitsMask);
 }
 
+inline constexpr HandValue kFlushCategoryBits = static_cast<HandValue>(kFlush) << kCategoryShift;
+
 // The ranked value of five natural cards (or one to four) from their
 // standard value: the same category and low bits, except that under short
 // deck the wheel is no straight and A-6-7-8-9 is one.
-HandValue ranked_from_standard(HandValue standard, const Ranking& ranking);
+inline HandValue ranked_from_standard(HandValue standard, const Ranking& ranking) {
+  if (ranking.ace_six_straights) [[unlikely]] {
+    const int category = static_cast<int>(standard >> kCategoryShift);
+    const HandValue low = standard & kLowBitsMask;
+    const HandValue wheel = hand_value(0, kFiveBit, kWheelPattern);
+    const HandValue ace_six = hand_value(0, kFiveBit, kAceSixPattern);
+    if (category == kStraight && low == wheel)
+      return place(hand_value(kHighCard, kWheelPattern, 0), ranking);
+    if (category == kStraightFlush && low == wheel)
+      return place(kFlushCategoryBits | 0xC3210, ranking);  // Ace, Five, Four, Three, Two
+    if (category == kHighCard && low == hand_value(0, kAceSixPattern, 0))
+      return place(hand_value(kStraight, 0, 0) | ace_six, ranking);
+    if (category == kFlush && low == 0xC7654)  // Ace, Nine, Eight, Seven, Six
+      return place(hand_value(kStraightFlush, 0, 0) | ace_six, ranking);
+  }
+  return place(standard, ranking);
+}
 
 // The general routine, for any hand of 1 to 20 cards: the best hand of each
 // category from the highest in the order down; the first category the hand
 // can make gives the value.
 HandValue evaluate_ranked_general(const CardCode* cards, int count, const Ranking& ranking);
+
+// The best Straight Flush or Flush of five cards and more, ranked; 0 for none.
+HandValue best_suited_ranked(const CardCode* cards, int count, const Ranking& ranking);
 
 }  // namespace orvix

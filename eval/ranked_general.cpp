@@ -23,8 +23,6 @@
 namespace orvix {
 namespace {
 
-constexpr HandValue kFlushCategoryBits = static_cast<HandValue>(kFlush) << kCategoryShift;
-
 struct RankedCounts {
   int count;
   int wilds;
@@ -260,23 +258,6 @@ HandValue best_of_category(const RankedCounts& h, int category, const Ranking& r
 
 }  // namespace
 
-HandValue ranked_from_standard(HandValue standard, const Ranking& ranking) {
-  if (ranking.ace_six_straights) {
-    const int category = static_cast<int>(standard >> kCategoryShift);
-    const HandValue low = standard & kLowBitsMask;
-    const HandValue wheel = hand_value(0, kFiveBit, kWheelPattern);
-    const HandValue ace_six = hand_value(0, kFiveBit, kAceSixPattern);
-    if (category == kStraight && low == wheel) return place(hand_value(kHighCard, kWheelPattern, 0), ranking);
-    if (category == kStraightFlush && low == wheel)
-      return place(kFlushCategoryBits | 0xC3210, ranking);  // Ace, Five, Four, Three, Two
-    if (category == kHighCard && low == hand_value(0, kAceSixPattern, 0))
-      return place(static_cast<HandValue>(kStraight) << kCategoryShift | ace_six, ranking);
-    if (category == kFlush && low == 0xC7654)  // Ace, Nine, Eight, Seven, Six
-      return place(static_cast<HandValue>(kStraightFlush) << kCategoryShift | ace_six, ranking);
-  }
-  return place(standard, ranking);
-}
-
 HandValue evaluate_ranked_general(const CardCode* cards, int count, const Ranking& ranking) {
   assert(count >= 1 && count <= kMaxHandSize && cards != nullptr);
   const RankedCounts h = count_cards(cards, count);
@@ -286,6 +267,14 @@ HandValue evaluate_ranked_general(const CardCode* cards, int count, const Rankin
   }
   assert(false && "every hand makes some category");
   return 0;
+}
+
+HandValue best_suited_ranked(const CardCode* cards, int count, const Ranking& ranking) {
+  const RankedCounts h = count_cards(cards, count);
+  if (h.count < 5) return 0;
+  const HandValue straight_flush = best_straight_flush(h, ranking), flush = best_flush(h, ranking);
+  return std::max(straight_flush != 0 ? place(straight_flush, ranking) : 0,
+                  flush != 0 ? place(flush, ranking) : 0);
 }
 
 }  // namespace orvix

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "ranked_tables.h"
+
 namespace orvix {
 namespace {
 
@@ -84,6 +86,7 @@ Ranking make_ranking(const int (&order)[kCategoryCount], bool ace_six_straights)
     r.position[order[i]] = static_cast<std::uint8_t>(kCategoryCount - 1 - i);
   }
   r.ace_six_straights = ace_six_straights;
+  r.tables = ranked_tables_for(r);
   return r;
 }
 
@@ -93,7 +96,8 @@ Ranking standard_ranking() { return make_ranking(kStandardOrder, false); }
 
 Ranking shortdeck_ranking() { return make_ranking(kShortdeckOrder, true); }
 
-bool ranking_from_order(const int order[kCategoryCount], Ranking& ranking) {
+bool ranking_from_order(const int order[kCategoryCount], Ranking& ranking,
+                        bool ace_six_straights) {
   int copy[kCategoryCount];
   bool seen[kCategoryCount] = {};
   for (int i = 0; i < kCategoryCount; ++i) {
@@ -101,7 +105,7 @@ bool ranking_from_order(const int order[kCategoryCount], Ranking& ranking) {
     seen[order[i]] = true;
     copy[i] = order[i];
   }
-  ranking = make_ranking(copy, false);
+  ranking = make_ranking(copy, ace_six_straights);
   return true;
 }
 

@@ -25,8 +25,7 @@ Ranking random_order(std::mt19937_64& rng, bool ace_six) {
   for (int c = 0; c < kCategoryCount; ++c) order[c] = c;
   std::shuffle(order, order + kCategoryCount, rng);
   Ranking r{};
-  EXPECT_TRUE(ranking_from_order(order, r));
-  r.ace_six_straights = ace_six;
+  EXPECT_TRUE(ranking_from_order(order, r, ace_six));
   return r;
 }
 
@@ -71,6 +70,11 @@ TEST(Ranking, EvaluatorMatchesReference) {
   ASSERT_TRUE(parse_ranking_order("HC 1P 2P 3K ST FL FH 4K SF 5K", upside_down));
   std::vector<Ranking> rankings = {shortdeck_ranking(), upside_down};
   for (int i = 0; i < 6; ++i) rankings.push_back(random_order(rng, i % 2 == 1));
+  // The same orders without their lookup tables, as a ranking built by hand.
+  for (std::size_t i = 0, n = rankings.size(); i < n; ++i) {
+    rankings.push_back(rankings[i]);
+    rankings.back().tables = 0;
+  }
   std::size_t next = 0;
   for (int size = 1; size <= kMaxHandSize; ++size)
     for (int wilds = 0; wilds <= 6 && wilds <= size; ++wilds)
@@ -78,7 +82,7 @@ TEST(Ranking, EvaluatorMatchesReference) {
         const auto cards = random_ranked_hand(rng, size, wilds);
         ASSERT_EQ(evaluate(cards.data(), size, standard), evaluate(cards.data(), size))
             << hand_text(cards);
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < 4; ++k) {
           const Ranking& r = rankings[next++ % rankings.size()];
           ASSERT_EQ(evaluate(cards.data(), size, r), ranked_brute_force_value(cards, r))
               << hand_text(cards) << " order " << kCategoryCodes[r.order[0]] << " "
