@@ -135,10 +135,13 @@ HandValue best_of_five_card_hands(const CardCode* c, const Ranking& ranking) {
 }
 
 // The hands the table path routes: a rank held four times, four or more wild
-// cards, or a possible flush. One possible flush suit, holding no rank twice,
-// with a wild card: the best of that suit's Straight Flush or Flush and the
-// best hand of the ranks alone (a wild card can always give five cards a
-// second suit). Without a wild card, the five-card hands one by one.
+// cards, or a possible flush. With one possible flush suit holding no rank
+// twice, the hand's value is the better of that suit's best Straight Flush or
+// Flush and the best hand of the ranks alone, when five cards of two suits can
+// make the latter: always with a wild card (it takes the second suit), and
+// without one whenever the hand has a pair (no two cards of a pair share the
+// suit). Only a Straight or High Card of natural cards may be all of the
+// flush suit; those hands are valued five cards at a time.
 template <int N>
 [[gnu::noinline]] HandValue ranked_routed(const RankedTables& rt, const CardCode* cards,
                                           std::uint64_t sum, const Ranking& ranking) {
@@ -147,11 +150,8 @@ template <int N>
   if ((sum & fast_eval::kFourMask) != 0 || wilds >= fast_eval::kTableWilds ||
       (flags & (flags - 1)) != 0)
     return evaluate_computed(cards, N, ranking);
-  if (wilds == 0) {
-    if constexpr (N == 5)
-      return ranked_from_standard(evaluate_5_fast(cards), ranking);
-    else
-      return best_of_five_card_hands(cards, ranking);
+  if constexpr (N == 5) {
+    if (wilds == 0) return ranked_from_standard(evaluate_5_fast(cards), ranking);
   }
   const int shift = std::countr_zero(flags) - (fast_eval::kSuitFieldBits - 1);
   const int suit = (shift - fast_eval::kSuitFieldShift) / fast_eval::kSuitFieldBits;
@@ -165,7 +165,12 @@ template <int N>
     added += in_suit;
   }
   if (added != mask) return evaluate_computed(cards, N, ranking);  // a rank twice in the suit
-  return std::max(rt.suited[wilds][mask], by_ranks<N>(fast_eval::g_tables, rt, sum));
+  const HandValue ranks_alone = by_ranks<N>(fast_eval::g_tables, rt, sum);
+  if (wilds == 0) {
+    const int category = hand_category(ranks_alone, ranking);
+    if (category == kStraight || category == kHighCard) return best_of_five_card_hands(cards, ranking);
+  }
+  return std::max(rt.suited[wilds][mask], ranks_alone);
 }
 
 template <int N>

@@ -52,7 +52,7 @@ inline constexpr HandValue kFlushCategoryBits = static_cast<HandValue>(kFlush) <
 // standard value: the same category and low bits, except that under short
 // deck the wheel is no straight and A-6-7-8-9 is one.
 inline HandValue ranked_from_standard(HandValue standard, const Ranking& ranking) {
-  if (ranking.ace_six_straights) [[unlikely]] {
+  if (ranking.ace_six_straights) {
     const int category = static_cast<int>(standard >> kCategoryShift);
     const HandValue low = standard & kLowBitsMask;
     const HandValue wheel = hand_value(0, kFiveBit, kWheelPattern);
