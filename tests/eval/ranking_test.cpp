@@ -99,6 +99,38 @@ TEST(Ranking, EvaluatorMatchesReference) {
   }
 }
 
+// Own cards and a board under every use rule: under the standard order what
+// evaluate_use gives, under short deck the reference's best of the hands the
+// rule allows (every own and board card when any may play).
+TEST(Ranking, UseRule) {
+  std::mt19937_64 rng(20261212);
+  const Ranking standard = standard_ranking(), sd = shortdeck_ranking();
+  for (int trial = 0; trial < 300; ++trial) {
+    const int use = trial % (kMaxUse + 1), own_count = std::max(use, 1) + trial % 3;
+    const int board_count = kMaxUse - use + trial % 2;
+    const auto own = random_ranked_hand(rng, own_count, trial % 4 == 0 ? 1 : 0);
+    const auto board = random_ranked_hand(rng, board_count, 0);
+    ASSERT_TRUE(use_fits(own_count, board_count, use));
+    EXPECT_EQ(evaluate_use(own.data(), own_count, board.data(), board_count, use, standard),
+              evaluate_use(own.data(), own_count, board.data(), board_count, use));
+    HandValue best = 0;
+    for (unsigned pick = 0; pick < 1u << (own_count + board_count); ++pick) {
+      std::vector<CardCode> chosen;
+      int from_own = 0;
+      for (int i = 0; i < own_count + board_count; ++i)
+        if (pick >> i & 1) {
+          chosen.push_back(i < own_count ? own[i] : board[i - own_count]);
+          from_own += i < own_count;
+        }
+      if (use == kUseAny ? pick + 1 == 1u << (own_count + board_count)
+                         : chosen.size() == kMaxUse && from_own == use)
+        best = std::max(best, ranked_brute_force_value(chosen, sd));
+    }
+    EXPECT_EQ(evaluate_use(own.data(), own_count, board.data(), board_count, use, sd), best)
+        << hand_text(own) << " / " << hand_text(board) << " use " << use;
+  }
+}
+
 // Worked by hand: each hand's category and top rank under an order.
 TEST(Ranking, KnownHands) {
   struct Known {

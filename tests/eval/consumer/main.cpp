@@ -1,7 +1,8 @@
-// Scores hands through the installed library, with nothing but its two
-// public headers and no set-up call; exit 0 when every value is right.
+// Scores hands through the installed library, with nothing but its public
+// headers and no set-up call; exit 0 when every value is right.
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 
 #include <cstdio>
 #include <string>
@@ -69,6 +70,11 @@ int main() {
     right = right && v == c.value && v == orvix::select_evaluator(n)(cards.data()) &&
             category == c.category && orvix::top_rank(v) == c.top_rank;
   }
+  // Short deck: the Flush in these eight cards beats their Full House.
+  const orvix::Ranking shortdeck = orvix::shortdeck_ranking();
+  right = right && read_hand("Kh Kd Kc 9h 9s 5h 2h Jh", cards) &&
+          orvix::hand_category(orvix::evaluate(cards.data(), 8, shortdeck), shortdeck) ==
+              orvix::kFlush;
   right = right && orvix::card_text(orvix::make_card(8, 0, false)) == "Td" &&
           orvix::card_text(orvix::kJoker) == "*";
   std::printf("%s\n", right ? "all right" : "WRONG");
