@@ -36,6 +36,15 @@ void run_exact(const GameRules& rules, bool quiet, int workers = 0);
 // The tables and notes of a finished count, each line ended.
 void print_exact_table(const ExactTable& table);
 
+// ranking frequency: counts what exact counts under the ranking in force,
+// ranks the rarer category higher (equal counts keep the standard order;
+// categories that cannot occur go below those that can), counts again under
+// that order and prints "Ranking now custom: <order>." and a Note line for
+// every pair still out of order, or "No category is more common than one it
+// outranks.". Sets rules.ranking to the new order only when both counts
+// finished; a refusal (as exact's) or Ctrl-C leaves the rules as they were.
+void run_ranking_frequency(GameRules& rules, bool quiet, int workers = 0);
+
 // What a count stopped by Ctrl-C prints in place of its tables: "Stopped.",
 // then, for commands read from a file or a pipe, the end of the program
 // (status 130); at a terminal an empty line and the prompt again.
