@@ -22,7 +22,13 @@
 //   bits 31..28 position (0 lowest .. 9 highest) | 27..0 as the category's standard value
 //
 // Under standard_ranking() the position is the category, and a ranked value
-// is exactly the value evaluate(cards, count) gives. Under short deck,
+// is exactly the value evaluate(cards, count) gives. Under short deck:
+//
+//   "Kh Kd Kc 9h 9s"  standard 0x62000880, short deck 0x52000880 (Full House at 5)
+//   "Kh Jh 9h 5h 2h"  standard 0x500B9730, short deck 0x600B9730 (Flush at 6)
+//   "Ah 6d 7c 8s 9h"  standard 0x043C0000 (High Card), short deck 0x400210F0
+//
+// Under short deck,
 // A-2-3-4-5 is no straight (High Card, or a Flush when suited), and
 // A-6-7-8-9 takes the wheel's place below every other straight: major ranks
 // the Five (as the wheel has), minor ranks Ace, Nine, Eight, Seven, Six
