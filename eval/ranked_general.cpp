@@ -166,8 +166,10 @@ bool is_mixed_category(int category) {
 HandValue best_of_shape(const RankedCounts& h, const GroupShape& shape, const Ranking& ranking) {
   if (shape.groups == 0) return 0;
   const bool small = h.count < 5;
-  GroupSearch s{
-      h, shape, ranking, small, !small && h.wilds == 0 && is_mixed_category(shape.category), {}};
+  const bool needs_mixed = !small && h.wilds == 0 && is_mixed_category(shape.category);
+  // Natural cards all of one suit: no search (it would try every choice of ranks).
+  if (needs_mixed && !spans_two_suits(h, h.held)) return 0;
+  GroupSearch s{h, shape, ranking, small, needs_mixed, {}};
   return s.search(0, 0, h.wilds) ? s.value() : 0;
 }
 
