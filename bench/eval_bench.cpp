@@ -71,8 +71,10 @@ void run(benchmark::State& state, int size, bool deuces_wild, int jokers = 0) {
 }
 
 // As run, under a ranking: the same hands through evaluate(cards, size, ranking).
-void run_ranked(benchmark::State& state, int size, bool deuces_wild, const orvix::Ranking& ranking) {
-  const std::vector<CardCode> hands = deal_hands(size, deuces_wild, 42u + static_cast<unsigned>(size));
+void run_ranked(benchmark::State& state, int size, bool deuces_wild,
+                const orvix::Ranking& ranking) {
+  const std::vector<CardCode> hands =
+      deal_hands(size, deuces_wild, 42u + static_cast<unsigned>(size));
   orvix::build_eval_tables();
   orvix::HandValue sum = 0;
   for (auto _ : state) {

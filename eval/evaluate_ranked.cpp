@@ -22,8 +22,8 @@ namespace {
 // The category's best value moved to its position, or 0 when the hand cannot
 // make the category (standard == 0).
 inline HandValue placed_or_zero(HandValue standard, int category, const Ranking& ranking) {
-  const HandValue placed =
-      static_cast<HandValue>(ranking.position[category]) << kCategoryShift | (standard & kLowBitsMask);
+  const HandValue placed = static_cast<HandValue>(ranking.position[category]) << kCategoryShift |
+                           (standard & kLowBitsMask);
   return standard != 0 ? placed : 0;
 }
 
@@ -45,7 +45,8 @@ HandValue decide_plain(unsigned r1, unsigned r2, unsigned r3, unsigned r4, unsig
     const unsigned pair = top(r2 & ~triple, 1);
     if (pair != 0) offer(hand_value(kFullHouse, triple, triple | pair), kFullHouse);
     const unsigned kickers = top(r1 & ~triple, 2);
-    if (multi_bit(kickers)) offer(hand_value(kThreeOfAKind, triple, triple | kickers), kThreeOfAKind);
+    if (multi_bit(kickers))
+      offer(hand_value(kThreeOfAKind, triple, triple | kickers), kThreeOfAKind);
   }
   const unsigned s = ranked_straight_reach(r1, 0, ranking);
   if (s != 0) offer(ranked_straight_value(kStraight, s, ranking), kStraight);
@@ -168,7 +169,8 @@ template <int N>
   const HandValue ranks_alone = by_ranks<N>(fast_eval::g_tables, rt, sum);
   if (wilds == 0) {
     const int category = hand_category(ranks_alone, ranking);
-    if (category == kStraight || category == kHighCard) return best_of_five_card_hands(cards, ranking);
+    if (category == kStraight || category == kHighCard)
+      return best_of_five_card_hands(cards, ranking);
   }
   return std::max(rt.suited[wilds][mask], ranks_alone);
 }

@@ -6,7 +6,7 @@
 // searched rank by rank, the most significant group first and each rank from
 // the Ace down, so the first complete hand found is the best of its category.
 // A hand of five or more cards can make a group shape when its natural cards
-// of the chosen ranks, plus its wild cards, fill the groups. Three
+// of the chosen ranks, plus its wild cards, fill the groups. Five
 // categories need five cards not all of one suit (Straight, Three of a Kind,
 // Two Pair, One Pair, High Card): without a wild card, the chosen ranks must
 // hold cards of two suits between them; a wild card can always take a second
@@ -26,12 +26,12 @@ namespace {
 struct RankedCounts {
   int count;
   int wilds;
-  int n[kRankCount];                     // natural cards of each rank
-  int in_suit[kSuitCount][kRankCount];   // natural cards of each rank in each suit
-  int suit_total[kSuitCount];            // natural cards of each suit
-  unsigned held;                         // ranks held by natural cards
-  unsigned suit_held[kSuitCount];        // ranks held in each suit
-  unsigned only_in_suit[kSuitCount];     // ranks whose every natural card is of that suit
+  int n[kRankCount];                    // natural cards of each rank
+  int in_suit[kSuitCount][kRankCount];  // natural cards of each rank in each suit
+  int suit_total[kSuitCount];           // natural cards of each suit
+  unsigned held;                        // ranks held by natural cards
+  unsigned suit_held[kSuitCount];       // ranks held in each suit
+  unsigned only_in_suit[kSuitCount];    // ranks whose every natural card is of that suit
 };
 
 RankedCounts count_cards(const CardCode* cards, int count) {
@@ -93,25 +93,36 @@ constexpr GroupShape kTwoPairShape{kTwoPair, 3, {2, 2, 1}, 2, true};
 constexpr GroupShape kOnePairShape{kOnePair, 4, {2, 1, 1, 1}, 1, true};
 constexpr GroupShape kHighCardShape{kHighCard, 5, {1, 1, 1, 1, 1}, 5, false};
 
-// One to four cards, indexed by size - 1 and by category (groups 0: none).
-constexpr GroupShape kNoShape{0, 0, {}, 0, false};
-constexpr GroupShape kSmallShapes[4][kFourOfAKind + 1] = {
-    {{kHighCard, 1, {1}, 1, false}, kNoShape, kNoShape, kNoShape, kNoShape, kNoShape, kNoShape,
-     kNoShape},
-    {{kHighCard, 2, {1, 1}, 2, false}, {kOnePair, 1, {2}, 1, true}, kNoShape, kNoShape, kNoShape,
-     kNoShape, kNoShape, kNoShape},
-    {{kHighCard, 3, {1, 1, 1}, 3, false}, {kOnePair, 2, {2, 1}, 1, true}, kNoShape,
-     {kThreeOfAKind, 1, {3}, 1, true}, kNoShape, kNoShape, kNoShape, kNoShape},
-    {{kHighCard, 4, {1, 1, 1, 1}, 4, false}, {kOnePair, 3, {2, 1, 1}, 1, true},
-     {kTwoPair, 2, {2, 2}, 2, true}, {kThreeOfAKind, 2, {3, 1}, 1, true}, kNoShape, kNoShape,
-     kNoShape, {kFourOfAKind, 1, {4}, 1, true}}};
+// One to four cards: the groups of a category that `count` cards fill
+// exactly (every card plays); groups 0 when the category cannot be made.
+GroupShape small_shape(int count, int category) {
+  switch (category) {
+    case kHighCard:
+      return {kHighCard, count, {1, 1, 1, 1}, count, false};
+    case kOnePair:
+      if (count >= 2) return {kOnePair, count - 1, {2, 1, 1}, 1, true};
+      break;
+    case kTwoPair:
+      if (count == 4) return {kTwoPair, 2, {2, 2}, 2, true};
+      break;
+    case kThreeOfAKind:
+      if (count >= 3) return {kThreeOfAKind, count - 2, {3, 1}, 1, true};
+      break;
+    case kFourOfAKind:
+      if (count == 4) return {kFourOfAKind, 1, {4}, 1, true};
+      break;
+    default:
+      break;
+  }
+  return {category, 0, {}, 0, false};
+}
 
 struct GroupSearch {
   const RankedCounts& h;
   const GroupShape& shape;
   const Ranking& ranking;
-  bool small;         // under five cards: every natural card plays
-  bool needs_mixed;   // no wild card and a category that may not be one suit
+  bool small;        // under five cards: every natural card plays
+  bool needs_mixed;  // no wild card and a category that may not be one suit
   int chosen[5];
 
   // Under five cards the group sizes add up to the hand's size, so a search
@@ -155,8 +166,10 @@ bool is_mixed_category(int category) {
 HandValue best_of_shape(const RankedCounts& h, const GroupShape& shape, const Ranking& ranking) {
   if (shape.groups == 0) return 0;
   const bool small = h.count < 5;
-  GroupSearch s{h, shape, ranking, small,
-                !small && h.wilds == 0 && is_mixed_category(shape.category), {}};
+  const bool needs_mixed = !small && h.wilds == 0 && is_mixed_category(shape.category);
+  // Natural cards all of one suit: no search (it would try every choice of ranks).
+  if (needs_mixed && !spans_two_suits(h, h.held)) return 0;
+  GroupSearch s{h, shape, ranking, small, needs_mixed, {}};
   return s.search(0, 0, h.wilds) ? s.value() : 0;
 }
 
@@ -231,7 +244,7 @@ HandValue best_flush(const RankedCounts& h, const Ranking& ranking) {
 }
 
 HandValue best_of_category(const RankedCounts& h, int category, const Ranking& ranking) {
-  if (h.count < 5) return category <= kFourOfAKind ? best_of_shape(h, kSmallShapes[h.count - 1][category], ranking) : 0;
+  if (h.count < 5) return best_of_shape(h, small_shape(h.count, category), ranking);
   switch (category) {
     case kFiveOfAKind:
       return best_of_shape(h, kFiveOfAKindShape, ranking);

@@ -35,8 +35,8 @@ struct KeyFiller {
 
   void fill(int rank, int at, std::uint64_t key) {
     if (at == size) {
-      const std::uint32_t slot = hash_position<kShape>(key) ^
-                                 standard.displacements[wilds][hash_bucket<kShape>(key)];
+      const std::uint32_t slot =
+          hash_position<kShape>(key) ^ standard.displacements[wilds][hash_bucket<kShape>(key)];
       values[slot] = evaluate_ranked_general(cards, size, ranking);
       return;
     }

@@ -8,15 +8,13 @@
 namespace orvix {
 namespace {
 
-constexpr int kStandardOrder[kCategoryCount] = {kFiveOfAKind,  kStraightFlush, kFourOfAKind,
-                                                kFullHouse,    kFlush,         kStraight,
-                                                kThreeOfAKind, kTwoPair,       kOnePair,
-                                                kHighCard};
+constexpr int kStandardOrder[kCategoryCount] = {
+    kFiveOfAKind, kStraightFlush, kFourOfAKind, kFullHouse, kFlush,
+    kStraight,    kThreeOfAKind,  kTwoPair,     kOnePair,   kHighCard};
 
-constexpr int kShortdeckOrder[kCategoryCount] = {kFiveOfAKind,  kStraightFlush, kFourOfAKind,
-                                                 kFlush,        kFullHouse,     kStraight,
-                                                 kThreeOfAKind, kTwoPair,       kOnePair,
-                                                 kHighCard};
+constexpr int kShortdeckOrder[kCategoryCount] = {
+    kFiveOfAKind, kStraightFlush, kFourOfAKind, kFlush,   kFullHouse,
+    kStraight,    kThreeOfAKind,  kTwoPair,     kOnePair, kHighCard};
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -46,7 +44,7 @@ int category_named(std::string_view word, const char* const (&names)[kCategoryCo
 // them too (a comma between two blanks or none). False when a piece names
 // nothing, a comma has nothing on one side, or there are not exactly ten.
 bool read_categories(std::string_view text, bool codes, int (&order)[kCategoryCount]) {
-  const char* const (&names)[kCategoryCount] = codes ? kCategoryCodes : kCategoryNames;
+  const char* const(&names)[kCategoryCount] = codes ? kCategoryCodes : kCategoryNames;
   int found = 0;
   const auto take = [&](std::string_view word) {
     const int category = category_named(word, names);
@@ -96,8 +94,7 @@ Ranking standard_ranking() { return make_ranking(kStandardOrder, false); }
 
 Ranking shortdeck_ranking() { return make_ranking(kShortdeckOrder, true); }
 
-bool ranking_from_order(const int order[kCategoryCount], Ranking& ranking,
-                        bool ace_six_straights) {
+bool ranking_from_order(const int order[kCategoryCount], Ranking& ranking, bool ace_six_straights) {
   int copy[kCategoryCount];
   bool seen[kCategoryCount] = {};
   for (int i = 0; i < kCategoryCount; ++i) {

@@ -54,12 +54,15 @@ std::vector<CardCode> random_narrow_hand(std::mt19937_64& rng) {
 
 TEST(Ranking, ReferenceFormsAgree) {
   std::mt19937_64 rng(20261210);
-  const Ranking rankings[] = {shortdeck_ranking(), random_order(rng, false), random_order(rng, true)};
+  const Ranking rankings[] = {shortdeck_ranking(), random_order(rng, false),
+                              random_order(rng, true)};
   for (int trial = 0; trial < 400; ++trial) {
     const Ranking& r = rankings[trial % 3];
     const int size = std::uniform_int_distribution(1, 7)(rng);
-    const auto cards = random_ranked_hand(rng, size, std::uniform_int_distribution(0, 2)(rng) % (size + 1));
-    ASSERT_EQ(ranked_brute_force_value(cards, r), literal_ranked_value(cards, r)) << hand_text(cards);
+    const auto cards =
+        random_ranked_hand(rng, size, std::uniform_int_distribution(0, 2)(rng) % (size + 1));
+    ASSERT_EQ(ranked_brute_force_value(cards, r), literal_ranked_value(cards, r))
+        << hand_text(cards);
   }
 }
 
@@ -143,13 +146,14 @@ TEST(Ranking, KnownHands) {
   const char* kHighCardFirst = "HC 1P 2P 3K ST FL FH 4K SF 5K";
   const char* kPairFirst = "1P 5K SF 4K FH FL ST 3K 2P HC";
   const Known known[] = {
-      {kPairFirst, false, "Ah Kh Qh Jh 9h 9d", kOnePair, 7},      // a pair needs the Nine of diamonds
-      {kPairFirst, false, "Ah Kh Qh Jh 9h", kFlush, 12},          // five natural cards keep theirs
-      {kHighCardFirst, false, "Ah Kh Qh Jh *", kHighCard, 12},    // A-K-Q-J-9, the wild in another suit
+      {kPairFirst, false, "Ah Kh Qh Jh 9h 9d", kOnePair, 7},  // a pair needs the Nine of diamonds
+      {kPairFirst, false, "Ah Kh Qh Jh 9h", kFlush, 12},      // five natural cards keep theirs
+      {kHighCardFirst, false, "Ah Kh Qh Jh *", kHighCard,
+       12},  // A-K-Q-J-9, the wild in another suit
       {kHighCardFirst, false, "Ah Kh Qh Jh Th", kStraightFlush, 12},
-      {kHighCardFirst, false, "Ah Ah Kh Qh Jh", kFlush, 12},      // two decks: a suited pair
+      {kHighCardFirst, false, "Ah Ah Kh Qh Jh", kFlush, 12},  // two decks: a suited pair
       {kPairFirst, false, "Ah Ah Ah Kh Kh", kFullHouse, 12},
-      {kPairFirst, false, "Kh Kh Kh 9h 7h Kd", kFourOfAKind, 11}, // a pair lacks a third kicker
+      {kPairFirst, false, "Kh Kh Kh 9h 7h Kd", kFourOfAKind, 11},  // a pair lacks a third kicker
       {"3K 5K SF 4K FH FL ST 2P 1P HC", false, "Kh Kd Kc 9s 9c 9d", kFullHouse, 11},
       {"3K 5K SF 4K FH FL ST 2P 1P HC", false, "Kh Kd 9s 9c 5h", kTwoPair, 11},
       {"3K 5K SF 4K FH FL ST 2P 1P HC", false, "Kh Kd 9s 9c 5h *", kThreeOfAKind, 11},
@@ -188,7 +192,8 @@ TEST(Ranking, WholePacksOfFiveCards) {
   for_each_combination_5(short_pack.data(), 36, [&](const CardCode* h) {
     ++counts[hand_category(evaluate(h, 5, sd), sd)];
   });
-  const long long want_short[kCategoryCount] = {122400, 193536, 36288, 16128, 6120, 480, 1728, 288, 24, 0};
+  const long long want_short[kCategoryCount] = {122400, 193536, 36288, 16128, 6120,
+                                                480,    1728,   288,   24,    0};
   for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(counts[c], want_short[c]) << kCategoryNames[c];
 
   Ranking upside_down{};
@@ -201,7 +206,8 @@ TEST(Ranking, WholePacksOfFiveCards) {
     differ += hand_category(v, upside_down) != hand_category(standard) ||
               (v ^ standard) << (32 - kCategoryShift) != 0;
   });
-  const long long want_full[kCategoryCount] = {1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40, 0};
+  const long long want_full[kCategoryCount] = {1302540, 1098240, 123552, 54912, 10200,
+                                               5108,    3744,    624,    40,    0};
   for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(counts[c], want_full[c]) << kCategoryNames[c];
   EXPECT_EQ(differ, 0);
 }

@@ -15,8 +15,7 @@ namespace orvix::test {
 // The ranked value of five concrete cards (rank indices in any order, and
 // whether all five share one suit), or of one to four (no straights or
 // flushes; one_suit unused).
-HandValue ranked_concrete_value(const int* ranks, int count, bool one_suit,
-                                const Ranking& ranking);
+HandValue ranked_concrete_value(const int* ranks, int count, bool one_suit, const Ranking& ranking);
 
 // The literal definition: every five-card subset and every one of the 52
 // cards for each wild card in it (13 ranks for hands under five cards). Very

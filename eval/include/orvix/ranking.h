@@ -22,7 +22,13 @@
 //   bits 31..28 position (0 lowest .. 9 highest) | 27..0 as the category's standard value
 //
 // Under standard_ranking() the position is the category, and a ranked value
-// is exactly the value evaluate(cards, count) gives. Under short deck,
+// is exactly the value evaluate(cards, count) gives. Under short deck:
+//
+//   "Kh Kd Kc 9h 9s"  standard 0x62000880, short deck 0x52000880 (Full House at 5)
+//   "Kh Jh 9h 5h 2h"  standard 0x500B9730, short deck 0x600B9730 (Flush at 6)
+//   "Ah 6d 7c 8s 9h"  standard 0x043C0000 (High Card), short deck 0x400210F0
+//
+// Under short deck,
 // A-2-3-4-5 is no straight (High Card, or a Flush when suited), and
 // A-6-7-8-9 takes the wheel's place below every other straight: major ranks
 // the Five (as the wheel has), minor ranks Ace, Nine, Eight, Seven, Six
@@ -51,9 +57,10 @@ struct Ranking {
   // True when A-6-7-8-9 replaces A-2-3-4-5 as the lowest straight.
   bool ace_six_straights;
   // The evaluator's lookup tables for this order, which the makers build
-  // (once per distinct ranking, about 50 ms and 1.3 MB): 0 for none, when
-  // evaluation takes a slower path. A record whose other fields were changed
-  // afterwards is noticed and takes that path too.
+  // (once per distinct ranking, about 50 ms and 1.3 MB, for up to 32
+  // rankings): 0 for none, when evaluation takes a slower path. A record
+  // whose other fields were changed afterwards is noticed and takes that
+  // path too.
   std::uint8_t tables;
 };
 
@@ -94,7 +101,6 @@ constexpr int hand_category(HandValue value, const Ranking& ranking) {
 
 // The minor ranks of the short-deck straights A-6-7-8-9: Ace, Nine to Six.
 inline constexpr HandValue kAceSixPattern = 0x10F0;
-inline constexpr int kNineRank = 7;
 
 // The rank index a value made under `ranking` is filed under, as top_rank(value)
 // files standard values; A-6-7-8-9 under Nine.
@@ -103,7 +109,7 @@ constexpr int top_rank(HandValue value, const Ranking& ranking) {
   if (category == kFlush) return static_cast<int>(value >> kFlushTopShift & kNibbleMask);
   if (ranking.ace_six_straights && (category == kStraight || category == kStraightFlush) &&
       (value & kRankBitsMask) == kAceSixPattern)
-    return kNineRank;
+    return 7;  // Nine
   return highest_bit(static_cast<std::uint32_t>(value >> kMajorShift & kRankBitsMask) | 1u);
 }
 

@@ -73,9 +73,9 @@ int main() {
   }
   // Short deck: the Flush in these eight cards beats their Full House.
   const orvix::Ranking shortdeck = orvix::shortdeck_ranking();
-  right = right && read_hand("Kh Kd Kc 9h 9s 5h 2h Jh", cards) &&
-          orvix::hand_category(orvix::evaluate(cards.data(), 8, shortdeck), shortdeck) ==
-              orvix::kFlush;
+  right =
+      right && read_hand("Kh Kd Kc 9h 9s 5h 2h Jh", cards) &&
+      orvix::hand_category(orvix::evaluate(cards.data(), 8, shortdeck), shortdeck) == orvix::kFlush;
   right = right && orvix::card_text(orvix::make_card(8, 0, false)) == "Td" &&
           orvix::card_text(orvix::kJoker) == "*";
   // The five cards of the Full House scored before main, the joker as an Ace.
