@@ -13,6 +13,7 @@
 
 #include "orvix_version.h"
 #include "rules/game_rules.h"
+#include "rules/ranking_rules.h"
 #include "sim/run_settings.h"
 #include "sim/run_simulation.h"
 
@@ -38,6 +39,16 @@ Json holds_json(const GameRules& game) {
   return holds;
 }
 
+// A ranking by its name ("standard", "shortdeck"), any other as its order
+// and straights: {"order": ["FL", "FH", ...], "ace_six_straights": false}.
+Json ranking_json(const Ranking& ranking) {
+  const std::string name = ranking_name(ranking);
+  if (name != "custom") return name;
+  Json order = Json::array();
+  for (const std::uint8_t category : ranking.order) order.push_back(kCategoryCodes[category]);
+  return Json{{"order", order}, {"ace_six_straights", ranking.ace_six_straights}};
+}
+
 // Added and removed cards are counts per kind, Two to Ace, d s c h within a
 // rank: {"As": 2, "Kh": 1}.
 Json game_json(const GameRules& game) {
@@ -61,7 +72,8 @@ Json game_json(const GameRules& game) {
               {"removed", removed},
               {"board", game.board},
               {"use", game.use == kUseAny ? Json("any") : Json(game.use)},
-              {"holds", holds_json(game)}};
+              {"holds", holds_json(game)},
+              {"ranking", ranking_json(game.ranking)}};
 }
 
 // The seat counts of one game, per playing seat its deals by number of
@@ -244,6 +256,7 @@ struct Reader {
     if (cards_available(rules) > kMaxPackCards)
       return fail(where + " has more cards than a pack may hold");
     if (version >= 3 && !board_and_holds(object, where, rules)) return false;
+    if (version >= 4 && !ranking(object, where, rules.ranking)) return false;
     if (!deal_fits_pack(rules)) {
       GameRules without_holds = rules;
       clear_holds(without_holds);
@@ -251,6 +264,38 @@ struct Reader {
                                ? " holds cards the pack does not hold that often"
                                : " cannot deal every player a hand"));
     }
+    return true;
+  }
+
+  // The ranking of a game (format 4 on): "standard", "shortdeck", or an
+  // object of the ten category codes, highest first, and its straights.
+  bool ranking(const Json& object, const std::string& where, Ranking& out) {
+    const Json* value = member(object, "ranking", where);
+    if (value == nullptr) return false;
+    const std::string what = where + ".ranking";
+    if (value->is_string()) {
+      if (!named_ranking(value->get<std::string>(), out) ||
+          value->get<std::string>() != ranking_name(out))
+        return fail(what + " is not standard, shortdeck or an order");
+      return true;
+    }
+    const Json* order = array_member(*value, "order", what);
+    const Json* ace_six = member(*value, "ace_six_straights", what);
+    if (order == nullptr || ace_six == nullptr) return false;
+    if (!ace_six->is_boolean()) return fail(what + ".ace_six_straights is not true or false");
+    int categories[kCategoryCount] = {};
+    bool known = order->size() == static_cast<std::size_t>(kCategoryCount);
+    for (int i = 0; known && i < kCategoryCount; ++i) {
+      const Json& code = (*order)[static_cast<std::size_t>(i)];
+      const auto* const found =
+          code.is_string() ? std::find(std::begin(kCategoryCodes), std::end(kCategoryCodes),
+                                       code.get_ref<const std::string&>())
+                           : std::end(kCategoryCodes);
+      known = found != std::end(kCategoryCodes);
+      if (known) categories[i] = static_cast<int>(found - std::begin(kCategoryCodes));
+    }
+    if (!known || !ranking_from_order(categories, out, ace_six->get<bool>()))
+      return fail(what + ".order does not name each of the ten categories once");
     return true;
   }
 
