@@ -40,12 +40,16 @@ Json holds_json(const GameRules& game) {
 }
 
 // A ranking by its name ("standard", "shortdeck"), any other as its order
-// and straights: {"order": ["FL", "FH", ...], "ace_six_straights": false}.
+// and straights: {"order": "5K SF 4K FL FH ...", "ace_six_straights": false}
+// (the codes in one text keep a run's line within the nesting a save allows).
 Json ranking_json(const Ranking& ranking) {
   const std::string name = ranking_name(ranking);
   if (name != "custom") return name;
-  Json order = Json::array();
-  for (const std::uint8_t category : ranking.order) order.push_back(kCategoryCodes[category]);
+  std::string order;
+  for (const std::uint8_t category : ranking.order) {
+    if (!order.empty()) order += ' ';
+    order += kCategoryCodes[category];
+  }
   return Json{{"order", order}, {"ace_six_straights", ranking.ace_six_straights}};
 }
 
@@ -268,7 +272,8 @@ struct Reader {
   }
 
   // The ranking of a game (format 4 on): "standard", "shortdeck", or an
-  // object of the ten category codes, highest first, and its straights.
+  // object of the ten categories, highest first, as the ranking command's
+  // order reads them, and its straights.
   bool ranking(const Json& object, const std::string& where, Ranking& out) {
     const Json* value = member(object, "ranking", where);
     if (value == nullptr) return false;
@@ -279,23 +284,16 @@ struct Reader {
         return fail(what + " is not standard, shortdeck or an order");
       return true;
     }
-    const Json* order = array_member(*value, "order", what);
+    const Json* order = member(*value, "order", what);
     const Json* ace_six = member(*value, "ace_six_straights", what);
     if (order == nullptr || ace_six == nullptr) return false;
     if (!ace_six->is_boolean()) return fail(what + ".ace_six_straights is not true or false");
-    int categories[kCategoryCount] = {};
-    bool known = order->size() == static_cast<std::size_t>(kCategoryCount);
-    for (int i = 0; known && i < kCategoryCount; ++i) {
-      const Json& code = (*order)[static_cast<std::size_t>(i)];
-      const auto* const found =
-          code.is_string() ? std::find(std::begin(kCategoryCodes), std::end(kCategoryCodes),
-                                       code.get_ref<const std::string&>())
-                           : std::end(kCategoryCodes);
-      known = found != std::end(kCategoryCodes);
-      if (known) categories[i] = static_cast<int>(found - std::begin(kCategoryCodes));
-    }
-    if (!known || !ranking_from_order(categories, out, ace_six->get<bool>()))
+    Ranking read = standard_ranking();
+    if (!order->is_string() || !parse_ranking_order(order->get_ref<const std::string&>(), read))
       return fail(what + ".order does not name each of the ten categories once");
+    int categories[kCategoryCount];
+    for (int i = 0; i < kCategoryCount; ++i) categories[i] = read.order[i];
+    ranking_from_order(categories, out, ace_six->get<bool>());
     return true;
   }
 

@@ -13,3 +13,10 @@ handsize 2
 board 5
 hold 1 As Ah
 game
+preset holdem
+ranking
+decks 2
+add As
+rem Kd
+preset shortdeck
+game
