@@ -28,6 +28,12 @@ struct ValueShape {
   int category = 0;        // a HandCategory
   int top = 0;             // the rank index the value is filed under
   bool ace_plays_low = false;  // a straight whose Ace plays below its other cards
+  // Made under a ranking: a hand of fewer than five cards is read from the
+  // value's ranks too (under another order wild cards may stand for
+  // different ranks: three wild cards are Ace, King, Queen when High Card
+  // ranks highest), and five cards of one suit are kept out of a hand that
+  // is no Flush.
+  bool ranked = false;
 };
 
 // The five ranks a value of five or more cards is made of.
@@ -147,6 +153,33 @@ bool take_card(const CardCode* cards, int count, bool* played, Fits&& fits, Card
   return false;
 }
 
+// Five natural cards of one suit are a Flush unless they make a category
+// the standard order ranks higher, so a hand valued below a Flush cannot
+// play them: under an order that ranks
+// a Flush below the value's category, the suit order could pick them. The
+// lowest card that can changes for a natural card of the same rank and
+// another suit, or else for a wild card. (Under the standard order five
+// cards of one suit would have been the Flush, so this never happens.)
+void break_flush(const CardCode* cards, int count, bool* played, BestFive& best) {
+  for (int i = 0; i < 5; ++i)
+    if (is_wild(best.cards[i].card) || best.cards[i].suit != best.cards[0].suit) return;
+  for (int i = 4; i >= 0; --i) {
+    PlayedCard& p = best.cards[i];
+    for (int s = 0; s < kSuitCount; ++s) {
+      const CardCode natural = make_card(p.rank, s, false);
+      CardCode taken;
+      if (s != p.suit &&
+          take_card(cards, count, played, [natural](CardCode c) { return c == natural; }, taken)) {
+        p = {taken, p.rank, s};
+        return;
+      }
+    }
+  }
+  CardCode taken = kJoker;
+  if (take_card(cards, count, played, is_wild, taken))
+    best.cards[4] = {taken, best.cards[4].rank, kAnySuit};
+}
+
 // The cards of a hand worked back from its value's shape.
 BestFive cards_of_value(const CardCode* cards, int count, const ValueShape& shape) {
   BestFive best;
@@ -155,8 +188,9 @@ BestFive cards_of_value(const CardCode* cards, int count, const ValueShape& shap
   // 1. The ranks the played cards hold.
   const bool small = count < 5;
   const int played_count = small ? count : 5;
-  const RankNeeds needs =
-      small ? ranks_of_small_hand(cards, count, shape.top) : ranks_of_value(shape);
+  const RankNeeds needs = small && !shape.ranked
+                              ? ranks_of_small_hand(cards, count, shape.top)
+                              : ranks_of_value(shape);
 
   // 2. The suit, where the hand needs one.
   const int category = shape.category;
@@ -189,6 +223,8 @@ BestFive cards_of_value(const CardCode* cards, int count, const ValueShape& shap
     }
   }
   assert(best.count == played_count);
+  if (shape.ranked && category < kFlush && played_count == 5)
+    break_flush(cards, count, played, best);
   return best;
 }
 
@@ -219,6 +255,7 @@ BestFive best_five(const CardCode* cards, int count, const Ranking& ranking) {
   shape.ace_plays_low = is_straight(shape.category) &&
                         (ranking.ace_six_straights ? minor == kAceSixPattern
                                                    : minor == kStraightPatterns[1]);
+  shape.ranked = true;
   return cards_of_value(cards, count, shape);
 }
 
