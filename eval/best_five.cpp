@@ -25,8 +25,8 @@ void add_ranks(RankNeeds& needs, unsigned mask, int times) {
 // What the value says about the played cards, under the order it was made by.
 struct ValueShape {
   HandValue value = 0;
-  int category = 0;        // a HandCategory
-  int top = 0;             // the rank index the value is filed under
+  int category = 0;            // a HandCategory
+  int top = 0;                 // the rank index the value is filed under
   bool ace_plays_low = false;  // a straight whose Ace plays below its other cards
   // Made under a ranking: a hand of fewer than five cards is read from the
   // value's ranks too (under another order wild cards may stand for
@@ -36,7 +36,8 @@ struct ValueShape {
   bool ranked = false;
 };
 
-// The five ranks a value of five or more cards is made of.
+// The ranks a value is made of: five, or under a ranking every card of a
+// smaller hand.
 RankNeeds ranks_of_value(const ValueShape& shape) {
   const HandValue value = shape.value;
   RankNeeds needs;
@@ -155,11 +156,10 @@ bool take_card(const CardCode* cards, int count, bool* played, Fits&& fits, Card
 
 // Five natural cards of one suit are a Flush unless they make a category
 // the standard order ranks higher, so a hand valued below a Flush cannot
-// play them: under an order that ranks
-// a Flush below the value's category, the suit order could pick them. The
-// lowest card that can changes for a natural card of the same rank and
-// another suit, or else for a wild card. (Under the standard order five
-// cards of one suit would have been the Flush, so this never happens.)
+// play them. Under an order that ranks Flush lower still, the suit order
+// may have picked them: the lowest card that can is changed for a natural
+// card of its rank and another suit, or else for a wild card. (Under the
+// standard order such a hand would have been the Flush.)
 void break_flush(const CardCode* cards, int count, bool* played, BestFive& best) {
   for (int i = 0; i < 5; ++i)
     if (is_wild(best.cards[i].card) || best.cards[i].suit != best.cards[0].suit) return;
@@ -169,7 +169,8 @@ void break_flush(const CardCode* cards, int count, bool* played, BestFive& best)
       const CardCode natural = make_card(p.rank, s, false);
       CardCode taken;
       if (s != p.suit &&
-          take_card(cards, count, played, [natural](CardCode c) { return c == natural; }, taken)) {
+          take_card(
+              cards, count, played, [natural](CardCode c) { return c == natural; }, taken)) {
         p = {taken, p.rank, s};
         return;
       }
@@ -188,9 +189,8 @@ BestFive cards_of_value(const CardCode* cards, int count, const ValueShape& shap
   // 1. The ranks the played cards hold.
   const bool small = count < 5;
   const int played_count = small ? count : 5;
-  const RankNeeds needs = small && !shape.ranked
-                              ? ranks_of_small_hand(cards, count, shape.top)
-                              : ranks_of_value(shape);
+  const RankNeeds needs =
+      small && !shape.ranked ? ranks_of_small_hand(cards, count, shape.top) : ranks_of_value(shape);
 
   // 2. The suit, where the hand needs one.
   const int category = shape.category;
@@ -252,9 +252,9 @@ BestFive best_five(const CardCode* cards, int count, const Ranking& ranking) {
   shape.category = hand_category(shape.value, ranking);
   shape.top = top_rank(shape.value, ranking);
   const HandValue minor = shape.value & kRankBitsMask;
-  shape.ace_plays_low = is_straight(shape.category) &&
-                        (ranking.ace_six_straights ? minor == kAceSixPattern
-                                                   : minor == kStraightPatterns[1]);
+  shape.ace_plays_low =
+      is_straight(shape.category) &&
+      (ranking.ace_six_straights ? minor == kAceSixPattern : minor == kStraightPatterns[1]);
   shape.ranked = true;
   return cards_of_value(cards, count, shape);
 }

@@ -643,7 +643,8 @@ ValueError: Not enough cards to deal preset stud.)")
           },
           "The known cards as Game(hold=...) takes them: {seat: \"As Ad\", \"board\": ...}.")
       .def_property_readonly(
-          "ranking", [](const PyGame& g) { return Typed<RankingValueType>{ranking_value(g.rules.ranking)}; },
+          "ranking",
+          [](const PyGame& g) { return Typed<RankingValueType>{ranking_value(g.rules.ranking)}; },
           "\"standard\", \"shortdeck\", or the ten category codes highest first.")
       .def_property_readonly(
           "pack_size", [](const PyGame& g) { return cards_available(g.rules); },

@@ -118,8 +118,8 @@ int main(int argc, char* argv[]) {
   const auto on_line = [&](const HandLineReader& r, LineStatus status) {
     switch (status) {
       case LineStatus::kHand: {
-        const orvix::HandValue v = ranked ? orvix::evaluate(r.cards, r.count, ranking)
-                                          : orvix::evaluate(r.cards, r.count);
+        const orvix::HandValue v =
+            ranked ? orvix::evaluate(r.cards, r.count, ranking) : orvix::evaluate(r.cards, r.count);
         out.append_hex8(v);
         out.append(" ");
         out.append(orvix::kCategoryNames[ranked ? orvix::hand_category(v, ranking)

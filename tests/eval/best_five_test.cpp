@@ -42,8 +42,8 @@ std::string broken_rule(const std::vector<CardCode>& hand, const BestFive& best,
     ++count_of_rank[p.rank];
     one_suit = one_suit && p.suit != kAnySuit && p.suit == best.cards[0].suit;
   }
-  HandValue played = best.count == 5 ? five_card_value(ranks, one_suit)
-                                     : small_hand_value(ranks, best.count);
+  HandValue played =
+      best.count == 5 ? five_card_value(ranks, one_suit) : small_hand_value(ranks, best.count);
   if (ranking != nullptr) {
     int natural_suit = -1;
     for (int i = 0; i < best.count && natural_suit < 0; ++i)

@@ -94,16 +94,15 @@ TEST(OrvixEvalTool, RankingValuesAndReadsEveryLineUnderItsOrder) {
             "0x0403C000 High Card Ace: As 5s 4h 3c 2d\n"
             "0x52000880 Full House King: Kd Kc Kh 9s 9h\n");
   EXPECT_EQ(shortdeck.status, 0);
-  const Finished custom =
-      run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "5K,SF,4K,FH,FL,ST,2P,3K,1P,HC"},
-                 path);
+  const Finished custom = run_to_end(
+      ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "5K,SF,4K,FH,FL,ST,2P,3K,1P,HC"}, path);
   EXPECT_EQ(custom.output, run_tool(path).output);
   write_file(path, "Kh Kd 9h * 2c\n");
-  EXPECT_EQ(run_to_end(ORVIX_EVAL_TOOL,
-                       {ORVIX_EVAL_TOOL, "--cards", "--ranking", "5k 2p sf 4k fh fl st 3k 1p hc"},
-                       path)
-                .output,
-            "0x82200881 Two Pair King: Kd Kh 9h 9* 2c\n");
+  EXPECT_EQ(
+      run_to_end(ORVIX_EVAL_TOOL,
+                 {ORVIX_EVAL_TOOL, "--cards", "--ranking", "5k 2p sf 4k fh fl st 3k 1p hc"}, path)
+          .output,
+      "0x82200881 Two Pair King: Kd Kh 9h 9* 2c\n");
 }
 
 struct ShellRun {
@@ -160,9 +159,9 @@ TEST(OrvixEvalTool, HelpOnStandardOutputAndWrongArgumentsOnStandardError) {
       << help.output;
   EXPECT_NE(help.output.find("Exit status: 0"), std::string::npos);
   EXPECT_EQ(run_shell("-h", "< /dev/null", "h").output, help.output);
-  for (const char* wrong : {"-x", "--help extra", "As", "''", "--cards --cards", "--ranking",
-                            "--ranking low", "--ranking 5K,SF", "--ranking standard --ranking standard",
-                            "--help --ranking standard"}) {
+  for (const char* wrong :
+       {"-x", "--help extra", "As", "''", "--cards --cards", "--ranking", "--ranking low",
+        "--ranking 5K,SF", "--ranking standard --ranking standard", "--help --ranking standard"}) {
     SCOPED_TRACE(wrong);
     const ShellRun run = run_shell(wrong, "< /dev/null", "wrong");
     EXPECT_EQ(run.status, 2);
