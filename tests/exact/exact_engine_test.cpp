@@ -90,8 +90,8 @@ Table subsets_by_brute_force(const std::vector<CardCode>& cards, int hand_size,
   const bool standard = ranking == standard_ranking();
   auto walk = [&](auto&& self, int from) -> void {
     if (static_cast<int>(hand.size()) == hand_size) {
-      const HandValue v = standard ? test::brute_force_value(hand)
-                                   : test::ranked_brute_force_value(hand, ranking);
+      const HandValue v =
+          standard ? test::brute_force_value(hand) : test::ranked_brute_force_value(hand, ranking);
       cells[static_cast<std::size_t>(hand_category(v, ranking) * kRankCount +
                                      top_rank(v, ranking))] += 1;
       return;
@@ -331,18 +331,18 @@ TEST(ExactEngine, SmallPacksMatchEverySubsetOfTheirCards) {
     ASSERT_LE(cards.size(), 16u);
     ASSERT_EQ(static_cast<int>(cards.size()), cards_available(rules));
     for (const Ranking& ranking : test::small_game_rankings())
-    for (int hand_size : c.hand_sizes) {
-      SCOPED_TRACE("hand size " + std::to_string(hand_size) + ", " + ranking_order_text(ranking));
-      ExactGame game;
-      game.pack = pack_from_rules(rules);
-      game.hand_size = hand_size;
-      game.ranking = ranking;
-      const Table want = subsets_by_brute_force(cards, hand_size, ranking);
-      expect_same_table(table_of(engine_count(game, 1)), want);
-      expect_same_table(table_of(engine_count(game, 3)), want);
-      EXPECT_EQ(count_text(total_hands(game)),
-                count_text(choose(static_cast<std::int64_t>(cards.size()), hand_size)));
-    }
+      for (int hand_size : c.hand_sizes) {
+        SCOPED_TRACE("hand size " + std::to_string(hand_size) + ", " + ranking_order_text(ranking));
+        ExactGame game;
+        game.pack = pack_from_rules(rules);
+        game.hand_size = hand_size;
+        game.ranking = ranking;
+        const Table want = subsets_by_brute_force(cards, hand_size, ranking);
+        expect_same_table(table_of(engine_count(game, 1)), want);
+        expect_same_table(table_of(engine_count(game, 3)), want);
+        EXPECT_EQ(count_text(total_hands(game)),
+                  count_text(choose(static_cast<std::int64_t>(cards.size()), hand_size)));
+      }
   }
 }
 

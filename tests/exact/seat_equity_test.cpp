@@ -169,8 +169,7 @@ class PhysicalDeals {
 };
 
 TEST(SeatEquity, EqualsEveryPhysicalDealOfSmallPacks) {
-  for (const Ranking& ranking : test::small_game_rankings())
-  for (const SmallGame& game : kGames) {
+  for (const auto& [game, ranking] : test::under_each_ranking(kGames)) {
     SCOPED_TRACE(std::string(game.name) + ", " + ranking_order_text(ranking));
     const GameRules rules = small_game_rules(game, ranking);
     ASSERT_TRUE(deal_fits_pack(rules));
@@ -196,8 +195,7 @@ TEST(SeatEquity, EqualsEveryPhysicalDealOfSmallPacks) {
 // exact with a board or held cards: seat 1's final hands, every other seat's
 // held cards out of the pack.
 TEST(SeatEquity, SeatOneHandsEqualEveryPhysicalDeal) {
-  for (const Ranking& ranking : test::small_game_rankings())
-  for (const SmallGame& game : kGames) {
+  for (const auto& [game, ranking] : test::under_each_ranking(kGames)) {
     SCOPED_TRACE(std::string(game.name) + ", " + ranking_order_text(ranking));
     const GameRules rules = small_game_rules(game, ranking);
     ASSERT_EQ(seat_one_refusal(rules), "");
@@ -225,8 +223,7 @@ TEST(SeatEquity, SeededRunsAgreeWithTheCount) {
   constexpr std::int32_t kDeals = 400000;
   constexpr double kSigmas = 4.5;
   std::uint64_t seed = 2027;
-  for (const Ranking& ranking : test::small_game_rankings())
-  for (const SmallGame& game : kGames) {
+  for (const auto& [game, ranking] : test::under_each_ranking(kGames)) {
     SCOPED_TRACE(std::string(game.name) + ", " + ranking_order_text(ranking));
     GameRules rules = small_game_rules(game, ranking);
     rules.run_length = kDeals;

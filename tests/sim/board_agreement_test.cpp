@@ -188,8 +188,7 @@ void expect_cells_agree(const char* what, const std::uint64_t (&seen)[kCategoryC
 TEST(BoardAgreement, SeededRunsMatchEveryDealOfSmallPacks) {
   constexpr std::int32_t kDeals = 1000000;
   std::uint64_t seed = 2026;
-  for (const Ranking& ranking : test::small_game_rankings())
-  for (const SmallGame& game : kGames) {
+  for (const auto& [game, ranking] : test::under_each_ranking(kGames)) {
     SCOPED_TRACE(std::string(game.name) + ", " + ranking_order_text(ranking));
     ExactGame exact_game(game, ranking);
     const ExactCounts exact = exact_game.count();

@@ -92,6 +92,19 @@ inline std::vector<Ranking> small_game_rankings() {
   return {standard_ranking(), shortdeck_ranking(), scrambled};
 }
 
+// Each game of a table under each of those orders.
+struct RankedSmallGame {
+  const SmallGame& game;
+  Ranking ranking;
+};
+template <std::size_t N>
+std::vector<RankedSmallGame> under_each_ranking(const SmallGame (&games)[N]) {
+  std::vector<RankedSmallGame> all;
+  for (const Ranking& ranking : small_game_rankings())
+    for (const SmallGame& game : games) all.push_back({game, ranking});
+  return all;
+}
+
 // Calls visit(chosen) for every set of `count` cards of the mask `free`.
 template <class Visit>
 void for_each_subset(std::uint32_t free, int count, std::uint32_t chosen, const Visit& visit) {

@@ -68,8 +68,9 @@ struct alignas(kCacheLine) SimWorker {
   std::int32_t trials = 0;       // deals this worker plays; set by the run
   DealPath path = DealPath::kPlain;
   evaluate_hand evaluate = nullptr;  // a whole hand's evaluator (own and board, use any)
-  Ranking ranking = standard_ranking();  // the order kRanked values hands by
-  std::int64_t deals_played = 0;     // deals of whole blocks played in this run
+  // The order the kRanked path values hands by.
+  Ranking ranking = standard_ranking();
+  std::int64_t deals_played = 0;  // deals of whole blocks played in this run
   std::uint64_t win_counts[kResultCells] = {};
   std::uint64_t loss_counts[kResultCells] = {};
   SeatResults seats;  // the game's seat counts of the deals played
