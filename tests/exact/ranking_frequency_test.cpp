@@ -4,11 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <thread>
 
 #include <orvix/evaluate.h>
 #include "exact/exact_report.h"
 #include "exact/seat_equity.h"
+#include "platform/stop_request.h"
 #include "rules/game_rules.h"
 #include "rules/ranking_text.h"
 #include "support/capture_stdout.h"
@@ -108,6 +116,34 @@ TEST(RankingFrequency, RefusesWhatExactRefusesAndChangesNothing) {
   EXPECT_EQ(frequency_output(boarded), seat_one_refusal(boarded));
   EXPECT_NE(seat_one_refusal(boarded), "");
   EXPECT_EQ(boarded.ranking, standard_ranking());
+}
+
+// Ctrl-C during the counts, typed at a terminal (a pseudo-terminal stands in
+// for standard input, so the session goes on): "Stopped." as exact prints it,
+// and the ranking as it was. Stop requests keep coming until the command
+// returns; eight cards from one deck would take minutes unstopped.
+TEST(RankingFrequencyDeathTest, CtrlCPrintsStoppedAndKeepsTheRanking) {
+  build_eval_tables();
+  EXPECT_EXIT(
+      {
+        const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) std::_Exit(2);
+        const int follower = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+        if (follower < 0 || ::dup2(follower, STDIN_FILENO) < 0) std::_Exit(2);
+        GameRules rules = one_hand_of_five();
+        ASSERT_TRUE(set_hand_size(rules, 8));
+        rules.ranking = shortdeck_ranking();
+        std::atomic<bool> done{false};
+        std::thread interrupter([&done] {
+          while (!done.load()) request_stop();
+        });
+        const std::string text = frequency_output(rules);
+        done.store(true);
+        interrupter.join();
+        std::fprintf(stderr, "%s", text.c_str());
+        std::_Exit(text == "Stopped.\n\n" && rules.ranking == shortdeck_ranking() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "^Stopped.\n\n$");
 }
 
 }  // namespace
