@@ -32,6 +32,7 @@ void print_game_lines(const GameRules& rules) {
              plural(rules.jokers, "joker", "jokers"), rules.hand_size,
              plural(rules.hand_size, "card", "cards"));
   describe_cards(rules);
+  describe_ranking(rules);
 }
 
 void print_category_rows(const ExactTable& table, int width) {
