@@ -27,7 +27,8 @@ std::string broken_rule(const std::vector<CardCode>& hand, const BestFive& best)
     const auto held = std::find(unplayed.begin(), unplayed.end(), p.card);
     if (held == unplayed.end()) return "a card the hand does not hold";
     unplayed.erase(held);
-    if (!is_wild(p.card) && (p.rank != card_rank_index(p.card) || p.suit != card_suit_index(p.card)))
+    if (!is_wild(p.card) &&
+        (p.rank != card_rank_index(p.card) || p.suit != card_suit_index(p.card)))
       return "a natural card playing as another";
     if (is_wild(p.card) && (p.suit == kAnySuit) == (suited && best.count == 5))
       return "a wild card's suit";
@@ -35,8 +36,8 @@ std::string broken_rule(const std::vector<CardCode>& hand, const BestFive& best)
     ++count_of_rank[p.rank];
     one_suit = one_suit && p.suit != kAnySuit && p.suit == best.cards[0].suit;
   }
-  const HandValue played = best.count == 5 ? five_card_value(ranks, one_suit)
-                                           : small_hand_value(ranks, best.count);
+  const HandValue played =
+      best.count == 5 ? five_card_value(ranks, one_suit) : small_hand_value(ranks, best.count);
   if (played != best.value) return "the cards played make another value";
   for (const PlayedCard& p : best.cards)
     for (CardCode c : unplayed)
