@@ -208,8 +208,9 @@ BestFive cards_of_value(const CardCode* cards, int count, const ValueShape& shap
       if (one_suit && s != suit) continue;
       const CardCode natural = make_card(rank, s, false);
       CardCode taken;
-      while (left > 0 && take_card(cards, count, played,
-                                   [natural](CardCode c) { return c == natural; }, taken)) {
+      while (left > 0 &&
+             take_card(
+                 cards, count, played, [natural](CardCode c) { return c == natural; }, taken)) {
         best.cards[best.count++] = {taken, rank, s};
         --left;
       }

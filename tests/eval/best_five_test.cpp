@@ -34,7 +34,8 @@ std::string broken_rule(const std::vector<CardCode>& hand, const BestFive& best,
     const auto held = std::find(unplayed.begin(), unplayed.end(), p.card);
     if (held == unplayed.end()) return "a card the hand does not hold";
     unplayed.erase(held);
-    if (!is_wild(p.card) && (p.rank != card_rank_index(p.card) || p.suit != card_suit_index(p.card)))
+    if (!is_wild(p.card) &&
+        (p.rank != card_rank_index(p.card) || p.suit != card_suit_index(p.card)))
       return "a natural card playing as another";
     if (is_wild(p.card) && (p.suit == kAnySuit) == (suited && best.count == 5))
       return "a wild card's suit";

@@ -67,8 +67,9 @@ TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
   EXPECT_EQ(run.output, "0x24201082 Two Pair Ace\n0x74001000 Four of a Kind Ace\n");
   EXPECT_EQ(run.status, 0);
   const Finished with_cards = run_tool_with_cards(path);
-  EXPECT_EQ(with_cards.output,
-            "0x24201082 Two Pair Ace: Ad As 9c 9h 3s\n0x74001000 Four of a Kind Ace: A* A* A* A*\n");
+  EXPECT_EQ(
+      with_cards.output,
+      "0x24201082 Two Pair Ace: Ad As 9c 9h 3s\n0x74001000 Four of a Kind Ace: A* A* A* A*\n");
   EXPECT_EQ(with_cards.status, 0);
 
   write_file(path, "");
