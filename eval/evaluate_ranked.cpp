@@ -13,6 +13,7 @@
 #include <orvix/internal/evaluators.h>
 #include <orvix/internal/fast_eval.h>
 
+#include "lowball.h"
 #include "ranked.h"
 #include "ranked_tables.h"
 
@@ -194,6 +195,7 @@ HandValue evaluate(const CardCode* cards, int count, const Ranking& ranking) {
     return 0;
   }
   assert(cards != nullptr);
+  if (ranking.kind != RankingKind::kCategoryOrder) return evaluate_lowball(cards, count, ranking);
   if (ranking.tables == kStandardTables && is_standard_order(ranking))
     return evaluate(cards, count);
   if (count == 5 || count == 7) {
