@@ -129,31 +129,6 @@ HandValue deuce_every_five(const CardCode* cards, int count, const Ranking& rank
   return best;
 }
 
-template <int N>
-HandValue lowball_with_tables(const RankedTables& rt, const CardCode* c, const Ranking& ranking) {
-  const fast_eval::FastTables& t = fast_eval::g_tables;  // built before any ranked tables
-  std::uint64_t sum = fast_eval::kSuitBias;
-  for (int i = 0; i < N; ++i) sum += t.card_words[fast_eval::card_slot(c[i])];
-  const auto wilds = static_cast<std::uint32_t>(sum >> fast_eval::kWildCountShift);
-  // A rank held four times or four wild cards lie outside the tables, and
-  // under deuce a possible flush without a wild card may be forced.
-  const bool suits_matter = ranking.kind == RankingKind::kDeuceToSeven && wilds == 0 &&
-                            (sum & fast_eval::kSuitFlagMask) != 0;
-  if ((sum & fast_eval::kFourMask) != 0 || wilds >= fast_eval::kTableWilds || suits_matter)
-      [[unlikely]]
-    return lowball_value(c, N, ranking);
-  const std::uint64_t key = sum & fast_eval::kRankFieldsMask;
-  if constexpr (N == 5) {
-    using fast_eval::kFiveHash;
-    return rt.five[wilds][fast_eval::hash_position<kFiveHash>(key) ^
-                          t.five.displacements[wilds][fast_eval::hash_bucket<kFiveHash>(key)]];
-  } else {
-    using fast_eval::kSevenHash;
-    return rt.seven[wilds][fast_eval::hash_position<kSevenHash>(key) ^
-                           t.seven.displacements[wilds][fast_eval::hash_bucket<kSevenHash>(key)]];
-  }
-}
-
 }  // namespace
 
 HandValue lowball_value(const CardCode* cards, int count, const Ranking& ranking) {
@@ -182,14 +157,50 @@ HandValue lowball_value(const CardCode* cards, int count, const Ranking& ranking
   return turned(lowest_by_ranks(c, deuce), ranking);
 }
 
-HandValue evaluate_lowball(const CardCode* cards, int count, const Ranking& ranking) {
-  if (count == 5 || count == 7) {
-    if (const RankedTables* rt = tables_of(ranking)) {
-      return count == 5 ? lowball_with_tables<5>(*rt, cards, ranking)
-                        : lowball_with_tables<7>(*rt, cards, ranking);
-    }
+HandValue deuce_seven_suited(const RankedTables& rt, const CardCode* c, std::uint64_t sum,
+                             const Ranking& ranking) {
+  const fast_eval::FastTables& t = fast_eval::g_tables;
+  const std::uint64_t flags = sum & fast_eval::kSuitFlagMask;
+  const int suit = (std::countr_zero(flags) - (fast_eval::kSuitFieldBits - 1) -
+                    fast_eval::kSuitFieldShift) /
+                   fast_eval::kSuitFieldBits;
+  std::uint64_t words[7];
+  unsigned in_suit[7];  // each card's rank bit when it is of the suit
+  unsigned mask = 0, added = 0;
+  for (int i = 0; i < 7; ++i) {
+    words[i] = t.card_words[fast_eval::card_slot(c[i])];
+    in_suit[i] = card_suit_index(c[i]) == suit ? c[i] & kRankBitsMask : 0;
+    mask |= in_suit[i];
+    added += in_suit[i];
   }
-  return lowball_value(cards, count, ranking);
+  if (added != mask) return lowball_value(c, 7, ranking);  // a rank twice in the suit
+  HandValue best = 0;
+  for (int i = 0; i < 7; ++i)
+    for (int j = i + 1; j < 7; ++j) {
+      const std::uint64_t five = sum - words[i] - words[j];
+      HandValue v;
+      if ((five & fast_eval::kSuitFlagMask) != 0) {
+        v = rt.suited[0][mask ^ in_suit[i] ^ in_suit[j]];
+      } else {
+        using fast_eval::kFiveHash;
+        const std::uint64_t key = five & fast_eval::kRankFieldsMask;
+        v = rt.five[0][fast_eval::hash_position<kFiveHash>(key) ^
+                       t.five.displacements[0][fast_eval::hash_bucket<kFiveHash>(key)]];
+      }
+      best = std::max(best, v);
+    }
+  return best;
+}
+
+void fill_deuce_suited(RankedTables& t) {
+  for (unsigned m = 0; m < fast_eval::kSuitMaskCount; ++m) {
+    if (std::popcount(m) != 5) continue;
+    CardCode cards[5];
+    int n = 0;
+    for (int r = 0; r < kRankCount; ++r)
+      if (m >> r & 1) cards[n++] = make_card(r, 0, false);
+    t.suited[0][m] = lowball_value(cards, 5, t.ranking);
+  }
 }
 
 }  // namespace orvix

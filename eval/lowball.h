@@ -2,15 +2,56 @@
 // The evaluator under the lowball rankings (ace-to-five and deuce-to-seven).
 // Internal to the evaluator.
 
+#include <cstdint>
+
+#include <orvix/internal/fast_eval.h>
 #include <orvix/ranking.h>
+
+#include "ranked_tables.h"
 
 namespace orvix {
 
 // Any hand of 1 to 20 cards under a lowball ranking, without tables.
 HandValue lowball_value(const CardCode* cards, int count, const Ranking& ranking);
 
-// evaluate(cards, count, ranking) for a lowball ranking: five and seven
-// cards through the ranking's tables when it has them.
-HandValue evaluate_lowball(const CardCode* cards, int count, const Ranking& ranking);
+// Deuce, seven natural cards of which five or more share a suit (`sum` their
+// summed count words): the best of the 21 five-card hands, each one look-up.
+HandValue deuce_seven_suited(const RankedTables& rt, const CardCode* cards, std::uint64_t sum,
+                             const Ranking& ranking);
+
+// Fills the deuce tables' suited[0][m]: five cards of ranks m, all of one suit.
+void fill_deuce_suited(RankedTables& t);
+
+// Five or seven cards under a lowball ranking with its tables: one look-up by
+// the rank counters, as the standard paths take (under low suits never
+// matter; under deuce a wild card can always take a second suit). A rank held
+// four times, four wild cards, or a possible flush under deuce without a wild
+// card take the slower paths.
+template <int N>
+inline HandValue lowball_with_tables(const RankedTables& rt, const CardCode* c,
+                                     const Ranking& ranking) {
+  const fast_eval::FastTables& t = fast_eval::g_tables;  // built before any ranked tables
+  std::uint64_t sum = fast_eval::kSuitBias;
+  for (int i = 0; i < N; ++i) sum += t.card_words[fast_eval::card_slot(c[i])];
+  const auto wilds = static_cast<std::uint32_t>(sum >> fast_eval::kWildCountShift);
+  const bool suits_matter = ranking.kind == RankingKind::kDeuceToSeven && wilds == 0 &&
+                            (sum & fast_eval::kSuitFlagMask) != 0;
+  if ((sum & fast_eval::kFourMask) != 0 || wilds >= fast_eval::kTableWilds) [[unlikely]]
+    return lowball_value(c, N, ranking);
+  if (suits_matter) [[unlikely]] {
+    if constexpr (N == 7) return deuce_seven_suited(rt, c, sum, ranking);
+    return lowball_value(c, N, ranking);
+  }
+  const std::uint64_t key = sum & fast_eval::kRankFieldsMask;
+  if constexpr (N == 5) {
+    using fast_eval::kFiveHash;
+    return rt.five[wilds][fast_eval::hash_position<kFiveHash>(key) ^
+                          t.five.displacements[wilds][fast_eval::hash_bucket<kFiveHash>(key)]];
+  } else {
+    using fast_eval::kSevenHash;
+    return rt.seven[wilds][fast_eval::hash_position<kSevenHash>(key) ^
+                           t.seven.displacements[wilds][fast_eval::hash_bucket<kSevenHash>(key)]];
+  }
+}
 
 }  // namespace orvix

@@ -99,7 +99,10 @@ std::uint8_t ranked_tables_for(const Ranking& ranking) {
   t->ranking.tables = static_cast<std::uint8_t>(free_set);
   fill_rank_values(standard.seven, t->seven, ranking, 7);
   fill_rank_values(standard.five, t->five, ranking, 5);
-  if (ranking.kind == RankingKind::kCategoryOrder) fill_suited(*t);  // lowball reads none
+  if (ranking.kind == RankingKind::kCategoryOrder)
+    fill_suited(*t);
+  else if (ranking.kind == RankingKind::kDeuceToSeven)
+    fill_deuce_suited(*t);
   g_ranked_tables[free_set].store(t.release(), std::memory_order_release);
   return static_cast<std::uint8_t>(free_set);
 }

@@ -91,7 +91,8 @@ TEST(Lowball, KnownHands) {
       {"3h 4h 5h 6h * Kh", "8h 6d 5c 4s 3h", true},
       {"* * * * * * *", "7h 5d 4c 3s 2h", true},
       {"7h 5h 4h 3h 2h 2d", "7h 5d 4c 3s 2h", true},  // the Two of diamonds breaks the flush
-      {"7h 5h 4h 3h 2h 7h 2h", "5h 4h 3h 2h 2h", true},  // every five a flush, the paired one lowest
+      {"7h 5h 4h 3h 2h 7h 2h", "5h 4h 3h 2h 2h", true},
+      {"Kh 9h 7h 5h 4h 3h 2h", "7h 5h 4h 3h 2h", true},  // every five a flush, the paired one lowest
       {"Kh Kd *", "Kh Kd Ac", false},
       {"* * * * * Ah Ad", "5h 4d 3c 2s Ah", false},
       {"Ah Ad Ac Kd Kh *", "Ah Ad Kc Ks 2h", false},  // the wild card on the Two
