@@ -1,7 +1,7 @@
 // The evaluator under a ranking. The standard order is the standard
-// evaluator's, the lowball orders lowball.cpp's. Otherwise five and seven cards take the ranking's tables
-// (ranked_tables.h) as the standard paths take theirs. Without them, most
-// hands still take one of two short paths:
+// evaluator's, the lowball orders lowball.cpp's. Otherwise five and seven cards take the ranking's
+// tables (ranked_tables.h) as the standard paths take theirs. Without them, most hands still take
+// one of two short paths:
 //   - natural cards only, five or fewer: every card plays, so the standard
 //     value is the hand's, moved to its category's position;
 //   - no wild card and no suit held five times: every five cards are of two

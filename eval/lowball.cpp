@@ -161,9 +161,9 @@ HandValue deuce_seven_suited(const RankedTables& rt, const CardCode* c, std::uin
                              const Ranking& ranking) {
   const fast_eval::FastTables& t = fast_eval::g_tables;
   const std::uint64_t flags = sum & fast_eval::kSuitFlagMask;
-  const int suit = (std::countr_zero(flags) - (fast_eval::kSuitFieldBits - 1) -
-                    fast_eval::kSuitFieldShift) /
-                   fast_eval::kSuitFieldBits;
+  const int suit =
+      (std::countr_zero(flags) - (fast_eval::kSuitFieldBits - 1) - fast_eval::kSuitFieldShift) /
+      fast_eval::kSuitFieldBits;
   std::uint64_t words[7];
   unsigned in_suit[7];  // each card's rank bit when it is of the suit
   unsigned mask = 0, added = 0;

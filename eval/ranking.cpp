@@ -17,13 +17,13 @@ constexpr int kShortdeckOrder[kCategoryCount] = {
     kStraight,    kThreeOfAKind,  kTwoPair,     kOnePair, kHighCard};
 
 // Best first; the categories low never makes go last.
-constexpr int kLowOrder[kCategoryCount] = {
-    kHighCard,    kOnePair,  kTwoPair, kThreeOfAKind, kFullHouse,
-    kFourOfAKind, kFiveOfAKind, kStraight, kFlush,       kStraightFlush};
+constexpr int kLowOrder[kCategoryCount] = {kHighCard,  kOnePair,      kTwoPair,     kThreeOfAKind,
+                                           kFullHouse, kFourOfAKind,  kFiveOfAKind, kStraight,
+                                           kFlush,     kStraightFlush};
 
-constexpr int kDeuceOrder[kCategoryCount] = {
-    kHighCard, kOnePair,  kTwoPair,     kThreeOfAKind,  kStraight,
-    kFlush,    kFullHouse, kFourOfAKind, kStraightFlush, kFiveOfAKind};
+constexpr int kDeuceOrder[kCategoryCount] = {kHighCard,      kOnePair,    kTwoPair,   kThreeOfAKind,
+                                             kStraight,      kFlush,      kFullHouse, kFourOfAKind,
+                                             kStraightFlush, kFiveOfAKind};
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

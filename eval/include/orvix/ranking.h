@@ -1,6 +1,7 @@
 #pragma once
 // Hand orders other than the standard one: the ten categories in any order,
-// and short deck (Flush above Full House, A-6-7-8-9 the lowest straight).
+// short deck (Flush above Full House, A-6-7-8-9 the lowest straight), and the
+// lowball orders, where the lowest hand wins.
 //
 //   Ranking r = shortdeck_ranking();
 //   HandValue v = evaluate(cards, 7, r);   // a Flush beats a Full House
@@ -53,7 +54,8 @@
 // made), deuce HC 1P 2P 3K ST FL FH 4K SF 5K (9 .. 0). The readers undo the
 // XOR: top_rank files a hand without a pair under its highest card (5-4-3-2-A
 // under Five when low, under Ace when deuce), any other under its largest
-// group, as standard values are filed.
+// group, as standard values are filed (Two Pair under its higher pair: under
+// low A-A-2-2-3 under Two).
 //
 //   "5h 4d 3c 2s Ah" low 0x9FF83FFF (High Card, Five); deuce 0x9BFC3FFF (High Card, Ace)
 //   "3h 4d 5c 6s *"  deuce as 8-6-5-4-3, High Card, Eight
@@ -74,7 +76,8 @@ enum class RankingKind : std::uint8_t { kCategoryOrder = 0, kAceToFive = 1, kDeu
 
 struct Ranking {
   RankingKind kind;
-  // order[0] is the highest category (a HandCategory), order[9] the lowest.
+  // order[0] is the highest category (a HandCategory), order[9] the lowest;
+  // under lowball the best first, High Card.
   std::uint8_t order[kCategoryCount];
   // position[c]: where category c stands, 9 highest .. 0 lowest;
   // position[order[i]] == 9 - i.
@@ -141,7 +144,8 @@ constexpr int lowball_top_rank(HandValue value, const Ranking& ranking) {
   const HandValue standard = value ^ kLowballFlip;
   if (hand_category(value, ranking) == kFlush)
     return static_cast<int>(standard >> kFlushTopShift & kNibbleMask);
-  const int top = highest_bit(static_cast<std::uint32_t>(standard >> kMajorShift & kRankBitsMask) | 1u);
+  const int top =
+      highest_bit(static_cast<std::uint32_t>(standard >> kMajorShift & kRankBitsMask) | 1u);
   if (ranking.kind == RankingKind::kDeuceToSeven) return top;
   return top == 0 ? kRankCount - 1 : top - 1;  // bit 0 the Ace
 }
