@@ -2,8 +2,10 @@
 //
 // Suits matter only under deuce and only without a wild card (a wild card can
 // always take a second suit, and a spare one can stand in for a natural card
-// of its rank). Then, when some suit holds five natural cards, every five
-// natural cards are valued. Otherwise, with h = min(count, 5):
+// of its rank), when some suit holds five natural cards: the lowest hand by
+// ranks below still stands when the cards of its ranks are of two suits or
+// more (some choice of them is no flush, and no hand is lower); otherwise
+// every five natural cards are valued. With h = min(count, 5):
 //   - When the ranks held and one lowest missing rank per wild card come to h
 //     or more, the hand has no pair: its h lowest such ranks (no set of h
 //     ranks it can make is lower, rank for rank). Under deuce five of them
@@ -134,27 +136,40 @@ HandValue deuce_every_five(const CardCode* cards, int count, const Ranking& rank
 HandValue lowball_value(const CardCode* cards, int count, const Ranking& ranking) {
   std::uint32_t a1 = 0, a2 = 0, a3 = 0, a4 = 0;
   int wilds = 0, suit_counts[kSuitCount] = {};
+  unsigned suit_ranks[kSuitCount] = {};
   for (int i = 0; i < count; ++i) {
     const CardCode c = cards[i];
     a4 |= a3 & c;
     a3 |= a2 & c;
     a2 |= a1 & c;
     a1 |= c;
-    if (is_wild(c))
+    if (is_wild(c)) {
       ++wilds;
-    else
+    } else {
       ++suit_counts[card_suit_index(c)];
+      suit_ranks[card_suit_index(c)] |= c & kRankBitsMask;
+    }
   }
   const bool deuce = ranking.kind == RankingKind::kDeuceToSeven;
-  if (deuce && wilds == 0 && count >= 5 &&
-      *std::max_element(suit_counts, suit_counts + kSuitCount) >= 5)
-    return deuce_every_five(cards, count, ranking);
   RankCounts c{{a1 & kRankBitsMask, a2 & kRankBitsMask, a3 & kRankBitsMask, a4 & kRankBitsMask},
                wilds,
                count};
   if (!deuce)
     for (unsigned& m : c.held) m = ace_low(m);
-  return turned(lowest_by_ranks(c, deuce), ranking);
+  const HandValue by_ranks = lowest_by_ranks(c, deuce);
+  if (deuce && wilds == 0 && count >= 5 &&
+      *std::max_element(suit_counts, suit_counts + kSuitCount) >= 5) {
+    // The lowest hand by ranks stands unless every card of its ranks is of
+    // one suit (then it may be a forced flush).
+    const int category = static_cast<int>(by_ranks >> kCategoryShift);
+    const unsigned ranks = category == kHighCard || category == kFiveOfAKind
+                               ? by_ranks >> kMajorShift & kRankBitsMask
+                               : by_ranks & kRankBitsMask;
+    int suits = 0;
+    for (const unsigned held : suit_ranks) suits += (held & ranks) != 0;
+    if (suits < 2) return deuce_every_five(cards, count, ranking);
+  }
+  return turned(by_ranks, ranking);
 }
 
 HandValue deuce_seven_suited(const RankedTables& rt, const CardCode* c, std::uint64_t sum,
