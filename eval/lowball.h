@@ -34,12 +34,17 @@ inline HandValue lowball_with_tables(const RankedTables& rt, const CardCode* c,
   std::uint64_t sum = fast_eval::kSuitBias;
   for (int i = 0; i < N; ++i) sum += t.card_words[fast_eval::card_slot(c[i])];
   const auto wilds = static_cast<std::uint32_t>(sum >> fast_eval::kWildCountShift);
-  const bool suits_matter = ranking.kind == RankingKind::kDeuceToSeven && wilds == 0 &&
-                            (sum & fast_eval::kSuitFlagMask) != 0;
-  if ((sum & fast_eval::kFourMask) != 0 || wilds >= fast_eval::kTableWilds) [[unlikely]]
-    return lowball_value(c, N, ranking);
-  if (suits_matter) [[unlikely]] {
-    if constexpr (N == 7) return deuce_seven_suited(rt, c, sum, ranking);
+  // The suit flags count under deuce without a wild card: masked without a
+  // branch, since hands with and without wild cards come in any mix.
+  const std::uint64_t flush_flags =
+      (ranking.kind == RankingKind::kDeuceToSeven ? fast_eval::kSuitFlagMask : 0) &
+      (std::uint64_t{0} - static_cast<std::uint64_t>(wilds == 0));
+  if ((sum & (fast_eval::kFourMask | flush_flags)) != 0 || wilds >= fast_eval::kTableWilds)
+      [[unlikely]] {
+    if constexpr (N == 7) {
+      if ((sum & fast_eval::kFourMask) == 0 && wilds == 0)  // deuce's possible flush
+        return deuce_seven_suited(rt, c, sum, ranking);
+    }
     return lowball_value(c, N, ranking);
   }
   const std::uint64_t key = sum & fast_eval::kRankFieldsMask;
