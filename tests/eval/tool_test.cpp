@@ -67,14 +67,43 @@ TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
   EXPECT_EQ(run.output, "0x24201082 Two Pair Ace\n0x74001000 Four of a Kind Ace\n");
   EXPECT_EQ(run.status, 0);
   const Finished with_cards = run_tool_with_cards(path);
-  EXPECT_EQ(with_cards.output,
-            "0x24201082 Two Pair Ace: Ad As 9c 9h 3s\n0x74001000 Four of a Kind Ace: A* A* A* A*\n");
+  EXPECT_EQ(
+      with_cards.output,
+      "0x24201082 Two Pair Ace: Ad As 9c 9h 3s\n0x74001000 Four of a Kind Ace: A* A* A* A*\n");
   EXPECT_EQ(with_cards.status, 0);
 
   write_file(path, "");
   const Finished empty = run_tool(path);
   EXPECT_EQ(empty.output, "");
   EXPECT_EQ(empty.status, 0);
+}
+
+// Under short deck a Flush outranks a Full House and A-6-7-8-9 is the lowest
+// straight (its Ace read last); A-2-3-4-5 is no straight. The values are the
+// ranked layout's: the category's position in bits 31..28 (Flush 6, Full
+// House 5, Straight 4), the rest as the standard value. A custom order
+// putting Two Pair above Three of a Kind leaves five natural cards alone,
+// but a wild card then pairs the Nine (position 3) rather than make trips.
+TEST(OrvixEvalTool, RankingValuesAndReadsEveryLineUnderItsOrder) {
+  const std::string path = work_file("ranked.in");
+  write_file(path, "Kh Kd Kc 9h 9s 5h 2h Jh\nAh 6d 7c 8s 9h\nAs 2d 3c 4h 5s\nKh Kd Kc 9h 9s\n");
+  const Finished shortdeck =
+      run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "ShortDeck", "--cards"}, path);
+  EXPECT_EQ(shortdeck.output,
+            "0x600B9730 Flush King: Kh Jh 9h 5h 2h\n"
+            "0x400210F0 Straight Nine: 9h 8s 7c 6d Ah\n"
+            "0x0403C000 High Card Ace: As 5s 4h 3c 2d\n"
+            "0x52000880 Full House King: Kd Kc Kh 9s 9h\n");
+  EXPECT_EQ(shortdeck.status, 0);
+  const Finished custom = run_to_end(
+      ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "5K,SF,4K,FH,FL,ST,2P,3K,1P,HC"}, path);
+  EXPECT_EQ(custom.output, run_tool(path).output);
+  write_file(path, "Kh Kd 9h * 2c\n");
+  EXPECT_EQ(
+      run_to_end(ORVIX_EVAL_TOOL,
+                 {ORVIX_EVAL_TOOL, "--cards", "--ranking", "5k 2p sf 4k fh fl st 3k 1p hc"}, path)
+          .output,
+      "0x82200881 Two Pair King: Kd Kh 9h 9* 2c\n");
 }
 
 struct ShellRun {
@@ -127,10 +156,13 @@ TEST(OrvixEvalTool, HelpOnStandardOutputAndWrongArgumentsOnStandardError) {
   const ShellRun help = run_shell("--help", "< /dev/null", "help");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.error, "");
-  EXPECT_EQ(help.output.rfind("Usage: orvix-eval [--help | --cards]\n", 0), 0u) << help.output;
+  EXPECT_EQ(help.output.rfind("Usage: orvix-eval [--help | [--cards] [--ranking ORDER]]\n", 0), 0u)
+      << help.output;
   EXPECT_NE(help.output.find("Exit status: 0"), std::string::npos);
   EXPECT_EQ(run_shell("-h", "< /dev/null", "h").output, help.output);
-  for (const char* wrong : {"-x", "--help extra", "As", "''", "--cards --cards"}) {
+  for (const char* wrong :
+       {"-x", "--help extra", "As", "''", "--cards --cards", "--ranking", "--ranking low",
+        "--ranking 5K,SF", "--ranking standard --ranking standard", "--help --ranking standard"}) {
     SCOPED_TRACE(wrong);
     const ShellRun run = run_shell(wrong, "< /dev/null", "wrong");
     EXPECT_EQ(run.status, 2);

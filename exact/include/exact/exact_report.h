@@ -33,8 +33,27 @@ std::string exact_rules_refusal(const GameRules& rules);
 // Quiet drops the leading empty line. A Ctrl-C prints "Stopped." instead of the tables.
 void run_exact(const GameRules& rules, bool quiet, int workers = 0);
 
-// The tables and notes of a finished count, each line ended.
-void print_exact_table(const ExactTable& table);
+// The game exact counts for rules without a board or held cards: one
+// closed hand from the whole pack, under the rules' ranking.
+ExactGame closed_exact_game(const GameRules& rules);
+
+// What exact would refuse the rules with, as printed, or empty.
+std::string exact_command_refusal(const GameRules& rules);
+
+// The count exact makes of the rules (seat 1's final hand with a board or
+// held cards, else a closed hand) under rules.ranking, with exact's progress
+// line, stopped by Ctrl-C (table.stopped). Needs an empty
+// exact_command_refusal(rules). workers 0 means one per processor.
+ExactTable count_as_exact(const GameRules& rules, int workers);
+
+// The tables and notes of a finished count, each line ended; the notes
+// compare categories by `ranking`.
+void print_exact_table(const ExactTable& table, const Ranking& ranking = standard_ranking());
+
+// One line for each pair of categories where the one `ranking` puts higher
+// is the more common ("Note: A (x%) is more common than B (y%), though it
+// ranks higher."); returns how many.
+int print_rarity_notes(const ExactTable& table, const Ranking& ranking);
 
 // ranking frequency: counts what exact counts under the ranking in force,
 // ranks the rarer category higher (equal counts keep the standard order;
