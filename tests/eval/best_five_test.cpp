@@ -75,10 +75,10 @@ std::string broken_rule(const std::vector<CardCode>& hand, const BestFive& best,
   // short deck's Nine-high one, or under ace-to-five lowest), natural before
   // wild, suit.
   const int low_rank = ranking != nullptr && ranking->ace_six_straights ? 4 : 0;
-  const bool ace_low = ((category == kStraight || category == kStraightFlush) &&
-                      count_of_rank[12] == 1 && count_of_rank[low_rank] == 1 &&
-                      count_of_rank[low_rank + 3] == 1) ||
-                     (ranking != nullptr && ranking->kind == RankingKind::kAceToFive);
+  const bool ace_low =
+      ((category == kStraight || category == kStraightFlush) && count_of_rank[12] == 1 &&
+       count_of_rank[low_rank] == 1 && count_of_rank[low_rank + 3] == 1) ||
+      (ranking != nullptr && ranking->kind == RankingKind::kAceToFive);
   const auto key = [&](const PlayedCard& p) {
     const int rank = ace_low && p.rank == 12 ? -1 : p.rank;
     return std::vector<int>{-count_of_rank[p.rank], -rank, is_wild(p.card), p.suit};
