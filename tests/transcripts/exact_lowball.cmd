@@ -3,5 +3,3 @@ handsize 2
 jokers 1
 ranking low
 exact
-ranking deuce
-exact
