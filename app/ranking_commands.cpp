@@ -14,7 +14,7 @@ void ranking_command(LoopState& state, CommandArgs& args) {
   WordStream words = args.words;
   const std::string_view word = read_word(words);
   if (word.empty()) {
-    out_text("Ranking: " + ranking_order_text(state.rules.ranking) + ".");
+    out_text(ranking_line(state.rules.ranking));
     out_line_end();
     return;
   }

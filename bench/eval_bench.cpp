@@ -135,6 +135,20 @@ void BM_ranked_7_deuces_wild_custom(benchmark::State& state) {
   run_ranked(state, 7, true, custom_order());
 }
 void BM_evaluate_use_any_4_and_5(benchmark::State& state) { run_omaha(state, orvix::kUseAny); }
+void BM_ranked_5_low(benchmark::State& state) { run_ranked(state, 5, false, orvix::low_ranking()); }
+void BM_ranked_7_low(benchmark::State& state) { run_ranked(state, 7, false, orvix::low_ranking()); }
+void BM_ranked_7_deuces_wild_low(benchmark::State& state) {
+  run_ranked(state, 7, true, orvix::low_ranking());
+}
+void BM_ranked_5_deuce(benchmark::State& state) {
+  run_ranked(state, 5, false, orvix::deuce_ranking());
+}
+void BM_ranked_7_deuce(benchmark::State& state) {
+  run_ranked(state, 7, false, orvix::deuce_ranking());
+}
+void BM_ranked_7_deuces_wild_deuce(benchmark::State& state) {
+  run_ranked(state, 7, true, orvix::deuce_ranking());
+}
 
 }  // namespace
 
@@ -153,5 +167,11 @@ BENCHMARK(BM_ranked_7_deuces_wild_shortdeck);
 BENCHMARK(BM_ranked_5_custom);
 BENCHMARK(BM_ranked_7_custom);
 BENCHMARK(BM_ranked_7_deuces_wild_custom);
+BENCHMARK(BM_ranked_5_low);
+BENCHMARK(BM_ranked_7_low);
+BENCHMARK(BM_ranked_7_deuces_wild_low);
+BENCHMARK(BM_ranked_5_deuce);
+BENCHMARK(BM_ranked_7_deuce);
+BENCHMARK(BM_ranked_7_deuces_wild_deuce);
 
 BENCHMARK_MAIN();

@@ -1,7 +1,10 @@
 // best_five: works back from the hand's value. The value fixes the five
 // ranks (with repeats) that make it; only the suit of a Flush or Straight
 // Flush is left to choose. Each rank is filled with the hand's natural cards
-// of that rank first, and wild cards stand in for the rest.
+// of that rank first, and wild cards stand in for the rest. A lowball value
+// is read back in the standard layout first; its wild cards then stand for
+// the ranks the evaluator gave them (under low the lowest ranks the hand
+// lacks), since a rank the hand holds is always filled by its own cards.
 #include <orvix/best_five.h>
 
 #include <cassert>
@@ -25,9 +28,17 @@ void add_ranks(RankNeeds& needs, unsigned mask, int times) {
 // What the value says about the played cards, under the order it was made by.
 struct ValueShape {
   HandValue value = 0;
-  int category = 0;            // a HandCategory
-  int top = 0;                 // the rank index the value is filed under
-  bool ace_plays_low = false;  // a straight whose Ace plays below its other cards
+  int category = 0;  // a HandCategory
+  int top = 0;       // the rank index the value is filed under
+  // The value's ranks in the standard layout: the value itself, but for
+  // lowball values turned back (ranking.h).
+  HandValue layout = 0;
+  // The Ace reads below the Two: in a straight whose Ace plays low, and in
+  // every hand under ace-to-five lowball.
+  bool ace_plays_low = false;
+  // Flushes count: five cards of one suit are kept out of a hand valued below
+  // a Flush (see ranked).
+  bool flushes = true;
   // Made under a ranking: a hand of fewer than five cards is read from the
   // value's ranks too (under another order wild cards may stand for
   // different ranks: three wild cards are Ace, King, Queen when High Card
@@ -39,7 +50,7 @@ struct ValueShape {
 // The ranks a value is made of: five, or under a ranking every card of a
 // smaller hand.
 RankNeeds ranks_of_value(const ValueShape& shape) {
-  const HandValue value = shape.value;
+  const HandValue value = shape.layout;
   RankNeeds needs;
   const unsigned major = value >> kMajorShift & kRankBitsMask;
   const unsigned minor = value & kRankBitsMask;
@@ -129,15 +140,15 @@ int flush_suit(const HandStock& stock, const RankNeeds& needs, int played) {
 }
 
 // The ranks in reading order: the largest group first, then the highest rank;
-// the Ace of a Five-high straight (or short deck's A-6-7-8-9) last, where it plays.
+// when the Ace plays low (a Five-high straight, short deck's A-6-7-8-9, any
+// hand under ace-to-five) it comes last among its group, where it plays.
 int ranks_in_order(const RankNeeds& needs, bool ace_plays_low, int order[5]) {
   int n = 0;
-  for (int size = 5; size >= 1; --size)
-    for (int r = kRankCount - 1; r >= 0; --r)
+  for (int size = 5; size >= 1; --size) {
+    if (!ace_plays_low && needs.count[kAceRank] == size) order[n++] = kAceRank;
+    for (int r = kAceRank - 1; r >= 0; --r)
       if (needs.count[r] == size) order[n++] = r;
-  if (ace_plays_low) {
-    for (int i = 0; i + 1 < n; ++i) order[i] = order[i + 1];
-    order[n - 1] = kAceRank;
+    if (ace_plays_low && needs.count[kAceRank] == size) order[n++] = kAceRank;
   }
   return n;
 }
@@ -224,12 +235,24 @@ BestFive cards_of_value(const CardCode* cards, int count, const ValueShape& shap
     }
   }
   assert(best.count == played_count);
-  if (shape.ranked && category < kFlush && played_count == 5)
+  if (shape.ranked && shape.flushes && category < kFlush && played_count == 5)
     break_flush(cards, count, played, best);
   return best;
 }
 
 bool is_straight(int category) { return category == kStraight || category == kStraightFlush; }
+
+// A rank mask in ace-to-five's order (the Ace at bit 0) in the standard one.
+unsigned ace_high(unsigned ranks) { return ranks >> 1 | (ranks & 1u) << kAceRank; }
+
+// A lowball value's low bits turned back, ranks in the standard order.
+HandValue standard_layout(HandValue value, const Ranking& ranking) {
+  const HandValue layout = (value ^ kLowballFlip) & kLowballFlip;
+  if (ranking.kind != RankingKind::kAceToFive) return layout;  // Flush nibbles included
+  // No Flush under low: only the major and minor rank masks.
+  return static_cast<HandValue>(ace_high(layout >> kMajorShift & kRankBitsMask)) << kMajorShift |
+         ace_high(layout & kRankBitsMask);
+}
 
 }  // namespace
 
@@ -240,6 +263,7 @@ BestFive best_five(const CardCode* cards, int count) {
   shape.value = evaluate(cards, count);
   shape.category = hand_category(shape.value);
   shape.top = top_rank(shape.value);
+  shape.layout = shape.value;
   shape.ace_plays_low =
       is_straight(shape.category) && (shape.value & kRankBitsMask) == kStraightPatterns[1];
   return cards_of_value(cards, count, shape);
@@ -252,10 +276,15 @@ BestFive best_five(const CardCode* cards, int count, const Ranking& ranking) {
   shape.value = evaluate(cards, count, ranking);
   shape.category = hand_category(shape.value, ranking);
   shape.top = top_rank(shape.value, ranking);
-  const HandValue minor = shape.value & kRankBitsMask;
+  shape.layout = ranking.kind == RankingKind::kCategoryOrder
+                     ? shape.value
+                     : standard_layout(shape.value, ranking);
+  const HandValue minor = shape.layout & kRankBitsMask;
   shape.ace_plays_low =
-      is_straight(shape.category) &&
-      (ranking.ace_six_straights ? minor == kAceSixPattern : minor == kStraightPatterns[1]);
+      ranking.kind == RankingKind::kAceToFive ||
+      (is_straight(shape.category) &&
+       (ranking.ace_six_straights ? minor == kAceSixPattern : minor == kStraightPatterns[1]));
+  shape.flushes = ranking.kind != RankingKind::kAceToFive;
   shape.ranked = true;
   return cards_of_value(cards, count, shape);
 }

@@ -1,7 +1,7 @@
 // The evaluator under a ranking. The standard order is the standard
-// evaluator's. Otherwise five and seven cards take the ranking's tables
-// (ranked_tables.h) as the standard paths take theirs. Without them, most
-// hands still take one of two short paths:
+// evaluator's, the lowball orders lowball.cpp's. Otherwise five and seven cards take the ranking's
+// tables (ranked_tables.h) as the standard paths take theirs. Without them, most hands still take
+// one of two short paths:
 //   - natural cards only, five or fewer: every card plays, so the standard
 //     value is the hand's, moved to its category's position;
 //   - no wild card and no suit held five times: every five cards are of two
@@ -13,6 +13,7 @@
 #include <orvix/internal/evaluators.h>
 #include <orvix/internal/fast_eval.h>
 
+#include "lowball.h"
 #include "ranked.h"
 #include "ranked_tables.h"
 
@@ -196,13 +197,17 @@ HandValue evaluate(const CardCode* cards, int count, const Ranking& ranking) {
   assert(cards != nullptr);
   if (ranking.tables == kStandardTables && is_standard_order(ranking))
     return evaluate(cards, count);
+  const bool lowball = ranking.kind != RankingKind::kCategoryOrder;
   if (count == 5 || count == 7) {
     if (const RankedTables* rt = tables_of(ranking)) {
+      if (lowball)
+        return count == 5 ? lowball_with_tables<5>(*rt, cards, ranking)
+                          : lowball_with_tables<7>(*rt, cards, ranking);
       return count == 5 ? ranked_with_tables<5>(*rt, cards, ranking)
                         : ranked_with_tables<7>(*rt, cards, ranking);
     }
   }
-  return evaluate_computed(cards, count, ranking);
+  return lowball ? lowball_value(cards, count, ranking) : evaluate_computed(cards, count, ranking);
 }
 
 HandValue evaluate_use(const CardCode* own, int own_count, const CardCode* board, int board_count,

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 
+#include "lowball.h"
 #include "ranked.h"
 
 namespace orvix {
@@ -37,7 +38,9 @@ struct KeyFiller {
     if (at == size) {
       const std::uint32_t slot =
           hash_position<kShape>(key) ^ standard.displacements[wilds][hash_bucket<kShape>(key)];
-      values[slot] = evaluate_ranked_general(cards, size, ranking);
+      values[slot] = ranking.kind == RankingKind::kCategoryOrder
+                         ? evaluate_ranked_general(cards, size, ranking)
+                         : lowball_value(cards, size, ranking);
       return;
     }
     if (rank == kRankCount) return;
@@ -96,7 +99,10 @@ std::uint8_t ranked_tables_for(const Ranking& ranking) {
   t->ranking.tables = static_cast<std::uint8_t>(free_set);
   fill_rank_values(standard.seven, t->seven, ranking, 7);
   fill_rank_values(standard.five, t->five, ranking, 5);
-  fill_suited(*t);
+  if (ranking.kind == RankingKind::kCategoryOrder)
+    fill_suited(*t);
+  else if (ranking.kind == RankingKind::kDeuceToSeven)
+    fill_deuce_suited(*t);
   g_ranked_tables[free_set].store(t.release(), std::memory_order_release);
   return static_cast<std::uint8_t>(free_set);
 }

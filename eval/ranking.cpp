@@ -16,6 +16,15 @@ constexpr int kShortdeckOrder[kCategoryCount] = {
     kFiveOfAKind, kStraightFlush, kFourOfAKind, kFlush,   kFullHouse,
     kStraight,    kThreeOfAKind,  kTwoPair,     kOnePair, kHighCard};
 
+// Best first; the categories low never makes go last.
+constexpr int kLowOrder[kCategoryCount] = {kHighCard,  kOnePair,      kTwoPair,     kThreeOfAKind,
+                                           kFullHouse, kFourOfAKind,  kFiveOfAKind, kStraight,
+                                           kFlush,     kStraightFlush};
+
+constexpr int kDeuceOrder[kCategoryCount] = {kHighCard,      kOnePair,    kTwoPair,   kThreeOfAKind,
+                                             kStraight,      kFlush,      kFullHouse, kFourOfAKind,
+                                             kStraightFlush, kFiveOfAKind};
+
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool same_text_any_case(std::string_view a, std::string_view b) {
@@ -76,9 +85,10 @@ bool read_categories(std::string_view text, bool codes, int (&order)[kCategoryCo
   return found == kCategoryCount;
 }
 
-Ranking make_ranking(const int (&order)[kCategoryCount], bool ace_six_straights) {
+Ranking make_ranking(const int (&order)[kCategoryCount], bool ace_six_straights,
+                     RankingKind kind = RankingKind::kCategoryOrder) {
   Ranking r{};
-  r.kind = RankingKind::kCategoryOrder;
+  r.kind = kind;
   for (int i = 0; i < kCategoryCount; ++i) {
     r.order[i] = static_cast<std::uint8_t>(order[i]);
     r.position[order[i]] = static_cast<std::uint8_t>(kCategoryCount - 1 - i);
@@ -93,6 +103,10 @@ Ranking make_ranking(const int (&order)[kCategoryCount], bool ace_six_straights)
 Ranking standard_ranking() { return make_ranking(kStandardOrder, false); }
 
 Ranking shortdeck_ranking() { return make_ranking(kShortdeckOrder, true); }
+
+Ranking low_ranking() { return make_ranking(kLowOrder, false, RankingKind::kAceToFive); }
+
+Ranking deuce_ranking() { return make_ranking(kDeuceOrder, false, RankingKind::kDeuceToSeven); }
 
 bool ranking_from_order(const int order[kCategoryCount], Ranking& ranking, bool ace_six_straights) {
   int copy[kCategoryCount];

@@ -103,7 +103,8 @@ void print_exact_table(const ExactTable& table, const Ranking& ranking) {
   print_category_rows(table, width);
   out_line_end();
   print_rank_rows(table, width);
-  print_rarity_notes(table, ranking);
+  // Under lowball the lowest hand wins, and a rarer hand is no better one.
+  if (ranking.kind == RankingKind::kCategoryOrder) print_rarity_notes(table, ranking);
 }
 
 void print_count_stopped() {

@@ -27,15 +27,21 @@ void run_ranking_frequency(GameRules& rules, bool, int workers) {
     out_text(refusal);
     return;
   }
-  const ExactTable first = count_as_exact(rules, workers);
+  // A lowball ranking files hands by the lowest winning, which says nothing
+  // of how rare a category is among the best hands players make: the first
+  // count takes the game as if it were standard, and the order found is a
+  // custom one, highest hand winning, like any other.
+  GameRules counted = rules;
+  if (rules.ranking.kind != RankingKind::kCategoryOrder) counted.ranking = standard_ranking();
+  const ExactTable first = count_as_exact(counted, workers);
   if (first.stopped) {
     print_count_stopped();
     return;
   }
   int order[kCategoryCount];
   order_by_rarity(first, order);
-  GameRules ranked = rules;
-  ranking_from_order(order, ranked.ranking, rules.ranking.ace_six_straights);
+  GameRules ranked = counted;
+  ranking_from_order(order, ranked.ranking, counted.ranking.ace_six_straights);
   // With wild cards the hands choose differently under the new order, so the
   // categories' counts move; the notes tell the pairs they leave out of order.
   const ExactTable second = count_as_exact(ranked, workers);

@@ -251,7 +251,9 @@ hand : str or sequence of str or int
     repeat (several decks).
 ranking : str or sequence of str, optional
     The order of the categories: "standard", "shortdeck" (Flush above Full
-    House, A-6-7-8-9 the lowest straight), or the ten categories highest
+    House, A-6-7-8-9 the lowest straight), "low" and "deuce" (ace-to-five and
+    deuce-to-seven lowball: the lowest hand wins, and its value is the
+    greatest), or the ten categories highest
     first, as codes ("5K", "SF", "4K", "FH", "FL", "ST", "3K", "2P", "1P",
     "HC") or names. None values as the standard order does.
 

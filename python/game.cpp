@@ -553,9 +553,11 @@ preset : str, optional
 ranking : str or sequence of str, optional
     The order hands are valued by, as the ranking command takes it:
     "standard", "shortdeck" (Flush above Full House, A-6-7-8-9 the lowest
-    straight), or the ten categories highest first as codes ("5K", "SF",
-    "4K", "FH", "FL", "ST", "3K", "2P", "1P", "HC") or names (default
-    "standard", or the preset's).
+    straight), "low" (ace-to-five lowball: the lowest hand wins, straights
+    and flushes do not count), "deuce" (deuce-to-seven lowball: the lowest
+    hand wins, the Ace high), or the ten categories highest first as codes
+    ("5K", "SF", "4K", "FH", "FL", "ST", "3K", "2P", "1P", "HC") or names
+    (default "standard", or the preset's).
 
 Raises
 ------
@@ -645,7 +647,8 @@ ValueError: Not enough cards to deal preset stud.)")
       .def_property_readonly(
           "ranking",
           [](const PyGame& g) { return Typed<RankingValueType>{ranking_value(g.rules.ranking)}; },
-          "\"standard\", \"shortdeck\", or the ten category codes highest first.")
+          "\"standard\", \"shortdeck\", \"low\", \"deuce\", or the ten category codes highest "
+          "first.")
       .def_property_readonly(
           "pack_size", [](const PyGame& g) { return cards_available(g.rules); },
           "Cards in the pack, jokers included.")

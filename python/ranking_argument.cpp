@@ -17,7 +17,8 @@ Ranking ranking_argument(py::handle value) {
   if (!PySequence_Check(value.ptr()) || PyBytes_Check(value.ptr()) ||
       PyByteArray_Check(value.ptr()))
     throw py::type_error(
-        "ranking takes \"standard\", \"shortdeck\" or a sequence of ten categories, not " +
+        "ranking takes \"standard\", \"shortdeck\", \"low\", \"deuce\" or a sequence of ten "
+        "categories, not " +
         std::string(py::str(py::type::handle_of(value).attr("__name__"))));
   // Names hold blanks, so the words are joined by commas, which both codes
   // and names may be separated by; a word holding a comma is no category.

@@ -157,7 +157,7 @@ void describe_cards(const GameRules& rules) {
 
 void describe_ranking(const GameRules& rules) {
   if (rules.ranking == standard_ranking()) return;
-  out_text("Ranking: " + ranking_order_text(rules.ranking) + ".\n");
+  out_text(ranking_line(rules.ranking) + "\n");
 }
 
 }  // namespace orvix

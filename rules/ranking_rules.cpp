@@ -8,6 +8,8 @@ namespace orvix {
 const char* ranking_name(const Ranking& ranking) {
   if (ranking == standard_ranking()) return "standard";
   if (ranking == shortdeck_ranking()) return "shortdeck";
+  if (ranking == low_ranking()) return "low";
+  if (ranking == deuce_ranking()) return "deuce";
   return "custom";
 }
 
@@ -17,6 +19,10 @@ bool named_ranking(std::string_view name, Ranking& ranking) {
     ranking = standard_ranking();
   } else if (word == "SHORTDECK") {
     ranking = shortdeck_ranking();
+  } else if (word == "LOW") {
+    ranking = low_ranking();
+  } else if (word == "DEUCE") {
+    ranking = deuce_ranking();
   } else {
     return false;
   }

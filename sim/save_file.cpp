@@ -39,8 +39,9 @@ Json holds_json(const GameRules& game) {
   return holds;
 }
 
-// A ranking by its name ("standard", "shortdeck"), any other as its order
-// and straights: {"order": "5K SF 4K FL FH ...", "ace_six_straights": false}
+// A ranking by its name ("standard", "shortdeck", "low", "deuce"), any other
+// as its order and straights:
+// {"order": "5K SF 4K FL FH ...", "ace_six_straights": false}
 // (the codes in one text keep a run's line within the nesting a save allows).
 Json ranking_json(const Ranking& ranking) {
   const std::string name = ranking_name(ranking);
@@ -271,9 +272,9 @@ struct Reader {
     return true;
   }
 
-  // The ranking of a game (format 4 on): "standard", "shortdeck", or an
-  // object of the ten categories, highest first, as the ranking command's
-  // order reads them, and its straights.
+  // The ranking of a game (format 4 on): "standard", "shortdeck", "low",
+  // "deuce", or an object of the ten categories, highest first, as the
+  // ranking command's order reads them, and its straights.
   bool ranking(const Json& object, const std::string& where, Ranking& out) {
     const Json* value = member(object, "ranking", where);
     if (value == nullptr) return false;
@@ -281,7 +282,7 @@ struct Reader {
     if (value->is_string()) {
       if (!named_ranking(value->get<std::string>(), out) ||
           value->get<std::string>() != ranking_name(out))
-        return fail(what + " is not standard, shortdeck or an order");
+        return fail(what + " is not standard, shortdeck, low, deuce or an order");
       return true;
     }
     const Json* order = member(*value, "order", what);

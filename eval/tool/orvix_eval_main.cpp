@@ -39,9 +39,12 @@ constexpr const char* kUsage =
     "rank it stands for and * (with its suit in a flush): \"0x64001080 Full House Ace:\n"
     "Ad As A* 9c 9h\".\n"
     "--ranking values every hand under another order: standard, shortdeck (Flush\n"
-    "above Full House, A-6-7-8-9 the lowest straight), or the ten category codes\n"
-    "highest first separated by commas: 5K,SF,4K,FL,FH,ST,3K,2P,1P,HC. The value is\n"
-    "the ranked one, and the category and top rank are read under that order.\n"
+    "above Full House, A-6-7-8-9 the lowest straight), low (ace-to-five lowball: the\n"
+    "lowest hand wins, no straights or flushes, the Ace lowest), deuce\n"
+    "(deuce-to-seven lowball: the lowest hand wins, the Ace high), or the ten\n"
+    "category codes highest first separated by commas: 5K,SF,4K,FL,FH,ST,3K,2P,1P,HC.\n"
+    "The value is the ranked one (greater still wins), and the category and top rank\n"
+    "are read under that order.\n"
     "Exit status: 0 every line was a hand, 1 some line was not, 2 the input could not\n"
     "be read, the output could not be written or an argument was wrong.\n";
 
@@ -66,8 +69,9 @@ struct Output {
   }
 };
 
-// The order a --ranking argument names: "standard", "shortdeck" (either in
-// any case) or the codes parse_ranking_order reads; false for anything else.
+// The order a --ranking argument names: "standard", "shortdeck", "low",
+// "deuce" (any case) or the codes parse_ranking_order reads; false for
+// anything else.
 bool ranking_argument(std::string_view text, orvix::Ranking& ranking) {
   std::string word(text);
   for (char& c : word)
@@ -78,6 +82,14 @@ bool ranking_argument(std::string_view text, orvix::Ranking& ranking) {
   }
   if (word == "shortdeck") {
     ranking = orvix::shortdeck_ranking();
+    return true;
+  }
+  if (word == "low") {
+    ranking = orvix::low_ranking();
+    return true;
+  }
+  if (word == "deuce") {
+    ranking = orvix::deuce_ranking();
     return true;
   }
   return orvix::parse_ranking_order(text, ranking);

@@ -14,7 +14,8 @@ RANK_NAMES: tuple[str, ...]
 JOKER: int
 MAX_HAND_SIZE: int
 
-# "standard", "shortdeck", or the ten categories highest first (codes or names).
+# "standard", "shortdeck", "low", "deuce", or the ten categories highest first
+# (codes or names).
 _Ranking = str | Sequence[str]
 
 def evaluate(

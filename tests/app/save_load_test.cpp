@@ -246,7 +246,7 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
       {"ranking missing", [](Json& j) { j["runs"][0]["game"].erase("ranking"); },
        "missing runs[0].game.ranking"},
       {"ranking unknown", [](Json& j) { j["runs"][1]["game"]["ranking"] = "Shortdeck"; },
-       "runs[1].game.ranking is not standard, shortdeck or an order"},
+       "runs[1].game.ranking is not standard, shortdeck, low, deuce or an order"},
       {"ranking order short",
        [](Json& j) {
          j["runs"][0]["game"]["ranking"] = {{"order", "5K SF 4K FL FH ST 3K 2P 1P"},

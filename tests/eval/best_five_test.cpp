@@ -63,7 +63,8 @@ std::string broken_rule(const std::vector<CardCode>& hand, const BestFive& best,
   const auto would_be_flush = [&](const PlayedCard& wild, CardCode natural) {
     for (const PlayedCard& p : best.cards)
       if (&p != &wild && (is_wild(p.card) || p.suit != card_suit_index(natural))) return false;
-    return ranking != nullptr && category < kFlush && best.count == 5;
+    return ranking != nullptr && ranking->kind != RankingKind::kAceToFive && category < kFlush &&
+           best.count == 5;
   };
   for (const PlayedCard& p : best.cards)
     for (CardCode c : unplayed)
@@ -71,13 +72,15 @@ std::string broken_rule(const std::vector<CardCode>& hand, const BestFive& best,
           (p.suit == kAnySuit || p.suit == card_suit_index(c)) && !would_be_flush(p, c))
         return "a wild card played where a natural card could be";
   // Reading order: group size, rank (the Ace of a Five-high straight, or of
-  // short deck's Nine-high one, lowest), natural before wild, suit.
+  // short deck's Nine-high one, or under ace-to-five lowest), natural before
+  // wild, suit.
   const int low_rank = ranking != nullptr && ranking->ace_six_straights ? 4 : 0;
-  const bool wheel = (category == kStraight || category == kStraightFlush) &&
-                     count_of_rank[12] == 1 && count_of_rank[low_rank] == 1 &&
-                     count_of_rank[low_rank + 3] == 1;
+  const bool ace_low =
+      ((category == kStraight || category == kStraightFlush) && count_of_rank[12] == 1 &&
+       count_of_rank[low_rank] == 1 && count_of_rank[low_rank + 3] == 1) ||
+      (ranking != nullptr && ranking->kind == RankingKind::kAceToFive);
   const auto key = [&](const PlayedCard& p) {
-    const int rank = wheel && p.rank == 12 ? -1 : p.rank;
+    const int rank = ace_low && p.rank == 12 ? -1 : p.rank;
     return std::vector<int>{-count_of_rank[p.rank], -rank, is_wild(p.card), p.suit};
   };
   for (int i = 1; i < best.count; ++i)
@@ -102,7 +105,7 @@ TEST(BestFive, RankedHandsPlayExactlyTheirRankedValue) {
   std::mt19937_64 rng(2412);
   Ranking reversed;
   ASSERT_TRUE(parse_ranking_order("HC 1P 2P 3K ST FL FH 4K SF 5K", reversed));
-  for (const Ranking& ranking : {shortdeck_ranking(), reversed}) {
+  for (const Ranking& ranking : {shortdeck_ranking(), reversed, low_ranking(), deuce_ranking()}) {
     for (int i = 0; i < 6000; ++i) {
       const int size = 1 + i % kMaxHandSize;
       std::vector<CardCode> hand =

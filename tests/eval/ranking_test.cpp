@@ -55,9 +55,9 @@ std::vector<CardCode> random_narrow_hand(std::mt19937_64& rng) {
 TEST(Ranking, ReferenceFormsAgree) {
   std::mt19937_64 rng(20261210);
   const Ranking rankings[] = {shortdeck_ranking(), random_order(rng, false),
-                              random_order(rng, true)};
-  for (int trial = 0; trial < 400; ++trial) {
-    const Ranking& r = rankings[trial % 3];
+                              random_order(rng, true), low_ranking(), deuce_ranking()};
+  for (int trial = 0; trial < 600; ++trial) {
+    const Ranking& r = rankings[trial % 5];
     const int size = std::uniform_int_distribution(1, 7)(rng);
     const auto cards =
         random_ranked_hand(rng, size, std::uniform_int_distribution(0, 2)(rng) % (size + 1));
@@ -73,6 +73,8 @@ TEST(Ranking, EvaluatorMatchesReference) {
   ASSERT_TRUE(parse_ranking_order("HC 1P 2P 3K ST FL FH 4K SF 5K", upside_down));
   std::vector<Ranking> rankings = {shortdeck_ranking(), upside_down};
   for (int i = 0; i < 6; ++i) rankings.push_back(random_order(rng, i % 2 == 1));
+  rankings.push_back(low_ranking());
+  rankings.push_back(deuce_ranking());
   // The same orders without their lookup tables, as a ranking built by hand.
   for (std::size_t i = 0, n = rankings.size(); i < n; ++i) {
     rankings.push_back(rankings[i]);

@@ -104,6 +104,17 @@ TEST(OrvixEvalTool, RankingValuesAndReadsEveryLineUnderItsOrder) {
                  {ORVIX_EVAL_TOOL, "--cards", "--ranking", "5k 2p sf 4k fh fl st 3k 1p hc"}, path)
           .output,
       "0x82200881 Two Pair King: Kd Kh 9h 9* 2c\n");
+  // Lowball values are turned over (ranks Ace first under low) and read back:
+  // the wild card is the Ace under low, the Eight under deuce.
+  write_file(path, "As 2d 3c 4h 5s\n3h 4d 5c 6s *\n");
+  EXPECT_EQ(
+      run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "LOW", "--cards"}, path).output,
+      "0x9FF83FFF High Card Five: 5s 4h 3c 2d As\n"
+      "0x9FF0BFFF High Card Six: 6s 5c 4d 3h A*\n");
+  EXPECT_EQ(
+      run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "deuce", "--cards"}, path).output,
+      "0x9BFC3FFF High Card Ace: As 5s 4h 3c 2d\n"
+      "0x9FE87FFF High Card Eight: 8* 6s 5c 4d 3h\n");
 }
 
 struct ShellRun {
@@ -161,7 +172,7 @@ TEST(OrvixEvalTool, HelpOnStandardOutputAndWrongArgumentsOnStandardError) {
   EXPECT_NE(help.output.find("Exit status: 0"), std::string::npos);
   EXPECT_EQ(run_shell("-h", "< /dev/null", "h").output, help.output);
   for (const char* wrong :
-       {"-x", "--help extra", "As", "''", "--cards --cards", "--ranking", "--ranking low",
+       {"-x", "--help extra", "As", "''", "--cards --cards", "--ranking", "--ranking lowball",
         "--ranking 5K,SF", "--ranking standard --ranking standard", "--help --ranking standard"}) {
     SCOPED_TRACE(wrong);
     const ShellRun run = run_shell(wrong, "< /dev/null", "wrong");

@@ -308,7 +308,9 @@ def test_a_ranking_is_the_console_ranking_in_game_hand_and_refusals(console):
     hands = ["Kh Kd Kc 9h 9s 5h 2h Jh", "Ah 6d 7c 8s 9h", "Kh Kd 9h * 2c"]
     out = console(["preset shortdeck", "game"] + ["hand " + h for h in hands] +
                   ["ranking order " + " ".join(order)] + ["hand " + h for h in hands] +
-                  ["ranking low", "ranking order 5K SF"])
+                  ["ranking low"] + ["hand " + h for h in hands] +
+                  ["ranking deuce"] + ["hand " + h for h in hands] +
+                  ["ranking lowball", "ranking order 5K SF"])
     short = orvix.Game(preset="shortdeck")
     assert short.ranking == "shortdeck" and short.removed == tuple(r + s for r in "2345" for s in "dsch")
     assert short.describe() in out
@@ -316,19 +318,20 @@ def test_a_ranking_is_the_console_ranking_in_game_hand_and_refusals(console):
     names = [orvix.CATEGORY_NAMES[c] for c in (9, 8, 7, 6, 5, 4, 2, 3, 1, 0)]
     assert orvix.Game(ranking=names) == orvix.Game(ranking=[c.lower() for c in order])
     assert orvix.Game(preset="shortdeck", ranking="Standard").ranking == "standard"
+    assert [orvix.Game(ranking=name).ranking for name in ("LOW", "Deuce")] == ["low", "deuce"]
     lines = [line for line in out.splitlines() if ": " in line and not line.startswith(("Error", "Preset"))]
     mine = []
-    for ranking in ("shortdeck", order):
+    for ranking in ("shortdeck", order, "low", "deuce"):
         for hand in hands:
             value, cards = orvix.best_five(hand, ranking=ranking)
             assert value == orvix.evaluate(hand, ranking=ranking)
             assert value == orvix.evaluate_many(orvix.codes([hand]), ranking=ranking)[0]
             mine.append("%s, %s: %s" % (orvix.category_name(value, ranking=ranking),
                                         orvix.RANK_NAMES[orvix.top_rank(value, ranking=ranking)], " ".join(cards)))
-    assert mine == lines[-6:]
+    assert mine == lines[-12:]
     errors = [line[len("Error: "):] for line in out.splitlines() if line.startswith("Error: ")]
     with pytest.raises(ValueError) as word:
-        orvix.Game(ranking="low")
+        orvix.Game(ranking="lowball")
     with pytest.raises(ValueError) as codes:
         orvix.Game(ranking=order[:2])
-    assert [str(word.value), str(codes.value)] == [errors[0][:-1] + " (ranking='low').", errors[1]]
+    assert [str(word.value), str(codes.value)] == [errors[0][:-1] + " (ranking='lowball').", errors[1]]

@@ -101,9 +101,9 @@ TEST(SaveFile, BoardUseHoldsAndSeatCountsComeBackAsSaved) {
       << text;
 }
 
-// Rankings other than the standard one: short deck by its name, an order by
-// its codes (here with short deck's straights, which only ranking frequency
-// under short deck makes), each read back as written.
+// Rankings other than the standard one: short deck and the lowball orders by
+// their names, an order by its codes (here with short deck's straights, which
+// only ranking frequency under short deck makes), each read back as written.
 TEST(SaveFile, RankingsComeBackAsSaved) {
   RunRecord shortdeck;
   shortdeck.game.ranking = shortdeck_ranking();
@@ -114,16 +114,22 @@ TEST(SaveFile, RankingsComeBackAsSaved) {
                                      kFlush,       kStraight,      kTwoPair,     kThreeOfAKind,
                                      kOnePair,     kHighCard};
   ASSERT_TRUE(ranking_from_order(order, custom.game.ranking, true));
-  const RunRecords runs{shortdeck, custom};
+  RunRecord low = shortdeck, deuce = shortdeck;
+  low.game.ranking = low_ranking();
+  deuce.game.ranking = deuce_ranking();
+  const RunRecords runs{shortdeck, custom, low, deuce};
   ResultTable table;
-  table.losses[0][12] = 40;
+  table.losses[0][12] = 80;  // four runs of 4 deals, 5 players
 
   const std::string text = save_json_text(table, runs);
   SavedResults saved;
   std::string reason;
   ASSERT_TRUE(parse_save(text, saved, reason)) << reason;
   EXPECT_EQ(saved.runs, runs);
-  EXPECT_NE(text.find("\"holds\":{},\"ranking\":\"shortdeck\"}"), std::string::npos) << text;
+  for (const char* name : {"shortdeck", "low", "deuce"})
+    EXPECT_NE(text.find(std::string("\"holds\":{},\"ranking\":\"") + name + "\"}"),
+              std::string::npos)
+        << text;
   EXPECT_NE(text.find("\"ranking\":{\"order\":\"5K SF 4K FH FL ST 2P 3K 1P HC\","
                       "\"ace_six_straights\":true}"),
             std::string::npos)

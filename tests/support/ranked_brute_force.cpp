@@ -35,6 +35,35 @@ HandValue five_card_value_under(const int* ranks, bool one_suit, const Ranking& 
   return five_card_value(ranks, one_suit);
 }
 
+// Lowball: the standard value with the ranks in the ranking's order (low: the
+// Ace below the Two, no straights or flushes; deuce: A-2-3-4-5 no straight),
+// its low bits turned over so that the lowest hand has the greatest value.
+HandValue lowball_value_of(const int* ranks, int count, bool one_suit, const Ranking& ranking) {
+  HandValue standard = 0;
+  if (ranking.kind == RankingKind::kAceToFive) {
+    int moved[5];
+    unsigned mask = 0;
+    for (int i = 0; i < count; ++i) {
+      moved[i] = ranks[i] == kAce ? 0 : ranks[i] + 1;
+      mask |= 1u << moved[i];
+    }
+    if (count < 5)
+      standard = small_hand_value(moved, count);
+    else if (std::popcount(mask) == 5)
+      standard = with_category(kHighCard, mask << 14);
+    else
+      standard = five_card_value(moved, false);
+  } else if (count < 5) {
+    standard = small_hand_value(ranks, count);
+  } else if (has_exactly_ranks(ranks, {kAce, 0, 1, 2, 3})) {
+    standard = one_suit ? with_category(kFlush, 0xC3210) : with_category(kHighCard, 0x100F << 14);
+  } else {
+    standard = five_card_value(ranks, one_suit);
+  }
+  return with_category(ranking.position[standard >> kCategoryShift],
+                       (standard & kLowballFlip) ^ kLowballFlip);
+}
+
 HandValue ranked(HandValue standard, const Ranking& ranking) {
   return with_category(ranking.position[standard >> kCategoryShift],
                        standard & ((HandValue{1} << kCategoryShift) - 1));
@@ -117,6 +146,8 @@ const std::vector<Target>& targets_for(const Ranking& ranking) {
 
 HandValue ranked_concrete_value(const int* ranks, int count, bool one_suit,
                                 const Ranking& ranking) {
+  if (ranking.kind != RankingKind::kCategoryOrder)
+    return lowball_value_of(ranks, count, one_suit, ranking);
   if (count < 5) return ranked(small_hand_value(ranks, count), ranking);
   return ranked(five_card_value_under(ranks, one_suit, ranking), ranking);
 }

@@ -4,7 +4,9 @@
 // deck: A-2-3-4-5 is no straight, A-6-7-8-9 the lowest one), ranked by its
 // category's position first and its standard low bits second; a larger hand,
 // or one with wild cards, is worth its best five cards under the best
-// substitution. Never used by the product.
+// substitution. Lowball rankings value five cards (or one to four) as the
+// standard value with the ranks in their order, turned over, and take the
+// best of those values the same way. Never used by the product.
 
 #include <vector>
 

@@ -84,12 +84,13 @@ inline GameRules small_game_rules(const SmallGame& game,
   return rules;
 }
 
-// The orders the small games are dealt under: standard, short deck, and a
-// scrambled one (Two Pair highest, High Card above One Pair).
+// The orders the small games are dealt under: standard, short deck, a
+// scrambled one (Two Pair highest, High Card above One Pair), and both
+// lowball orders.
 inline std::vector<Ranking> small_game_rankings() {
   Ranking scrambled = standard_ranking();
   EXPECT_TRUE(parse_ranking_order("2P 5K HC FL SF 1P ST 4K 3K FH", scrambled));
-  return {standard_ranking(), shortdeck_ranking(), scrambled};
+  return {standard_ranking(), shortdeck_ranking(), scrambled, low_ranking(), deuce_ranking()};
 }
 
 // Each game of a table under each of those orders.

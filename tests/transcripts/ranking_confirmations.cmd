@@ -34,3 +34,22 @@ preset shortdeck
 game
 deck
 hand Kh Kd 9h 9s 6h 7h *
+ranking low
+ranking
+hand As 2d 3c 4h 5s
+hand 3c 4d * Kh 9s
+hand 9c 9d Ah 2s 3s 2h Kc
+hand As Ad *
+hand 7c 7d 7h 7s 2c 2d
+hand 2h 3h 4h 5h 7h
+ranking DEUCE
+ranking
+hand 3c 4d 5h 6s *
+hand 2h 3h 4h 5h 7h
+hand 2h 3h 4h 5h 7h 8s
+hand As 2d 3c 4h 5s
+hand Kh Kd *
+hand * *
+reset
+ranking Low
+game

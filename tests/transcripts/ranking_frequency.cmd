@@ -3,6 +3,8 @@ ranking frequency
 ranking
 reset
 ranking frequency
+ranking low
+ranking frequency
 players 1
 handsize 12
 ranking frequency

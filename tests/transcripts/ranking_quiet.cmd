@@ -20,3 +20,9 @@ add As
 rem Kd
 preset shortdeck
 game
+ranking low
+ranking
+hand 3c 4d * Kh 9s
+ranking deuce
+ranking
+hand 3c 4d 5h 6s *

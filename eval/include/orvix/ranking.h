@@ -1,6 +1,7 @@
 #pragma once
 // Hand orders other than the standard one: the ten categories in any order,
-// and short deck (Flush above Full House, A-6-7-8-9 the lowest straight).
+// short deck (Flush above Full House, A-6-7-8-9 the lowest straight), and the
+// lowball orders, where the lowest hand wins.
 //
 //   Ranking r = shortdeck_ranking();
 //   HandValue v = evaluate(cards, 7, r);   // a Flush beats a Full House
@@ -34,6 +35,31 @@
 // the Five (as the wheel has), minor ranks Ace, Nine, Eight, Seven, Six
 // (0x10F0). top_rank(v, r) files it under Nine.
 //
+// Lowball: the lowest hand wins. low_ranking() is ace-to-five (no straights
+// or flushes, an Ace below the Two: 5-4-3-2-A is the best hand, then
+// 6-4-3-2-A), deuce_ranking() deuce-to-seven (the standard categories with an
+// Ace always high, so A-2-3-4-5 is Ace high: 7-5-4-3-2 of two suits or more
+// is the best hand). A hand is worth its lowest five cards (all of them under
+// five) under the lowest choice for each wild card: under low the lowest rank
+// the hand lacks, under deuce whatever makes the lowest hand, which steps
+// around straights and flushes as well as pairs.
+//
+// Lowball values turn the order over so that greater is still better:
+//
+//   bits 31..28 position (High Card 9 .. the worst category)
+//   bits 27..0  the standard low bits XOR kLowballFlip, ranks ordered Ace,
+//               Two, .. King under low (bit 0 the Ace) and as usual under deuce
+//
+// Positions, best first: low HC 1P 2P 3K FH 4K 5K (9 .. 3; ST FL SF never
+// made), deuce HC 1P 2P 3K ST FL FH 4K SF 5K (9 .. 0). The readers undo the
+// XOR: top_rank files a hand without a pair under its highest card (5-4-3-2-A
+// under Five when low, under Ace when deuce), any other under its largest
+// group, as standard values are filed (Two Pair under its higher pair: under
+// low A-A-2-2-3 under Two).
+//
+//   "5h 4d 3c 2s Ah" low 0x9FF83FFF (High Card, Five); deuce 0x9BFC3FFF (High Card, Ace)
+//   "3h 4d 5c 6s *"  deuce as 8-6-5-4-3, High Card, Eight
+//
 // Rankings are plain records, made only by the functions below.
 
 #include <cstdint>
@@ -44,12 +70,14 @@
 
 namespace orvix {
 
-// What kind of order a ranking is. Only orders of the ten categories so far.
-enum class RankingKind : std::uint8_t { kCategoryOrder = 0 };
+// What kind of order a ranking is: an order of the ten categories (highest
+// hand wins), or one of the lowball orders (lowest hand wins).
+enum class RankingKind : std::uint8_t { kCategoryOrder = 0, kAceToFive = 1, kDeuceToSeven = 2 };
 
 struct Ranking {
   RankingKind kind;
-  // order[0] is the highest category (a HandCategory), order[9] the lowest.
+  // order[0] is the highest category (a HandCategory), order[9] the lowest;
+  // under lowball the best first, High Card.
   std::uint8_t order[kCategoryCount];
   // position[c]: where category c stands, 9 highest .. 0 lowest;
   // position[order[i]] == 9 - i.
@@ -74,6 +102,12 @@ Ranking standard_ranking();
 
 // Short deck: Flush above Full House, and A-6-7-8-9 the lowest straight.
 Ranking shortdeck_ranking();
+
+// Ace-to-five lowball: no straights or flushes, the Ace lowest.
+Ranking low_ranking();
+
+// Deuce-to-seven lowball: the standard categories, the Ace always high.
+Ranking deuce_ranking();
 
 // The order `order` (ten HandCategory values, highest first, each once),
 // with the standard straights or short deck's. Returns false and leaves
@@ -102,9 +136,24 @@ constexpr int hand_category(HandValue value, const Ranking& ranking) {
 // The minor ranks of the short-deck straights A-6-7-8-9: Ace, Nine to Six.
 inline constexpr HandValue kAceSixPattern = 0x10F0;
 
+// What a lowball value's low 28 bits are XORed with.
+inline constexpr HandValue kLowballFlip = (HandValue{1} << kCategoryShift) - 1;
+
+// top_rank of a lowball value (see above).
+constexpr int lowball_top_rank(HandValue value, const Ranking& ranking) {
+  const HandValue standard = value ^ kLowballFlip;
+  if (hand_category(value, ranking) == kFlush)
+    return static_cast<int>(standard >> kFlushTopShift & kNibbleMask);
+  const int top =
+      highest_bit(static_cast<std::uint32_t>(standard >> kMajorShift & kRankBitsMask) | 1u);
+  if (ranking.kind == RankingKind::kDeuceToSeven) return top;
+  return top == 0 ? kRankCount - 1 : top - 1;  // bit 0 the Ace
+}
+
 // The rank index a value made under `ranking` is filed under, as top_rank(value)
 // files standard values; A-6-7-8-9 under Nine.
 constexpr int top_rank(HandValue value, const Ranking& ranking) {
+  if (ranking.kind != RankingKind::kCategoryOrder) return lowball_top_rank(value, ranking);
   const int category = hand_category(value, ranking);
   if (category == kFlush) return static_cast<int>(value >> kFlushTopShift & kNibbleMask);
   if (ranking.ace_six_straights && (category == kStraight || category == kStraightFlush) &&

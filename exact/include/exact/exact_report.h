@@ -47,7 +47,7 @@ std::string exact_command_refusal(const GameRules& rules);
 ExactTable count_as_exact(const GameRules& rules, int workers);
 
 // The tables and notes of a finished count, each line ended; the notes
-// compare categories by `ranking`.
+// compare categories by `ranking`, and lowball rankings get none.
 void print_exact_table(const ExactTable& table, const Ranking& ranking = standard_ranking());
 
 // One line for each pair of categories where the one `ranking` puts higher
@@ -55,9 +55,10 @@ void print_exact_table(const ExactTable& table, const Ranking& ranking = standar
 // ranks higher."); returns how many.
 int print_rarity_notes(const ExactTable& table, const Ranking& ranking);
 
-// ranking frequency: counts what exact counts under the ranking in force,
-// ranks the rarer category higher (equal counts keep the standard order;
-// categories that cannot occur go below those that can), counts again under
+// ranking frequency: counts what exact counts under the ranking in force (a
+// lowball one counts as standard), ranks the rarer category higher (equal
+// counts keep the standard order; categories that cannot occur go below
+// those that can), counts again under
 // that order and prints "Ranking now custom: <order>." and a Note line for
 // every pair still out of order, or "No category is more common than one it
 // outranks.". Sets rules.ranking to the new order only when both counts

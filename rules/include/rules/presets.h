@@ -66,8 +66,8 @@ std::string preset_sentence(const Preset& preset);
 // pack and ranking where it names them, and clears every hold, checking the
 // game that makes as a whole first: a hand and board of more than 20 cards,
 // or a deal the pack cannot serve ("Error: Not enough cards to deal preset
-// stud.\n"), is refused with the rules untouched but error_text. The record may be a listed preset with
-// its numbers changed; refusals name it by its name.
+// stud.\n"), is refused with the rules untouched but error_text. The record may be a listed preset
+// with its numbers changed; refusals name it by its name.
 bool apply_preset(GameRules& rules, const Preset& preset);
 
 }  // namespace orvix

@@ -11,4 +11,9 @@ namespace orvix {
 // "Five of a Kind, Straight Flush, Four of a Kind, ..., High Card".
 std::string ranking_order_text(const Ranking& ranking);
 
+// The line `ranking` and `game` show, without its line end: "Ranking: " and
+// the order with a full stop, or for lowball what wins, as
+// "Ranking: deuce-to-seven lowball (lowest hand wins)."
+std::string ranking_line(const Ranking& ranking);
+
 }  // namespace orvix
