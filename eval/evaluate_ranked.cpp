@@ -103,24 +103,6 @@ HandValue evaluate_computed(const CardCode* cards, int count, const Ranking& ran
   return evaluate_ranked_general(cards, count, ranking);
 }
 
-// The ranking's value of a hand by its rank counters alone: its slot in the
-// standard hash, read from the ranking's table.
-template <int N>
-inline HandValue by_ranks(const fast_eval::FastTables& t, const RankedTables& rt,
-                          std::uint64_t sum) {
-  const auto wilds = static_cast<std::uint32_t>(sum >> fast_eval::kWildCountShift);
-  const std::uint64_t key = sum & fast_eval::kRankFieldsMask;
-  if constexpr (N == 5) {
-    using fast_eval::kFiveHash;
-    return rt.five[wilds][fast_eval::hash_position<kFiveHash>(key) ^
-                          t.five.displacements[wilds][fast_eval::hash_bucket<kFiveHash>(key)]];
-  } else {
-    using fast_eval::kSevenHash;
-    return rt.seven[wilds][fast_eval::hash_position<kSevenHash>(key) ^
-                           t.seven.displacements[wilds][fast_eval::hash_bucket<kSevenHash>(key)]];
-  }
-}
-
 // Seven natural cards with a possible flush: the best of their 21 five-card
 // hands, each its standard value ranked.
 HandValue best_of_five_card_hands(const CardCode* c, const Ranking& ranking) {
@@ -167,7 +149,7 @@ template <int N>
     added += in_suit;
   }
   if (added != mask) return evaluate_computed(cards, N, ranking);  // a rank twice in the suit
-  const HandValue ranks_alone = by_ranks<N>(fast_eval::g_tables, rt, sum);
+  const HandValue ranks_alone = ranked_by_ranks<N>(fast_eval::g_tables, rt, sum);
   if (wilds == 0) {
     const int category = hand_category(ranks_alone, ranking);
     if (category == kStraight || category == kHighCard)
@@ -184,7 +166,7 @@ inline HandValue ranked_with_tables(const RankedTables& rt, const CardCode* c,
   for (int i = 0; i < N; ++i) sum += t.card_words[fast_eval::card_slot(c[i])];
   if ((sum & fast_eval::kRouteMask) != 0) [[unlikely]]
     return ranked_routed<N>(rt, c, sum, ranking);
-  return by_ranks<N>(t, rt, sum);
+  return ranked_by_ranks<N>(t, rt, sum);
 }
 
 }  // namespace

@@ -47,16 +47,7 @@ inline HandValue lowball_with_tables(const RankedTables& rt, const CardCode* c,
     }
     return lowball_value(c, N, ranking);
   }
-  const std::uint64_t key = sum & fast_eval::kRankFieldsMask;
-  if constexpr (N == 5) {
-    using fast_eval::kFiveHash;
-    return rt.five[wilds][fast_eval::hash_position<kFiveHash>(key) ^
-                          t.five.displacements[wilds][fast_eval::hash_bucket<kFiveHash>(key)]];
-  } else {
-    using fast_eval::kSevenHash;
-    return rt.seven[wilds][fast_eval::hash_position<kSevenHash>(key) ^
-                           t.seven.displacements[wilds][fast_eval::hash_bucket<kSevenHash>(key)]];
-  }
+  return ranked_by_ranks<N>(t, rt, sum);
 }
 
 }  // namespace orvix

@@ -55,4 +55,23 @@ inline const RankedTables* tables_of(const Ranking& ranking) {
   return t != nullptr && same_order(t->ranking, ranking) ? t : nullptr;
 }
 
+// The ranking's value of five or seven cards by their summed count words
+// alone: the slot of their rank counters in the standard hash (`t`), read
+// from the ranking's table.
+template <int N>
+inline HandValue ranked_by_ranks(const fast_eval::FastTables& t, const RankedTables& rt,
+                                 std::uint64_t sum) {
+  const auto wilds = static_cast<std::uint32_t>(sum >> fast_eval::kWildCountShift);
+  const std::uint64_t key = sum & fast_eval::kRankFieldsMask;
+  if constexpr (N == 5) {
+    using fast_eval::kFiveHash;
+    return rt.five[wilds][fast_eval::hash_position<kFiveHash>(key) ^
+                          t.five.displacements[wilds][fast_eval::hash_bucket<kFiveHash>(key)]];
+  } else {
+    using fast_eval::kSevenHash;
+    return rt.seven[wilds][fast_eval::hash_position<kSevenHash>(key) ^
+                           t.seven.displacements[wilds][fast_eval::hash_bucket<kSevenHash>(key)]];
+  }
+}
+
 }  // namespace orvix

@@ -158,18 +158,11 @@ HandValue literal_ranked_value(const CardCode* cards, int count, const Ranking& 
     for (int i = 0; i < count; ++i) all[i] = slot_of(cards[i]);
     return best_substitution(all, count, 0, ranking);
   }
-  HandValue best = 0;
-  int pick[5];
-  for (pick[0] = 0; pick[0] < count; ++pick[0])
-    for (pick[1] = pick[0] + 1; pick[1] < count; ++pick[1])
-      for (pick[2] = pick[1] + 1; pick[2] < count; ++pick[2])
-        for (pick[3] = pick[2] + 1; pick[3] < count; ++pick[3])
-          for (pick[4] = pick[3] + 1; pick[4] < count; ++pick[4]) {
-            Slot five[5];
-            for (int i = 0; i < 5; ++i) five[i] = slot_of(cards[pick[i]]);
-            best = std::max(best, best_substitution(five, 5, 0, ranking));
-          }
-  return best;
+  return best_of_five_card_subsets(cards, count, [&ranking](const CardCode* five_cards) {
+    Slot five[5];
+    for (int i = 0; i < 5; ++i) five[i] = slot_of(five_cards[i]);
+    return best_substitution(five, 5, 0, ranking);
+  });
 }
 
 HandValue ranked_brute_force_value(const CardCode* cards, int count, const Ranking& ranking) {
