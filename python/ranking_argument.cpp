@@ -7,11 +7,21 @@
 
 namespace orvix::python {
 
+namespace {
+
+// The console's word refusal also offers "frequency" and "order", which are
+// commands there; Python takes the names and the sequence form.
+constexpr const char kPythonRankingWordRefusal[] =
+    "Error: ranking takes \"standard\", \"shortdeck\", \"low\", \"deuce\" or a sequence of "
+    "ten categories.\n";
+
+}  // namespace
+
 Ranking ranking_argument(py::handle value) {
   Ranking ranking = standard_ranking();
   if (PyUnicode_Check(value.ptr())) {
     if (!named_ranking(std::string(py::str(value)), ranking))
-      refuse_with(kRankingWordRefusal, "ranking=" + given_text(value));
+      refuse_with(kPythonRankingWordRefusal, "ranking=" + given_text(value));
     return ranking;
   }
   if (!PySequence_Check(value.ptr()) || PyBytes_Check(value.ptr()) ||

@@ -334,4 +334,10 @@ def test_a_ranking_is_the_console_ranking_in_game_hand_and_refusals(console):
         orvix.Game(ranking="lowball")
     with pytest.raises(ValueError) as codes:
         orvix.Game(ranking=order[:2])
-    assert [str(word.value), str(codes.value)] == [errors[0][:-1] + " (ranking='lowball').", errors[1]]
+    # The console's word refusal offers its frequency command; Python names what it takes.
+    assert errors[0].startswith("ranking takes standard, shortdeck, low, deuce, frequency")
+    assert str(word.value) == ('ranking takes "standard", "shortdeck", "low", "deuce" or a sequence'
+                               " of ten categories (ranking='lowball').")
+    with pytest.raises(ValueError, match="sequence of ten categories"):
+        orvix.evaluate("As Ks", ranking="frequency")
+    assert str(codes.value) == errors[1]
