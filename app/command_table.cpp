@@ -6,6 +6,7 @@
 #include "app/game_commands.h"
 #include "app/hand_commands.h"
 #include "app/preset_commands.h"
+#include "app/ranking_commands.h"
 #include "app/run_commands.h"
 #include "app/seed_commands.h"
 #include "app/session_commands.h"
@@ -53,6 +54,7 @@ constexpr CommandRow kCommandTable[] = {
     {{"EQUITY"}, equity_command},
     {{"HAND"}, hand_command},
     {{"PRESET"}, preset_command},
+    {{"RANKING"}, ranking_command},
     {{"QUIT", "Q", "EXIT"}, quit_command},
     {{"HELP", "?"}, help_command},
 };

@@ -35,10 +35,11 @@ void hand_command(LoopState& state, CommandArgs& args) {
     out_text(kHandSizeRefusal);
     return;
   }
-  const BestFive best = best_five(cards, count);
-  std::string line = kCategoryNames[hand_category(best.value)];
+  const Ranking& ranking = state.rules.ranking;
+  const BestFive best = best_five(cards, count, ranking);
+  std::string line = kCategoryNames[hand_category(best.value, ranking)];
   line += ", ";
-  line += kRankWords[top_rank(best.value)];
+  line += kRankWords[top_rank(best.value, ranking)];
   line += ": ";
   line += best_five_text(best);
   out_text(line);

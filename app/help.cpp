@@ -50,6 +50,8 @@ constexpr const char* kCommandLines[] = {
     "counted).\n",
     "hand <cards>          : Name the best hand in the cards, and the five cards that make it.\n",
     "preset <name>         : Set up a named game (alone: list them).\n",
+    "ranking [<name>]      : Hand order: standard, shortdeck, low, deuce, frequency, order "
+    "<codes>.\n",
     "quit | q | exit       : Quit the program, also quits when end of file seen.\n",
 };
 

@@ -17,6 +17,7 @@
 
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 
 namespace {
 
@@ -69,6 +70,31 @@ void run(benchmark::State& state, int size, bool deuces_wild, int jokers = 0) {
       kHandCount, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// As run, under a ranking: the same hands through evaluate(cards, size, ranking).
+void run_ranked(benchmark::State& state, int size, bool deuces_wild,
+                const orvix::Ranking& ranking) {
+  const std::vector<CardCode> hands =
+      deal_hands(size, deuces_wild, 42u + static_cast<unsigned>(size));
+  orvix::build_eval_tables();
+  orvix::HandValue sum = 0;
+  for (auto _ : state) {
+    for (std::size_t at = 0; at < hands.size(); at += static_cast<std::size_t>(size))
+      sum += orvix::evaluate(&hands[at], size, ranking);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * kHandCount);
+  state.counters["per_hand"] = benchmark::Counter(
+      kHandCount, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// An order unlike both named ones: Two Pair above Three of a Kind, Flush
+// above Full House and Straight above both.
+orvix::Ranking custom_order() {
+  orvix::Ranking r{};
+  orvix::parse_ranking_order("5K SF 4K ST FL FH 2P 3K 1P HC", r);
+  return r;
+}
+
 // As run, for Omaha hands: four own cards and a board of five, one deck,
 // under `use` (2 for Omaha, orvix::kUseAny for the best of all nine cards).
 void run_omaha(benchmark::State& state, int use) {
@@ -94,7 +120,35 @@ void BM_evaluate_7_two_wild(benchmark::State& state) { run(state, 7, false, 2); 
 void BM_evaluate_many_10(benchmark::State& state) { run(state, 10, false); }
 void BM_evaluate_many_20(benchmark::State& state) { run(state, 20, false); }
 void BM_evaluate_use_omaha(benchmark::State& state) { run_omaha(state, 2); }
+void BM_ranked_5_shortdeck(benchmark::State& state) {
+  run_ranked(state, 5, false, orvix::shortdeck_ranking());
+}
+void BM_ranked_7_shortdeck(benchmark::State& state) {
+  run_ranked(state, 7, false, orvix::shortdeck_ranking());
+}
+void BM_ranked_7_deuces_wild_shortdeck(benchmark::State& state) {
+  run_ranked(state, 7, true, orvix::shortdeck_ranking());
+}
+void BM_ranked_5_custom(benchmark::State& state) { run_ranked(state, 5, false, custom_order()); }
+void BM_ranked_7_custom(benchmark::State& state) { run_ranked(state, 7, false, custom_order()); }
+void BM_ranked_7_deuces_wild_custom(benchmark::State& state) {
+  run_ranked(state, 7, true, custom_order());
+}
 void BM_evaluate_use_any_4_and_5(benchmark::State& state) { run_omaha(state, orvix::kUseAny); }
+void BM_ranked_5_low(benchmark::State& state) { run_ranked(state, 5, false, orvix::low_ranking()); }
+void BM_ranked_7_low(benchmark::State& state) { run_ranked(state, 7, false, orvix::low_ranking()); }
+void BM_ranked_7_deuces_wild_low(benchmark::State& state) {
+  run_ranked(state, 7, true, orvix::low_ranking());
+}
+void BM_ranked_5_deuce(benchmark::State& state) {
+  run_ranked(state, 5, false, orvix::deuce_ranking());
+}
+void BM_ranked_7_deuce(benchmark::State& state) {
+  run_ranked(state, 7, false, orvix::deuce_ranking());
+}
+void BM_ranked_7_deuces_wild_deuce(benchmark::State& state) {
+  run_ranked(state, 7, true, orvix::deuce_ranking());
+}
 
 }  // namespace
 
@@ -107,5 +161,17 @@ BENCHMARK(BM_evaluate_many_10);
 BENCHMARK(BM_evaluate_many_20);
 BENCHMARK(BM_evaluate_use_omaha);
 BENCHMARK(BM_evaluate_use_any_4_and_5);
+BENCHMARK(BM_ranked_5_shortdeck);
+BENCHMARK(BM_ranked_7_shortdeck);
+BENCHMARK(BM_ranked_7_deuces_wild_shortdeck);
+BENCHMARK(BM_ranked_5_custom);
+BENCHMARK(BM_ranked_7_custom);
+BENCHMARK(BM_ranked_7_deuces_wild_custom);
+BENCHMARK(BM_ranked_5_low);
+BENCHMARK(BM_ranked_7_low);
+BENCHMARK(BM_ranked_7_deuces_wild_low);
+BENCHMARK(BM_ranked_5_deuce);
+BENCHMARK(BM_ranked_7_deuce);
+BENCHMARK(BM_ranked_7_deuces_wild_deuce);
 
 BENCHMARK_MAIN();

@@ -82,7 +82,9 @@ DealPlan make_deal_plan(const GameRules& rules, int dealt_seats, bool tally) {
   plan.hand_size = rules.hand_size;
   plan.board = rules.board;
   plan.use = rules.use;
-  plan.shared_words = rules.board > 0 && rules.use == kUseAny &&
+  plan.ranking = rules.ranking;
+  plan.ranked = rules.ranking != standard_ranking();
+  plan.shared_words = !plan.ranked && rules.board > 0 && rules.use == kUseAny &&
                       (rules.hand_size + rules.board == 5 || rules.hand_size + rules.board == 7);
   const ExactPack pack = pack_from_rules(rules);
   for (int r = 0; r < kRankCount; ++r)

@@ -8,6 +8,7 @@
 
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 #include "exact/exact_engine.h"
 #include "rules/game_rules.h"
 
@@ -45,6 +46,8 @@ struct DealPlan {
   int hand_size = 0;
   int board = 0;
   int use = kUseAny;
+  Ranking ranking = standard_ranking();
+  bool ranked = false;  // an order other than the standard one: the ranked evaluator
   std::int64_t free[kCodes] = {};
   CardCode card[kCodes] = {};
   int held_count[kRecipients] = {};

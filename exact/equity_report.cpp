@@ -57,6 +57,7 @@ void print_count_game_lines(const GameRules& rules, int hands) {
   for (int seat = 1; seat <= rules.players; ++seat)
     if (rules.holds[seat - 1].count > 0) out_text(hold_sentence(rules, seat) + "\n");
   if (rules.board_hold.count > 0) out_text(hold_sentence(rules, 0) + "\n");
+  describe_ranking(rules);
 }
 
 void print_seat_equity(const SeatEquity& equity, const GameRules& rules) {

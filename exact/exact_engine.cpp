@@ -54,6 +54,8 @@ struct StepList {
 // Everything the walk needs, built once per count.
 struct Plan {
   int hand_size = 0;
+  Ranking ranking = standard_ranking();
+  bool ranked = false;  // an order other than the standard one: the ranked evaluator
   HandDraw draw = HandDraw::kSets;
   int initial_state = 0;
   int wild_cap = 0;
@@ -183,6 +185,8 @@ std::unique_ptr<Plan> make_plan(const ExactGame& game) {
   const int h = game.hand_size;
   plan->hand_size = h;
   plan->draw = game.draw;
+  plan->ranking = game.ranking;
+  plan->ranked = game.ranking != standard_ranking();
   int slot_suit[kSuitCount];
   assign_slots(game.pack, slot_suit, plan->initial_state);
   for (int r = 0; r < kRankCount; ++r)
@@ -334,8 +338,15 @@ class Walker {
   }
 
   void leaf(const W& weight, std::uint32_t orbit) {
-    const HandValue value = evaluate_(hand_);
-    sums[hand_category(value) * kRankCount + top_rank(value)] += weight;
+    HandValue value;
+    if (plan_.ranked) [[unlikely]] {
+      value = evaluate(hand_, plan_.hand_size, plan_.ranking);
+      sums[hand_category(value, plan_.ranking) * kRankCount + top_rank(value, plan_.ranking)] +=
+          weight;
+    } else {
+      value = evaluate_(hand_);
+      sums[hand_category(value) * kRankCount + top_rank(value)] += weight;
+    }
     covered += orbit;
     ++evaluated;
     if (options_.distinct_values) insert_value(values, value);

@@ -32,6 +32,7 @@ void print_game_lines(const GameRules& rules) {
              plural(rules.jokers, "joker", "jokers"), rules.hand_size,
              plural(rules.hand_size, "card", "cards"));
   describe_cards(rules);
+  describe_ranking(rules);
 }
 
 void print_category_rows(const ExactTable& table, int width) {
@@ -67,15 +68,22 @@ void print_rank_rows(const ExactTable& table, int width) {
   }
 }
 
+}  // namespace
+
 // With wild cards a higher category can be the more common one; a pay table
 // that follows the usual order would then pay more for the likelier hand. A
 // category the game can never deal (straights in four cards, pairs in a
-// one-suit pack) has no rarity to compare, so it gets no note.
-void print_rarity_notes(const ExactTable& table) {
-  for (int higher = 1; higher < kCategoryCount; ++higher)
-    for (int lower = 0; lower < higher; ++lower) {
+// one-suit pack) has no rarity to compare, so it gets no note. Pairs come
+// by the order's positions, the higher one's outer.
+int print_rarity_notes(const ExactTable& table, const Ranking& ranking) {
+  int notes = 0;
+  for (int higher_at = 1; higher_at < kCategoryCount; ++higher_at)
+    for (int lower_at = 0; lower_at < higher_at; ++lower_at) {
+      const int higher = ranking.order[kCategoryCount - 1 - higher_at];
+      const int lower = ranking.order[kCategoryCount - 1 - lower_at];
       if (table.by_category[lower] == 0 || table.by_category[higher] <= table.by_category[lower])
         continue;
+      ++notes;
       out_text("Note: ");
       out_text(kCategoryNames[higher]);
       out_text(" (");
@@ -87,16 +95,16 @@ void print_rarity_notes(const ExactTable& table) {
       out_text("%), though it ranks higher.");
       out_line_end();
     }
+  return notes;
 }
 
-}  // namespace
-
-void print_exact_table(const ExactTable& table) {
+void print_exact_table(const ExactTable& table, const Ranking& ranking) {
   const int width = std::max(kMinimumCountWidth, static_cast<int>(count_text(table.total).size()));
   print_category_rows(table, width);
   out_line_end();
   print_rank_rows(table, width);
-  print_rarity_notes(table);
+  // Under lowball the lowest hand wins, and a rarer hand is no better one.
+  if (ranking.kind == RankingKind::kCategoryOrder) print_rarity_notes(table, ranking);
 }
 
 void print_count_stopped() {
@@ -107,6 +115,19 @@ void print_count_stopped() {
 }
 
 bool exact_counts_seat_one(const GameRules& rules) { return rules.board > 0 || has_holds(rules); }
+
+ExactGame closed_exact_game(const GameRules& rules) {
+  ExactGame game;
+  game.pack = pack_from_rules(rules);
+  game.hand_size = rules.hand_size;
+  game.ranking = rules.ranking;
+  return game;
+}
+
+std::string exact_command_refusal(const GameRules& rules) {
+  return exact_counts_seat_one(rules) ? seat_one_refusal(rules)
+                                      : exact_refusal(closed_exact_game(rules));
+}
 
 std::string exact_rules_refusal(const GameRules& rules) {
   return exact_counts_seat_one(rules) ? seat_one_refusal(rules) : std::string();
@@ -136,39 +157,47 @@ void run_exact_seat_one(const GameRules& rules, bool quiet, int workers) {
   out_line_end();
   out_line_end();
 
-  EquityOptions options;
-  options.workers = workers > 0 ? workers : processor_count();
-  options.watch_stop = true;
-  ExactTable table;
-  {
-    StopWindow window;
-    ProgressScope progress(static_cast<std::uint64_t>(total), "hands");
-    options.progress = &progress.line;
-    table = count_seat_one_hands(rules, options);
-  }
+  const ExactTable table = count_as_exact(rules, workers);
   if (table.stopped) {
     print_count_stopped();
     return;
   }
-  print_exact_table(table);
+  print_exact_table(table, rules.ranking);
   out_line_end();
 }
 
 }  // namespace
+
+ExactTable count_as_exact(const GameRules& rules, int workers) {
+  workers = workers > 0 ? workers : processor_count();
+  StopWindow window;
+  if (exact_counts_seat_one(rules)) {
+    EquityOptions options;
+    options.workers = workers;
+    options.watch_stop = true;
+    ProgressScope progress(static_cast<std::uint64_t>(seat_one_deals(rules)), "hands");
+    options.progress = &progress.line;
+    return count_seat_one_hands(rules, options);
+  }
+  const ExactGame game = closed_exact_game(rules);
+  ExactOptions options;
+  options.workers = workers;
+  options.watch_stop = true;
+  ProgressScope progress(distinct_code_multisets(game), kMultisetUnit);
+  options.progress = &progress.line;
+  return count_exact(game, options);
+}
 
 void run_exact(const GameRules& rules, bool quiet, int workers) {
   if (exact_counts_seat_one(rules)) {
     run_exact_seat_one(rules, quiet, workers);
     return;
   }
-  ExactGame game;
-  game.pack = pack_from_rules(rules);
-  game.hand_size = rules.hand_size;
+  const ExactGame game = closed_exact_game(rules);
   if (const std::string refusal = exact_refusal(game); !refusal.empty()) {
     out_text(refusal);
     return;
   }
-  const std::uint64_t multisets = distinct_code_multisets(game);
   const BigCount total = total_hands(game);
 
   if (!quiet) out_line_end();
@@ -177,21 +206,12 @@ void run_exact(const GameRules& rules, bool quiet, int workers) {
   out_line_end();
   out_line_end();
 
-  ExactOptions options;
-  options.workers = workers > 0 ? workers : processor_count();
-  options.watch_stop = true;
-  ExactTable table;
-  {
-    StopWindow window;
-    ProgressScope progress(multisets, kMultisetUnit);
-    options.progress = &progress.line;
-    table = count_exact(game, options);
-  }
+  const ExactTable table = count_as_exact(rules, workers);
   if (table.stopped) {
     print_count_stopped();
     return;
   }
-  print_exact_table(table);
+  print_exact_table(table, rules.ranking);
   out_line_end();
 }
 

@@ -330,13 +330,21 @@ class EquityWalker {
       return plan_.hand_size + plan_.board == 5 ? fast_eval::rank_value(tables_->five, sum)
                                                 : fast_eval::rank_value(tables_->seven, sum);
     }
+    if (plan_.ranked) [[unlikely]] {
+      if (plan_.board == 0) return evaluate(own, plan_.hand_size, plan_.ranking);
+      return evaluate_use(own, plan_.hand_size, cards_[0], plan_.board, plan_.use, plan_.ranking);
+    }
     if (plan_.board == 0) return evaluate_(own);
     return evaluate_use(own, plan_.hand_size, cards_[0], plan_.board, plan_.use);
   }
 
   void score(std::uint64_t weight) {
     if (plan_.tally) {
-      cells[hand_category(values_[0]) * kRankCount + top_rank(values_[0])] += weight;
+      const HandValue value = values_[0];
+      const int cell = plan_.ranked ? hand_category(value, plan_.ranking) * kRankCount +
+                                          top_rank(value, plan_.ranking)
+                                    : hand_category(value) * kRankCount + top_rank(value);
+      cells[cell] += weight;
       return;
     }
     HandValue best = 0;

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include <orvix/ranking.h>
+
 #include "rules/game_rules.h"
 #include "sim/result_table.h"
 #include "sim/run_record.h"
@@ -72,5 +74,17 @@ int int32_argument(py::handle value, const char* what);
 py::array_t<std::uint32_t, py::array::c_style> uint32_words(py::handle values, const char* function,
                                                             const char* what,
                                                             const char* hint = "");
+
+// A ranking as Python names it: "standard" or "shortdeck" (any case), or a
+// sequence of the ten categories highest first, each a code ("5K") or a
+// name ("Five of a Kind"). ValueError with the ranking command's refusals.
+Ranking ranking_argument(py::handle value);
+
+// The same, None standing for no ranking: false, `ranking` untouched.
+bool optional_ranking_argument(py::handle value, Ranking& ranking);
+
+// A ranking read back as ranking_argument takes it: "standard",
+// "shortdeck", or the list of the ten codes highest first.
+py::object ranking_value(const Ranking& ranking);
 
 }  // namespace orvix::python

@@ -11,6 +11,7 @@
 #include <orvix/best_five.h>
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 
 #include "bindings.h"
 #include "card_codes.h"
@@ -151,17 +152,24 @@ py::array_t<CardCode> codes(py::handle texts) {
   return out;
 }
 
-HandValue evaluate_hand_argument(Typed<HandType> hand) {
+HandValue evaluate_hand_argument(Typed<HandType> hand, Typed<RankingOrNoneType> ranking_given) {
+  Ranking ranking;
+  const bool ranked = optional_ranking_argument(ranking_given.value, ranking);
   const std::vector<CardCode> cards = hand_argument(hand.value);
   if (cards.empty()) throw py::value_error("no cards");
-  return evaluate(cards.data(), static_cast<int>(cards.size()));
+  const int count = static_cast<int>(cards.size());
+  return ranked ? evaluate(cards.data(), count, ranking) : evaluate(cards.data(), count);
 }
 
 // The value and the five cards that make it, as the console's `hand` shows them.
-py::tuple best_five_of_hand_argument(Typed<HandType> hand) {
+py::tuple best_five_of_hand_argument(Typed<HandType> hand, Typed<RankingOrNoneType> ranking_given) {
+  Ranking ranking;
+  const bool ranked = optional_ranking_argument(ranking_given.value, ranking);
   const std::vector<CardCode> cards = hand_argument(hand.value);
   if (cards.empty()) throw py::value_error("no cards");
-  const BestFive best = best_five(cards.data(), static_cast<int>(cards.size()));
+  const int count = static_cast<int>(cards.size());
+  const BestFive best =
+      ranked ? best_five(cards.data(), count, ranking) : best_five(cards.data(), count);
   const std::string text = best_five_text(best);
   py::list shown;
   for (std::size_t start = 0; start < text.size();) {
@@ -172,26 +180,36 @@ py::tuple best_five_of_hand_argument(Typed<HandType> hand) {
   return py::make_tuple(best.value, shown);
 }
 
-// A decoder of hand values: the field it reads, or -1 when the word is no
-// hand value (or has no such field).
-using Decoder = int (*)(HandValue);
+// A decoder of hand values made under `ranking` (standard values when
+// null): the field it reads, or -1 when the word is no hand value (or has
+// no such field).
+using Decoder = int (*)(HandValue, const Ranking*);
 
-int category_of(HandValue value) {
-  const int category = hand_category(value);
-  return category < kCategoryCount ? category : -1;
+int category_of(HandValue value, const Ranking* ranking) {
+  if (hand_category(value) >= kCategoryCount) return -1;
+  return ranking != nullptr ? hand_category(value, *ranking) : hand_category(value);
 }
 
-int top_rank_of(HandValue value) {
-  const int rank = category_of(value) < 0 ? kRankCount : top_rank(value);
+int top_rank_of(HandValue value, const Ranking* ranking) {
+  if (category_of(value, ranking) < 0) return -1;
+  const int rank = ranking != nullptr ? top_rank(value, *ranking) : top_rank(value);
   return rank < kRankCount ? rank : -1;
+}
+
+// The ranking a reader's argument names, or null for None.
+const Ranking* reader_ranking(py::handle value, Ranking& storage) {
+  return optional_ranking_argument(value, storage) ? &storage : nullptr;
 }
 
 // One value (a Python int or NumPy integer) decoded to an int, or an array
 // (or anything NumPy makes one of) decoded to a uint8 array of its shape.
-Typed<IntOrArrayType> decode(py::handle values, const char* function, Decoder decoder) {
+Typed<IntOrArrayType> decode(py::handle values, const char* function, Decoder decoder,
+                             py::handle ranking_given) {
+  Ranking storage;
+  const Ranking* ranking = reader_ranking(ranking_given, storage);
   if (!py::isinstance<py::array>(values) &&
       (PyIndex_Check(values.ptr()) || PyBool_Check(values.ptr()))) {
-    const int field = decoder(value_argument(values));
+    const int field = decoder(value_argument(values), ranking);
     if (field < 0) throw py::value_error(std::string(py::str(values)) + " is not a hand value");
     return {py::int_(field)};
   }
@@ -201,7 +219,7 @@ Typed<IntOrArrayType> decode(py::handle values, const char* function, Decoder de
   const auto* in = static_cast<const HandValue*>(words.data());
   std::uint8_t* out = fields.mutable_data();
   for (py::ssize_t i = 0; i < words.size(); ++i) {
-    const int field = decoder(in[i]);
+    const int field = decoder(in[i], ranking);
     if (field < 0)
       throw py::value_error("values[" + std::to_string(i) + "] = " + std::to_string(in[i]) +
                             " is not a hand value");
@@ -222,7 +240,7 @@ void bind_cards(py::module_& m) {
   m.attr("JOKER") = py::int_(kJoker);
   m.attr("MAX_HAND_SIZE") = py::int_(kMaxHandSize);
 
-  m.def("evaluate", &evaluate_hand_argument, py::arg("hand"),
+  m.def("evaluate", &evaluate_hand_argument, py::arg("hand"), py::arg("ranking") = py::none(),
         R"(The value of a hand of 1 to 20 cards: greater is better, equal ties.
 
 Parameters
@@ -231,16 +249,25 @@ hand : str or sequence of str or int
     A string of cards ("As Ad 9c 9h 3s"), or a sequence of card texts
     (["As", "*", "7h"]) or card codes. "*" is a wild card; a card may
     repeat (several decks).
+ranking : str or sequence of str, optional
+    The order of the categories: "standard", "shortdeck" (Flush above Full
+    House, A-6-7-8-9 the lowest straight), "low" and "deuce" (ace-to-five and
+    deuce-to-seven lowball: the lowest hand wins, and its value is the
+    greatest), or the ten categories highest
+    first, as codes ("5K", "SF", "4K", "FH", "FL", "ST", "3K", "2P", "1P",
+    "HC") or names. None values as the standard order does.
 
 Returns
 -------
 int
-    The 32-bit hand value; category() and top_rank() decode it.
+    The 32-bit hand value; category() and top_rank() decode it (given the
+    same ranking: a ranked value holds its category's place in the order).
 
 Raises
 ------
 ValueError
-    An unknown card, no cards or more than 20.
+    An unknown card, no cards or more than 20; a ranking the console's
+    ranking command refuses, with its text.
 
 Examples
 --------
@@ -249,26 +276,28 @@ Examples
 >>> orvix.evaluate(["As", "Ad", "9c", "9h", "3s"]) > orvix.evaluate("Ks Kd Qc Qh Js")
 True)");
 
-  m.def("best_five", &best_five_of_hand_argument, py::arg("hand"),
+  m.def("best_five", &best_five_of_hand_argument, py::arg("hand"), py::arg("ranking") = py::none(),
         R"(The value of a hand and the five cards that make it.
 
 Parameters
 ----------
 hand : str or sequence of str or int
     A hand of 1 to 20 cards, as evaluate() takes it.
+ranking : str or sequence of str, optional
+    The order of the categories, as evaluate() takes it.
 
 Returns
 -------
 tuple of (int, list of str)
-    The hand value (evaluate()'s) and the cards that make it: five, or all
+    The hand value (evaluate()'s under the same ranking) and the cards that make it: five, or all
     of a smaller hand, the largest group first, then by rank. A wild card
     shows the rank it stands for and "*" ("A*"), with its suit in a Flush
-    or Straight Flush ("Kh*").
+    or Straight Flush ("Kh*"). Short deck's A-6-7-8-9 ends with its Ace.
 
 Raises
 ------
 ValueError
-    An unknown card, no cards or more than 20.
+    An unknown card, no cards or more than 20; a ranking refused.
 
 Examples
 --------
@@ -276,7 +305,9 @@ Examples
 >>> orvix.category_name(value), cards
 ('Full House', ['Ad', 'As', 'A*', '9c', '9h'])
 >>> orvix.best_five("Ad 2s 3c 4h 5d 9c")[1]
-['5d', '4h', '3c', '2s', 'Ad'])");
+['5d', '4h', '3c', '2s', 'Ad']
+>>> orvix.best_five("Kh Kd Kc 9h 9s 5h 2h Jh", ranking="shortdeck")[1]
+['Kh', 'Jh', '9h', '5h', '2h'])");
 
   m.def(
       "codes", [](Typed<CardTextsType> texts) { return codes(texts.value); }, py::arg("texts"),
@@ -323,14 +354,18 @@ Examples
 
   m.def(
       "category",
-      [](Typed<ValuesType> values) { return decode(values.value, "category", category_of); },
-      py::arg("values"),
+      [](Typed<ValuesType> values, Typed<RankingOrNoneType> ranking) {
+        return decode(values.value, "category", category_of, ranking.value);
+      },
+      py::arg("values"), py::arg("ranking") = py::none(),
       R"(The category of hand values, 0 (High Card) to 9 (Five of a Kind).
 
 Parameters
 ----------
 values : int or array_like of int
     One hand value, or an array of them (such as evaluate_many() returns).
+ranking : str or sequence of str, optional
+    The ranking the values were made under (evaluate()'s argument).
 
 Returns
 -------
@@ -347,16 +382,20 @@ array([8, 0], dtype=uint8))");
 
   m.def(
       "category_name",
-      [](Typed<IntType> value) {
-        return std::string(kCategoryNames[hand_category(value_argument(value.value))]);
+      [](Typed<IntType> value, Typed<RankingOrNoneType> ranking) {
+        Ranking storage;
+        return std::string(kCategoryNames[category_of(value_argument(value.value),
+                                                      reader_ranking(ranking.value, storage))]);
       },
-      py::arg("value"),
+      py::arg("value"), py::arg("ranking") = py::none(),
       R"(The name of a hand value's category.
 
 Parameters
 ----------
 value : int
     One hand value.
+ranking : str or sequence of str, optional
+    The ranking the value was made under (evaluate()'s argument).
 
 Returns
 -------
@@ -370,8 +409,10 @@ Examples
 
   m.def(
       "top_rank",
-      [](Typed<ValuesType> values) { return decode(values.value, "top_rank", top_rank_of); },
-      py::arg("values"),
+      [](Typed<ValuesType> values, Typed<RankingOrNoneType> ranking) {
+        return decode(values.value, "top_rank", top_rank_of, ranking.value);
+      },
+      py::arg("values"), py::arg("ranking") = py::none(),
       R"(The rank hand values are filed under, 0 (Two) to 12 (Ace).
 
 That is the best rank of a hand's pairs, trips or quads (the best of them),
@@ -381,6 +422,8 @@ Parameters
 ----------
 values : int or array_like of int
     One hand value, or an array of them (such as evaluate_many() returns).
+ranking : str or sequence of str, optional
+    The ranking the values were made under (evaluate()'s argument).
 
 Returns
 -------

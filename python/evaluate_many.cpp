@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 
 #include "bindings.h"
 #include "card_codes.h"
@@ -37,10 +38,11 @@ std::string shape_text(const py::array& a) {
   return text + (a.ndim() == 1 ? ",)" : ")");
 }
 
-// Scores hands [first, last) of k cards; false (and the rest unscored) at
-// the first block holding a word that is no card code, or once cancelled.
+// Scores hands [first, last) of k cards, under `ranking` when not null;
+// false (and the rest unscored) at the first block holding a word that is no
+// card code, or once cancelled.
 bool score_hands(const CardCode* cards, int k, HandValue* out, py::ssize_t first, py::ssize_t last,
-                 const std::atomic<bool>& cancel) {
+                 const Ranking* ranking, const std::atomic<bool>& cancel) {
   const evaluate_hand score = select_evaluator(k);
   for (py::ssize_t begin = first; begin < last; begin += kBlockHands) {
     if (cancel.load(std::memory_order_relaxed)) return false;
@@ -50,7 +52,11 @@ bool score_hands(const CardCode* cards, int k, HandValue* out, py::ssize_t first
     CardCode mismatch = 0;
     for (py::ssize_t i = 0; i < words; ++i) mismatch |= card_code_mismatch(block[i]);
     if (mismatch != 0) return false;
-    for (py::ssize_t h = begin; h < end; ++h) out[h] = score(cards + h * k);
+    if (ranking != nullptr) {
+      for (py::ssize_t h = begin; h < end; ++h) out[h] = evaluate(cards + h * k, k, *ranking);
+    } else {
+      for (py::ssize_t h = begin; h < end; ++h) out[h] = score(cards + h * k);
+    }
   }
   return true;
 }
@@ -67,7 +73,12 @@ std::string first_bad_code(const CardCode* cards, py::ssize_t n, int k) {
   return "a card changed while it was scored";
 }
 
-py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threads_argument) {
+py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threads_argument,
+                                     py::handle ranking_argument_given) {
+  Ranking ranking_storage;
+  const Ranking* ranking = optional_ranking_argument(ranking_argument_given, ranking_storage)
+                               ? &ranking_storage
+                               : nullptr;
   if (PyUnicode_Check(cards_argument.ptr()) || PyBytes_Check(cards_argument.ptr()))
     throw py::type_error(
         "evaluate_many() takes an array of card codes; orvix.codes() makes one from card text");
@@ -104,7 +115,7 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
   bool all_cards = true;
   auto score_all = [&](const std::atomic<bool>& cancel) {
     if (threads == 1) {
-      all_cards = score_hands(in, width, out, 0, n, cancel);
+      all_cards = score_hands(in, width, out, 0, n, ranking, cancel);
     } else {
       std::vector<char> done(static_cast<std::size_t>(threads), 0);
       std::vector<std::thread> pool;
@@ -113,7 +124,8 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
         const py::ssize_t first = std::min(n, t * share);
         const py::ssize_t last = std::min(n, first + share);
         auto score_share = [&, t, first, last] {
-          done[static_cast<std::size_t>(t)] = score_hands(in, width, out, first, last, cancel);
+          done[static_cast<std::size_t>(t)] =
+              score_hands(in, width, out, first, last, ranking, cancel);
         };
         // A share no thread can be started for is scored here; the threads
         // already started are joined either way.
@@ -144,10 +156,11 @@ py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threa
 void bind_evaluate_many(py::module_& m) {
   m.def(
       "evaluate_many",
-      [](Typed<ArrayLikeType> cards, Typed<IntOrNoneType> threads) {
-        return evaluate_many(cards.value, threads.value);
+      [](Typed<ArrayLikeType> cards, Typed<IntOrNoneType> threads,
+         Typed<RankingOrNoneType> ranking) {
+        return evaluate_many(cards.value, threads.value, ranking.value);
       },
-      py::arg("cards"), py::arg("threads") = py::none(),
+      py::arg("cards"), py::arg("threads") = py::none(), py::arg("ranking") = py::none(),
       R"(The values of many hands at once, each equal to evaluate() of its row.
 
 The interpreter lock is released while it works, and large arrays are split
@@ -159,6 +172,8 @@ cards : array_like of int, shape (n, k)
     Card codes (see codes()), one hand of k cards (1 to 20) per row.
 threads : int or None, optional
     None or 0 uses every core; 1 keeps to one.
+ranking : str or sequence of str, optional
+    The order of the categories, as evaluate() takes it.
 
 Returns
 -------

@@ -220,7 +220,7 @@ void apply_named_game(GameRules& rules, const Preset& named, py::handle hand_siz
 PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> hand_size,
                  Typed<IntType> jokers, Typed<CardWordsType> wild, Typed<CardWordsType> add,
                  Typed<CardWordsType> remove, Typed<IntType> board, Typed<UseType> use,
-                 Typed<HoldType> hold, Typed<PresetType> preset) {
+                 Typed<HoldType> hold, Typed<PresetType> preset, Typed<RankingType> ranking) {
   const Preset* named = preset.value.is_none() ? nullptr : &named_preset(preset.value);
   const int deck_count = int32_argument(decks.value, "decks");
   const int player_count = int32_argument(players.value, "players");
@@ -259,6 +259,7 @@ PyGame make_game(Typed<IntType> decks, Typed<IntType> players, Typed<IntType> ha
   }
   if (is_given(use.value)) apply_use(rules, use.value);
   apply_holds(rules, hold.value);
+  if (is_given(ranking.value)) rules.ranking = ranking_argument(ranking.value);
   rules.error_text = {};
   return game;
 }
@@ -308,6 +309,7 @@ PyExact exact(const PyGame& game) {
   ExactGame exact_game;
   exact_game.pack = pack_from_rules(game.rules);
   exact_game.hand_size = game.rules.hand_size;
+  exact_game.ranking = game.rules.ranking;
   if (const std::string refusal = exact_refusal(exact_game); !refusal.empty()) refuse(refusal);
   ExactOptions options;
   options.workers = processor_count();
@@ -547,6 +549,15 @@ preset : str, optional
     ("holdem", "omaha", "stud", ...; the command alone lists them): it sets
     hand_size, board and use, and those given as well override it. The
     game it makes is checked as a whole, after the pack and the players.
+    "shortdeck" also removes every Two to Five and sets its ranking.
+ranking : str or sequence of str, optional
+    The order hands are valued by, as the ranking command takes it:
+    "standard", "shortdeck" (Flush above Full House, A-6-7-8-9 the lowest
+    straight), "low" (ace-to-five lowball: the lowest hand wins, straights
+    and flushes do not count), "deuce" (deuce-to-seven lowball: the lowest
+    hand wins, the Ace high), or the ten categories highest first as codes
+    ("5K", "SF", "4K", "FH", "FL", "ST", "3K", "2P", "1P", "HC") or names
+    (default "standard", or the preset's).
 
 Raises
 ------
@@ -579,7 +590,7 @@ ValueError: Not enough cards to deal preset stud.)")
            py::arg("wild") = py::tuple(), py::arg("add") = py::tuple(),
            py::arg("remove") = py::tuple(), py::arg_v("board", unset_argument(), "0"),
            py::arg_v("use", unset_argument(), "'any'"), py::arg("hold") = py::none(),
-           py::arg("preset") = py::none())
+           py::arg("preset") = py::none(), py::arg_v("ranking", unset_argument(), "'standard'"))
       .def_property_readonly(
           "decks", [](const PyGame& g) { return g.rules.decks; }, "Standard decks in the pack.")
       .def_property_readonly(
@@ -633,6 +644,11 @@ ValueError: Not enough cards to deal preset stud.)")
             return holds;
           },
           "The known cards as Game(hold=...) takes them: {seat: \"As Ad\", \"board\": ...}.")
+      .def_property_readonly(
+          "ranking",
+          [](const PyGame& g) { return Typed<RankingValueType>{ranking_value(g.rules.ranking)}; },
+          "\"standard\", \"shortdeck\", \"low\", \"deuce\", or the ten category codes highest "
+          "first.")
       .def_property_readonly(
           "pack_size", [](const PyGame& g) { return cards_available(g.rules); },
           "Cards in the pack, jokers included.")

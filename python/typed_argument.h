@@ -33,6 +33,9 @@ ORVIX_PYTHON_TYPE(SeedType, "int | str | None");
 ORVIX_PYTHON_TYPE(PartType, "tuple[int, int]");
 ORVIX_PYTHON_TYPE(UseType, "int | str");
 ORVIX_PYTHON_TYPE(PresetType, "str | None");
+ORVIX_PYTHON_TYPE(RankingType, "str | Sequence[str]");
+ORVIX_PYTHON_TYPE(RankingOrNoneType, "str | Sequence[str] | None");
+ORVIX_PYTHON_TYPE(RankingValueType, "str | list[str]");
 ORVIX_PYTHON_TYPE(HoldType, "Mapping[int | str, str | Sequence[str]] | None");
 
 #undef ORVIX_PYTHON_TYPE

@@ -4,6 +4,7 @@
 
 #include "rules/describe.h"
 #include "platform/console.h"
+#include "rules/ranking_text.h"
 
 namespace orvix {
 
@@ -143,6 +144,7 @@ void describe_game(const GameRules& rules, std::uint32_t part, std::uint32_t par
              plural(rules.hand_size, "card", "cards"));
   describe_cards(rules);
   describe_board_and_holds(rules);
+  describe_ranking(rules);
   if (parts > 1) out_printf("Playing part %" PRIu32 " of %" PRIu32 ".\n", part, parts);
   out_printf("Simulating %d hands played.\n", rules.run_length);
 }
@@ -151,6 +153,11 @@ void describe_cards(const GameRules& rules) {
   describe_wilds(rules);
   describe_changes(rules, 1, "Adding cards: ", "No added cards.\n");
   describe_changes(rules, -1, "Removing cards: ", "No removed cards.\n");
+}
+
+void describe_ranking(const GameRules& rules) {
+  if (rules.ranking == standard_ranking()) return;
+  out_text(ranking_line(rules.ranking) + "\n");
 }
 
 }  // namespace orvix

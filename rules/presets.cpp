@@ -13,6 +13,9 @@ namespace {
 
 constexpr std::size_t kPresetCount = std::size(kPresets);
 
+// The rank index of the Six, the lowest rank a short deck keeps.
+constexpr int kSixRank = 4;
+
 // The row of a preset's name, exactly as listed; kPresetCount for none.
 std::size_t preset_row(std::string_view name) {
   std::size_t row = 0;
@@ -56,8 +59,11 @@ std::string preset_sentence(const Preset& preset) {
       std::to_string(preset.hand_size) + (preset.hand_size == 1 ? " card each, " : " cards each, ");
   if (preset.board == 0) return text + "no board.";
   text += "a board of " + std::to_string(preset.board) + ", ";
-  if (preset.use == kUseAny) return text + "any own cards used.";
-  return text + "exactly " + std::to_string(preset.use) + " own cards used.";
+  text += preset.use == kUseAny ? "any own cards used"
+                                : "exactly " + std::to_string(preset.use) + " own cards used";
+  if (preset.pack == PresetPack::kNoTwosToFives) text += ", Twos to Fives removed";
+  if (preset.ranking == PresetRanking::kShortdeck) text += ", short-deck ranking";
+  return text + ".";
 }
 
 bool apply_preset(GameRules& rules, const Preset& preset) {
@@ -66,6 +72,11 @@ bool apply_preset(GameRules& rules, const Preset& preset) {
   game.board = preset.board;
   game.use = preset.board == 0 ? kUseAny : preset.use;
   clear_holds(game);
+  if (preset.pack == PresetPack::kNoTwosToFives)
+    for (int rank = 0; rank < kRankCount; ++rank)
+      for (int suit = 0; suit < kSuitCount; ++suit)
+        game.card_delta[rank][suit] = rank < kSixRank ? -game.decks : 0;
+  if (preset.ranking == PresetRanking::kShortdeck) game.ranking = shortdeck_ranking();
   if (preset.hand_size >= kMinHandSize && preset.board >= 0 &&
       preset.hand_size + preset.board > kMaxHandSize) {
     rules.error_text.text = kHandAndBoardTooLarge;

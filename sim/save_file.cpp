@@ -13,6 +13,7 @@
 
 #include "orvix_version.h"
 #include "rules/game_rules.h"
+#include "rules/ranking_rules.h"
 #include "sim/run_settings.h"
 #include "sim/run_simulation.h"
 
@@ -38,6 +39,21 @@ Json holds_json(const GameRules& game) {
   return holds;
 }
 
+// A ranking by its name ("standard", "shortdeck", "low", "deuce"), any other
+// as its order and straights:
+// {"order": "5K SF 4K FL FH ...", "ace_six_straights": false}
+// (the codes in one text keep a run's line within the nesting a save allows).
+Json ranking_json(const Ranking& ranking) {
+  const std::string name = ranking_name(ranking);
+  if (name != "custom") return name;
+  std::string order;
+  for (const std::uint8_t category : ranking.order) {
+    if (!order.empty()) order += ' ';
+    order += kCategoryCodes[category];
+  }
+  return Json{{"order", order}, {"ace_six_straights", ranking.ace_six_straights}};
+}
+
 // Added and removed cards are counts per kind, Two to Ace, d s c h within a
 // rank: {"As": 2, "Kh": 1}.
 Json game_json(const GameRules& game) {
@@ -61,7 +77,8 @@ Json game_json(const GameRules& game) {
               {"removed", removed},
               {"board", game.board},
               {"use", game.use == kUseAny ? Json("any") : Json(game.use)},
-              {"holds", holds_json(game)}};
+              {"holds", holds_json(game)},
+              {"ranking", ranking_json(game.ranking)}};
 }
 
 // The seat counts of one game, per playing seat its deals by number of
@@ -244,6 +261,7 @@ struct Reader {
     if (cards_available(rules) > kMaxPackCards)
       return fail(where + " has more cards than a pack may hold");
     if (version >= 3 && !board_and_holds(object, where, rules)) return false;
+    if (version >= 4 && !ranking(object, where, rules.ranking)) return false;
     if (!deal_fits_pack(rules)) {
       GameRules without_holds = rules;
       clear_holds(without_holds);
@@ -251,6 +269,32 @@ struct Reader {
                                ? " holds cards the pack does not hold that often"
                                : " cannot deal every player a hand"));
     }
+    return true;
+  }
+
+  // The ranking of a game (format 4 on): "standard", "shortdeck", "low",
+  // "deuce", or an object of the ten categories, highest first, as the
+  // ranking command's order reads them, and its straights.
+  bool ranking(const Json& object, const std::string& where, Ranking& out) {
+    const Json* value = member(object, "ranking", where);
+    if (value == nullptr) return false;
+    const std::string what = where + ".ranking";
+    if (value->is_string()) {
+      if (!named_ranking(value->get<std::string>(), out) ||
+          value->get<std::string>() != ranking_name(out))
+        return fail(what + " is not standard, shortdeck, low, deuce or an order");
+      return true;
+    }
+    const Json* order = member(*value, "order", what);
+    const Json* ace_six = member(*value, "ace_six_straights", what);
+    if (order == nullptr || ace_six == nullptr) return false;
+    if (!ace_six->is_boolean()) return fail(what + ".ace_six_straights is not true or false");
+    Ranking read = standard_ranking();
+    if (!order->is_string() || !parse_ranking_order(order->get_ref<const std::string&>(), read))
+      return fail(what + ".order does not name each of the ten categories once");
+    int categories[kCategoryCount];
+    for (int i = 0; i < kCategoryCount; ++i) categories[i] = read.order[i];
+    ranking_from_order(categories, out, ace_six->get<bool>());
     return true;
   }
 

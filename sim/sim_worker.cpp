@@ -16,6 +16,7 @@ bool values_all_cards(const GameRules& rules) {
 }
 
 DealPath path_of(const GameRules& rules) {
+  if (rules.ranking != standard_ranking()) return DealPath::kRanked;
   if (rules.board == 0 && !has_holds(rules)) return DealPath::kPlain;
   const int cards = rules.hand_size + rules.board;
   if (values_all_cards(rules)) {
@@ -55,6 +56,7 @@ void configure_worker(SimWorker& worker, const GameRules& rules) {
   worker.use = values_all_cards(rules) ? kUseAny : rules.use;
   worker.dealt_cards = table_cards - held;
   worker.path = path_of(rules);
+  worker.ranking = rules.ranking;
   worker.evaluate = select_evaluator(rules.hand_size + (worker.use == kUseAny ? rules.board : 0));
 
   worker.layout.assign(static_cast<std::size_t>(worker.deck_size + held), 0);

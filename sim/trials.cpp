@@ -7,6 +7,7 @@
 
 #include <orvix/internal/fast_eval.h>
 #include <orvix/internal/card_shares.h>
+#include <orvix/ranking.h>
 #include "sim/seeding.h"
 #include "sim/shuffle.h"
 
@@ -29,10 +30,23 @@ DealCounters counters_of(SimWorker& worker) {
   return {worker.hand_cells.data(), worker.seats.seat};
 }
 
+// The cell of a value the ranked evaluator made under `ranking`.
+struct RankedCell {
+  const Ranking& ranking;
+  int operator()(HandValue value) const {
+    return hand_category(value, ranking) * kRankCount + top_rank(value, ranking);
+  }
+};
+struct StandardCell {
+  int operator()(HandValue value) const { return result_cell(value); }
+};
+
 // Every hand equal to the best wins, so ties all count as wins. There is
 // always at least one player, so the loop tests only at its end.
+template <class Cell = StandardCell>
 [[gnu::always_inline]] inline void count_deal(const DealCounters& counters, const HandValue* values,
-                                              int players, HandValue best) {
+                                              int players, HandValue best,
+                                              const Cell cell_of = Cell{}) {
   int winners = 0;
   int p = 0;
   std::uint64_t* row = counters.hand_cells;
@@ -40,7 +54,7 @@ DealCounters counters_of(SimWorker& worker) {
     const HandValue value = values[p];
     const int won = value == best;
     winners += won;
-    ++row[2 * result_cell(value) + won];
+    ++row[2 * cell_of(value) + won];
     row += kSeatCells;
   } while (++p < players);
   if (winners > 1) [[unlikely]] {
@@ -202,7 +216,9 @@ void shared_board_deals(SimWorker& worker, std::int64_t deals) {
 // or the board hold cards), and each hand valued whole: own cards alone
 // without a board, own and board cards together under use any, or under the
 // use rule by evaluate_use. The board's cards are copied into the worker's
-// hand once per deal.
+// hand once per deal. kRankedOrder values and files every hand under the
+// worker's ranking instead.
+template <bool kRankedOrder>
 void assembled_loop(SimWorker& worker, std::int64_t deals) {
   const int players = worker.players;
   const int hand_size = worker.hand_size;
@@ -217,6 +233,7 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
   const CardCode* const board_cards = cards + players * hand_size;
   CardCode* const hand = worker.hand.data();
   const evaluate_hand evaluate = worker.evaluate;
+  const Ranking& ranking = worker.ranking;
   HandValue* const values = worker.values.data();
   const DealCounters counters = counters_of(worker);
   const ShuffleShape shape = shuffle_shape(worker);
@@ -233,7 +250,16 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
     do {
       const CardCode* const own = cards + p * hand_size;
       HandValue value;
-      if (use != kUseAny) {
+      if constexpr (kRankedOrder) {
+        if (use != kUseAny) {
+          value = evaluate_use(own, hand_size, board_cards, board, use, ranking);
+        } else if (whole) {
+          std::copy_n(own, hand_size, hand);
+          value = orvix::evaluate(hand, hand_size + board, ranking);
+        } else {
+          value = orvix::evaluate(own, hand_size, ranking);
+        }
+      } else if (use != kUseAny) {
         value = evaluate_use(own, hand_size, board_cards, board, use);
       } else if (whole) {
         std::copy_n(own, hand_size, hand);
@@ -244,7 +270,10 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
       values[p] = value;
       best = std::max(best, value);
     } while (++p < players);
-    count_deal(counters, values, players, best);
+    if constexpr (kRankedOrder)
+      count_deal(counters, values, players, best, RankedCell{ranking});
+    else
+      count_deal(counters, values, players, best);
   }
   worker.generator = generator;
 }
@@ -351,7 +380,10 @@ void play_deals(SimWorker& worker, std::int64_t deals) {
       board_shares_deals(worker, deals);
       break;
     case DealPath::kAssembled:
-      assembled_loop(worker, deals);
+      assembled_loop<false>(worker, deals);
+      break;
+    case DealPath::kRanked:
+      assembled_loop<true>(worker, deals);
       break;
   }
   settle_hand_cells(worker);

@@ -1,7 +1,8 @@
 // orvix-eval: scores poker hands read from standard input, one per line.
 // For every line it writes one line: the hand's value in hex, its category
 // and its top rank ("0x1200088A One Pair King"), or "error: " and why; with
-// --cards, the five cards that make the hand after a colon.
+// --cards, the five cards that make the hand after a colon; with --ranking,
+// every hand valued and read under that order.
 // Exit status 0 when every line was a hand, 1 when some line was not, 2 when
 // the input could not be read, the output could not be written or the
 // arguments were wrong.
@@ -13,6 +14,7 @@
 
 #include <orvix/best_five.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 
 #include "hand_lines.h"
 #include "platform/console.h"
@@ -28,7 +30,7 @@ constexpr std::size_t kReadBlock = 1 << 20;
 constexpr int kFailed = 2;
 
 constexpr const char* kUsage =
-    "Usage: orvix-eval [--help | --cards]\n"
+    "Usage: orvix-eval [--help | [--cards] [--ranking ORDER]]\n"
     "Scores the poker hand on each line of standard input: 1 to 20 cards separated by\n"
     "blanks, each a rank 23456789TJQKA and a suit dsch in either case, or * for a wild\n"
     "card. Writes one line per input line: the value in hex, the category and the top\n"
@@ -36,6 +38,13 @@ constexpr const char* kUsage =
     "--cards adds a colon and the five cards that make the hand, each wild card as the\n"
     "rank it stands for and * (with its suit in a flush): \"0x64001080 Full House Ace:\n"
     "Ad As A* 9c 9h\".\n"
+    "--ranking values every hand under another order: standard, shortdeck (Flush\n"
+    "above Full House, A-6-7-8-9 the lowest straight), low (ace-to-five lowball: the\n"
+    "lowest hand wins, no straights or flushes, the Ace lowest), deuce\n"
+    "(deuce-to-seven lowball: the lowest hand wins, the Ace high), or the ten\n"
+    "category codes highest first separated by commas: 5K,SF,4K,FL,FH,ST,3K,2P,1P,HC.\n"
+    "The value is the ranked one (greater still wins), and the category and top rank\n"
+    "are read under that order.\n"
     "Exit status: 0 every line was a hand, 1 some line was not, 2 the input could not\n"
     "be read, the output could not be written or an argument was wrong.\n";
 
@@ -60,6 +69,32 @@ struct Output {
   }
 };
 
+// The order a --ranking argument names: "standard", "shortdeck", "low",
+// "deuce" (any case) or the codes parse_ranking_order reads; false for
+// anything else.
+bool ranking_argument(std::string_view text, orvix::Ranking& ranking) {
+  std::string word(text);
+  for (char& c : word)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (word == "standard") {
+    ranking = orvix::standard_ranking();
+    return true;
+  }
+  if (word == "shortdeck") {
+    ranking = orvix::shortdeck_ranking();
+    return true;
+  }
+  if (word == "low") {
+    ranking = orvix::low_ranking();
+    return true;
+  }
+  if (word == "deuce") {
+    ranking = orvix::deuce_ranking();
+    return true;
+  }
+  return orvix::parse_ranking_order(text, ranking);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -67,18 +102,25 @@ int main(int argc, char* argv[]) {
   orvix::set_output_failure("orvix-eval", kFailed);
   if (closed.output) orvix::mark_output_lost(EBADF);
   bool with_cards = false;
-  if (argc > 1) {
-    const std::string_view arg = argv[1];
-    if (argc == 2 && (arg == "--help" || arg == "-h")) {
-      orvix::out_text(kUsage);
-      orvix::out_flush();
-      return 0;
+  bool ranked = false;
+  orvix::Ranking ranking = orvix::standard_ranking();
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    orvix::out_text(kUsage);
+    orvix::out_flush();
+    return 0;
+  }
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    bool known = false;
+    if (arg == "--cards" && !with_cards) {
+      known = with_cards = true;
+    } else if (arg == "--ranking" && !ranked && i + 1 < argc) {
+      known = ranked = ranking_argument(argv[++i], ranking);
     }
-    if (argc != 2 || arg != "--cards") {
+    if (!known) {
       std::fputs(kUsage, stderr);
       return kFailed;
     }
-    with_cards = true;
   }
 
   Output out;
@@ -88,15 +130,19 @@ int main(int argc, char* argv[]) {
   const auto on_line = [&](const HandLineReader& r, LineStatus status) {
     switch (status) {
       case LineStatus::kHand: {
-        const orvix::HandValue v = orvix::evaluate(r.cards, r.count);
+        const orvix::HandValue v =
+            ranked ? orvix::evaluate(r.cards, r.count, ranking) : orvix::evaluate(r.cards, r.count);
         out.append_hex8(v);
         out.append(" ");
-        out.append(orvix::kCategoryNames[orvix::hand_category(v)]);
+        out.append(orvix::kCategoryNames[ranked ? orvix::hand_category(v, ranking)
+                                                : orvix::hand_category(v)]);
         out.append(" ");
-        out.append(orvix::kRankWords[orvix::top_rank(v)]);
+        out.append(orvix::kRankWords[ranked ? orvix::top_rank(v, ranking) : orvix::top_rank(v)]);
         if (with_cards) {
           out.append(": ");
-          out.append(orvix::best_five_text(orvix::best_five(r.cards, r.count)).c_str());
+          out.append(orvix::best_five_text(ranked ? orvix::best_five(r.cards, r.count, ranking)
+                                                  : orvix::best_five(r.cards, r.count))
+                         .c_str());
         }
         break;
       }

@@ -1,6 +1,8 @@
 // Ctrl-C during a long exact or equity count, through the real program: the
 // count stops with "Stopped." and no table, and a session read from a command
 // file ends there with status 130 (the commands after it never run).
+// ranking frequency prints nothing before it counts: `game` just before it
+// marks the start, and the ranking it would have set never shows.
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,11 @@ TEST(EquityCommand, SigintStopsTheCountAndEndsACommandFileWith130) {
   // Held Aces against a random hand: two billion deals, seconds of work at least.
   expect_sigint_stops("players 2\nhandsize 2\nboard 5\nhold 1 As Ad\nequity\ngame\n",
                       "Counting 2097572400 deals.\n\n", "SEAT");
+}
+
+TEST(RankingFrequencyCommand, SigintStopsTheCountAndKeepsTheRanking) {
+  expect_sigint_stops("players 1\nhandsize 9\ngame\nranking frequency\nranking\n",
+                      "Simulating 5000000 hands played.\n\n", "Ranking");
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
   const std::vector<Mutation> mutations = {
       {"other format", [](Json& j) { j["format"] = "something-else"; }, "not an orvix save file"},
       {"no format", [](Json& j) { j.erase("format"); }, "not an orvix save file"},
-      {"newer format", [](Json& j) { j["format_version"] = 4; }, "format version 4 is newer"},
+      {"newer format", [](Json& j) { j["format_version"] = 5; }, "format version 5 is newer"},
       {"format zero", [](Json& j) { j["format_version"] = 0; }, "format version 0"},
       {"format as text", [](Json& j) { j["format_version"] = "1"; },
        "format_version is not a number"},
@@ -243,6 +243,22 @@ TEST(SavedResults, MutatedFieldsAreRefusedWithTheirReason) {
        "is not Three of a Kind"},
       {"category not object", [&](Json& j) { category(j, 5) = 5; }, "is not an object"},
       {"runs missing", [](Json& j) { j.erase("runs"); }, "missing file.runs"},
+      {"ranking missing", [](Json& j) { j["runs"][0]["game"].erase("ranking"); },
+       "missing runs[0].game.ranking"},
+      {"ranking unknown", [](Json& j) { j["runs"][1]["game"]["ranking"] = "Shortdeck"; },
+       "runs[1].game.ranking is not standard, shortdeck, low, deuce or an order"},
+      {"ranking order short",
+       [](Json& j) {
+         j["runs"][0]["game"]["ranking"] = {{"order", "5K SF 4K FL FH ST 3K 2P 1P"},
+                                            {"ace_six_straights", false}};
+       },
+       "runs[0].game.ranking.order does not name each of the ten categories once"},
+      {"ranking straights as text",
+       [](Json& j) {
+         j["runs"][0]["game"]["ranking"] = {{"order", "5K SF 4K FL FH ST 3K 2P 1P HC"},
+                                            {"ace_six_straights", "no"}};
+       },
+       "runs[0].game.ranking.ace_six_straights is not true or false"},
       {"run deals off", [](Json& j) { j["runs"][0]["deals"] = 299; }, "runs do not add up"},
       {"more deals than the run", [](Json& j) { j["runs"][0]["deals"] = 301; },
        "runs[0] played more deals than its part"},

@@ -78,6 +78,45 @@ TEST(OrvixEvalTool, ExitStatusZeroWhenEveryLineIsAHand) {
   EXPECT_EQ(empty.status, 0);
 }
 
+// Under short deck a Flush outranks a Full House and A-6-7-8-9 is the lowest
+// straight (its Ace read last); A-2-3-4-5 is no straight. The values are the
+// ranked layout's: the category's position in bits 31..28 (Flush 6, Full
+// House 5, Straight 4), the rest as the standard value. A custom order
+// putting Two Pair above Three of a Kind leaves five natural cards alone,
+// but a wild card then pairs the Nine (position 3) rather than make trips.
+TEST(OrvixEvalTool, RankingValuesAndReadsEveryLineUnderItsOrder) {
+  const std::string path = work_file("ranked.in");
+  write_file(path, "Kh Kd Kc 9h 9s 5h 2h Jh\nAh 6d 7c 8s 9h\nAs 2d 3c 4h 5s\nKh Kd Kc 9h 9s\n");
+  const Finished shortdeck =
+      run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "ShortDeck", "--cards"}, path);
+  EXPECT_EQ(shortdeck.output,
+            "0x600B9730 Flush King: Kh Jh 9h 5h 2h\n"
+            "0x400210F0 Straight Nine: 9h 8s 7c 6d Ah\n"
+            "0x0403C000 High Card Ace: As 5s 4h 3c 2d\n"
+            "0x52000880 Full House King: Kd Kc Kh 9s 9h\n");
+  EXPECT_EQ(shortdeck.status, 0);
+  const Finished custom = run_to_end(
+      ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "5K,SF,4K,FH,FL,ST,2P,3K,1P,HC"}, path);
+  EXPECT_EQ(custom.output, run_tool(path).output);
+  write_file(path, "Kh Kd 9h * 2c\n");
+  EXPECT_EQ(
+      run_to_end(ORVIX_EVAL_TOOL,
+                 {ORVIX_EVAL_TOOL, "--cards", "--ranking", "5k 2p sf 4k fh fl st 3k 1p hc"}, path)
+          .output,
+      "0x82200881 Two Pair King: Kd Kh 9h 9* 2c\n");
+  // Lowball values are turned over (ranks Ace first under low) and read back:
+  // the wild card is the Ace under low, the Eight under deuce.
+  write_file(path, "As 2d 3c 4h 5s\n3h 4d 5c 6s *\n");
+  EXPECT_EQ(
+      run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "LOW", "--cards"}, path).output,
+      "0x9FF83FFF High Card Five: 5s 4h 3c 2d As\n"
+      "0x9FF0BFFF High Card Six: 6s 5c 4d 3h A*\n");
+  EXPECT_EQ(
+      run_to_end(ORVIX_EVAL_TOOL, {ORVIX_EVAL_TOOL, "--ranking", "deuce", "--cards"}, path).output,
+      "0x9BFC3FFF High Card Ace: As 5s 4h 3c 2d\n"
+      "0x9FE87FFF High Card Eight: 8* 6s 5c 4d 3h\n");
+}
+
 struct ShellRun {
   int status;
   std::string output;
@@ -128,10 +167,13 @@ TEST(OrvixEvalTool, HelpOnStandardOutputAndWrongArgumentsOnStandardError) {
   const ShellRun help = run_shell("--help", "< /dev/null", "help");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.error, "");
-  EXPECT_EQ(help.output.rfind("Usage: orvix-eval [--help | --cards]\n", 0), 0u) << help.output;
+  EXPECT_EQ(help.output.rfind("Usage: orvix-eval [--help | [--cards] [--ranking ORDER]]\n", 0), 0u)
+      << help.output;
   EXPECT_NE(help.output.find("Exit status: 0"), std::string::npos);
   EXPECT_EQ(run_shell("-h", "< /dev/null", "h").output, help.output);
-  for (const char* wrong : {"-x", "--help extra", "As", "''", "--cards --cards"}) {
+  for (const char* wrong :
+       {"-x", "--help extra", "As", "''", "--cards --cards", "--ranking", "--ranking lowball",
+        "--ranking 5K,SF", "--ranking standard --ranking standard", "--help --ranking standard"}) {
     SCOPED_TRACE(wrong);
     const ShellRun run = run_shell(wrong, "< /dev/null", "wrong");
     EXPECT_EQ(run.status, 2);

@@ -18,7 +18,10 @@
 #include "platform/stop_request.h"
 #include "exact/exact_engine.h"
 #include "rules/game_rules.h"
+#include "rules/ranking_text.h"
 #include "support/brute_force.h"
+#include "support/ranked_brute_force.h"
+#include "support/small_games.h"
 
 namespace orvix {
 namespace {
@@ -78,15 +81,19 @@ std::vector<CardCode> physical_cards(const GameRules& rules) {
   return cards;
 }
 
-// Every hand_size-subset of the cards, each valued by brute force.
-Table subsets_by_brute_force(const std::vector<CardCode>& cards, int hand_size) {
+// Every hand_size-subset of the cards, each valued by brute force under `ranking`.
+Table subsets_by_brute_force(const std::vector<CardCode>& cards, int hand_size,
+                             const Ranking& ranking = standard_ranking()) {
   Table cells(kCategoryCount * kRankCount, BigCount(0));
   std::vector<CardCode> hand;
   const int n = static_cast<int>(cards.size());
+  const bool standard = ranking == standard_ranking();
   auto walk = [&](auto&& self, int from) -> void {
     if (static_cast<int>(hand.size()) == hand_size) {
-      const HandValue v = test::brute_force_value(hand);
-      cells[static_cast<std::size_t>(hand_category(v) * kRankCount + top_rank(v))] += 1;
+      const HandValue v =
+          standard ? test::brute_force_value(hand) : test::ranked_brute_force_value(hand, ranking);
+      cells[static_cast<std::size_t>(hand_category(v, ranking) * kRankCount +
+                                     top_rank(v, ranking))] += 1;
       return;
     }
     for (int i = from; i <= n - (hand_size - static_cast<int>(hand.size())); ++i) {
@@ -226,6 +233,35 @@ TEST(ExactEngine, FiveCardTopRanksFollowFromTheirDefinitions) {
   }
 }
 
+// Short deck's 36 cards (every Two to Five removed), five cards, under its
+// own order: the published counts of its 376,992 hands, and the distinct
+// values (its six straights A-6-7-8-9 to T-J-Q-K-A among them).
+TEST(ExactEngine, ShortDeckCountsItsOwnOrder) {
+  build_eval_tables();
+  GameRules rules;
+  reset_defaults(rules);
+  for (int rank = 0; rank <= 3; ++rank) ASSERT_TRUE(remove_rank(rules, rank));
+  ExactGame game;
+  game.pack = pack_from_rules(rules);
+  game.hand_size = 5;
+  game.ranking = shortdeck_ranking();
+  ExactOptions options;
+  options.workers = 2;
+  options.distinct_values = true;
+  const ExactTable t = count_exact(game, options);
+  const std::int64_t want[kCategoryCount] = {122400, 193536, 36288, 16128, 6120,
+                                             480,    1728,   288,   24,    0};
+  for (int k = 0; k < kCategoryCount; ++k)
+    EXPECT_EQ(count_text(t.by_category[k]), std::to_string(want[k])) << kCategoryNames[k];
+  EXPECT_EQ(count_text(t.total), "376992");
+  // High Card and Flush 126 - 6 each, six straights and straight flushes,
+  // 504 One Pair, 252 Two Pair and Trips, 72 Full Houses and Quads.
+  EXPECT_EQ(t.distinct_values, 1404);
+  // A-6-7-8-9 is filed under Nine, the lowest straight's top rank.
+  EXPECT_EQ(count_text(t.by_rank[kStraight][7]), "1020");
+  EXPECT_EQ(count_text(t.by_rank[kStraight][3]), "0");
+}
+
 GameRules small_pack_rules() {
   GameRules rules;
   reset_defaults(rules);
@@ -294,17 +330,19 @@ TEST(ExactEngine, SmallPacksMatchEverySubsetOfTheirCards) {
     ASSERT_GE(cards.size(), 10u);
     ASSERT_LE(cards.size(), 16u);
     ASSERT_EQ(static_cast<int>(cards.size()), cards_available(rules));
-    for (int hand_size : c.hand_sizes) {
-      SCOPED_TRACE("hand size " + std::to_string(hand_size));
-      ExactGame game;
-      game.pack = pack_from_rules(rules);
-      game.hand_size = hand_size;
-      const Table want = subsets_by_brute_force(cards, hand_size);
-      expect_same_table(table_of(engine_count(game, 1)), want);
-      expect_same_table(table_of(engine_count(game, 3)), want);
-      EXPECT_EQ(count_text(total_hands(game)),
-                count_text(choose(static_cast<std::int64_t>(cards.size()), hand_size)));
-    }
+    for (const Ranking& ranking : test::small_game_rankings())
+      for (int hand_size : c.hand_sizes) {
+        SCOPED_TRACE("hand size " + std::to_string(hand_size) + ", " + ranking_order_text(ranking));
+        ExactGame game;
+        game.pack = pack_from_rules(rules);
+        game.hand_size = hand_size;
+        game.ranking = ranking;
+        const Table want = subsets_by_brute_force(cards, hand_size, ranking);
+        expect_same_table(table_of(engine_count(game, 1)), want);
+        expect_same_table(table_of(engine_count(game, 3)), want);
+        EXPECT_EQ(count_text(total_hands(game)),
+                  count_text(choose(static_cast<std::int64_t>(cards.size()), hand_size)));
+      }
   }
 }
 

@@ -16,6 +16,7 @@
 #include <orvix/evaluate.h>
 #include "exact/seat_equity.h"
 #include "rules/game_rules.h"
+#include "rules/ranking_text.h"
 #include "sim/result_table.h"
 #include "sim/run_simulation.h"
 #include "sim/seat_results.h"
@@ -114,7 +115,8 @@ struct Outcomes {
 // Every deal of a small game's physical cards, walked card by card.
 class PhysicalDeals {
  public:
-  explicit PhysicalDeals(const SmallGame& game) : game_(game), cards_(game) {}
+  PhysicalDeals(const SmallGame& game, const Ranking& ranking)
+      : game_(game), cards_(game, ranking) {}
 
   // Seat 1's hands over every deal of its and the board's free cards, every
   // other hold out of the pack, by cell (category and top rank).
@@ -125,7 +127,7 @@ class PhysicalDeals {
       for_each_subset(
           free & ~board, game_.seating.hand_size - std::popcount(held), 0, [&](std::uint32_t own) {
             const HandValue v = cards_.seat_value(own | held, board | cards_.board_held());
-            ++cells[static_cast<std::size_t>(hand_category(v) * kRankCount + top_rank(v))];
+            ++cells[static_cast<std::size_t>(cards_.cell(v))];
           });
     });
     return cells;
@@ -167,12 +169,12 @@ class PhysicalDeals {
 };
 
 TEST(SeatEquity, EqualsEveryPhysicalDealOfSmallPacks) {
-  for (const SmallGame& game : kGames) {
-    SCOPED_TRACE(game.name);
-    const GameRules rules = small_game_rules(game);
+  for (const auto& [game, ranking] : test::under_each_ranking(kGames)) {
+    SCOPED_TRACE(std::string(game.name) + ", " + ranking_order_text(ranking));
+    const GameRules rules = small_game_rules(game, ranking);
     ASSERT_TRUE(deal_fits_pack(rules));
     ASSERT_EQ(equity_refusal(rules), "");
-    const Outcomes expected = PhysicalDeals(game).count();
+    const Outcomes expected = PhysicalDeals(game, ranking).count();
     ASSERT_GT(expected.deals, 0u);
     EXPECT_EQ(equity_deals(rules), expected.deals);
     for (const int workers : {1, 3}) {
@@ -193,11 +195,11 @@ TEST(SeatEquity, EqualsEveryPhysicalDealOfSmallPacks) {
 // exact with a board or held cards: seat 1's final hands, every other seat's
 // held cards out of the pack.
 TEST(SeatEquity, SeatOneHandsEqualEveryPhysicalDeal) {
-  for (const SmallGame& game : kGames) {
-    SCOPED_TRACE(game.name);
-    const GameRules rules = small_game_rules(game);
+  for (const auto& [game, ranking] : test::under_each_ranking(kGames)) {
+    SCOPED_TRACE(std::string(game.name) + ", " + ranking_order_text(ranking));
+    const GameRules rules = small_game_rules(game, ranking);
     ASSERT_EQ(seat_one_refusal(rules), "");
-    const std::vector<std::uint64_t> expected = PhysicalDeals(game).count_seat_one();
+    const std::vector<std::uint64_t> expected = PhysicalDeals(game, ranking).count_seat_one();
     std::uint64_t total = 0;
     for (const std::uint64_t count : expected) total += count;
     EXPECT_EQ(seat_one_deals(rules), total);
@@ -215,14 +217,15 @@ TEST(SeatEquity, SeatOneHandsEqualEveryPhysicalDeal) {
 }
 
 // Long seeded runs land within 4.5 standard errors of the exact figures:
-// each seat's wins, ties and equity (a payoff of 1/k per tie among k).
+// each seat's wins, ties and equity (a payoff of 1/k per tie among k), under
+// each order.
 TEST(SeatEquity, SeededRunsAgreeWithTheCount) {
   constexpr std::int32_t kDeals = 400000;
   constexpr double kSigmas = 4.5;
   std::uint64_t seed = 2027;
-  for (const SmallGame& game : kGames) {
-    SCOPED_TRACE(game.name);
-    GameRules rules = small_game_rules(game);
+  for (const auto& [game, ranking] : test::under_each_ranking(kGames)) {
+    SCOPED_TRACE(std::string(game.name) + ", " + ranking_order_text(ranking));
+    GameRules rules = small_game_rules(game, ranking);
     rules.run_length = kDeals;
     const SeatEquity exact = count_seat_equity(rules, EquityOptions{});
     ResultTable table;

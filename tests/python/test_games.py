@@ -301,3 +301,43 @@ def test_equity_and_exact_with_holds_equal_the_console_commands(console):
     assert x.total == 24 * 23 and x.by_category == exact_rows(out[out.index("HAND "):])
     with pytest.raises(ValueError, match=r"^equity would evaluate \d+ hands \(limit 10000000000\)"):
         orvix.Game(players=3, hand_size=2, board=5).equity()
+
+
+def test_a_ranking_is_the_console_ranking_in_game_hand_and_refusals(console):
+    order = ["5K", "SF", "4K", "FH", "FL", "ST", "2P", "3K", "1P", "HC"]
+    hands = ["Kh Kd Kc 9h 9s 5h 2h Jh", "Ah 6d 7c 8s 9h", "Kh Kd 9h * 2c"]
+    out = console(["preset shortdeck", "game"] + ["hand " + h for h in hands] +
+                  ["ranking order " + " ".join(order)] + ["hand " + h for h in hands] +
+                  ["ranking low"] + ["hand " + h for h in hands] +
+                  ["ranking deuce"] + ["hand " + h for h in hands] +
+                  ["ranking lowball", "ranking order 5K SF"])
+    short = orvix.Game(preset="shortdeck")
+    assert short.ranking == "shortdeck" and short.removed == tuple(r + s for r in "2345" for s in "dsch")
+    assert short.describe() in out
+    assert orvix.Game(ranking=order).ranking == order
+    names = [orvix.CATEGORY_NAMES[c] for c in (9, 8, 7, 6, 5, 4, 2, 3, 1, 0)]
+    assert orvix.Game(ranking=names) == orvix.Game(ranking=[c.lower() for c in order])
+    assert orvix.Game(preset="shortdeck", ranking="Standard").ranking == "standard"
+    assert [orvix.Game(ranking=name).ranking for name in ("LOW", "Deuce")] == ["low", "deuce"]
+    lines = [line for line in out.splitlines() if ": " in line and not line.startswith(("Error", "Preset"))]
+    mine = []
+    for ranking in ("shortdeck", order, "low", "deuce"):
+        for hand in hands:
+            value, cards = orvix.best_five(hand, ranking=ranking)
+            assert value == orvix.evaluate(hand, ranking=ranking)
+            assert value == orvix.evaluate_many(orvix.codes([hand]), ranking=ranking)[0]
+            mine.append("%s, %s: %s" % (orvix.category_name(value, ranking=ranking),
+                                        orvix.RANK_NAMES[orvix.top_rank(value, ranking=ranking)], " ".join(cards)))
+    assert mine == lines[-12:]
+    errors = [line[len("Error: "):] for line in out.splitlines() if line.startswith("Error: ")]
+    with pytest.raises(ValueError) as word:
+        orvix.Game(ranking="lowball")
+    with pytest.raises(ValueError) as codes:
+        orvix.Game(ranking=order[:2])
+    # The console's word refusal offers its frequency command; Python names what it takes.
+    assert errors[0].startswith("ranking takes standard, shortdeck, low, deuce, frequency")
+    assert str(word.value) == ('ranking takes "standard", "shortdeck", "low", "deuce" or a sequence'
+                               " of ten categories (ranking='lowball').")
+    with pytest.raises(ValueError, match="sequence of ten categories"):
+        orvix.evaluate("As Ks", ranking="frequency")
+    assert str(codes.value) == errors[1]

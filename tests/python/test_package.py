@@ -76,6 +76,10 @@ def test_the_stubs_type_a_typical_use_under_mypy(tmp_path):
         equity: npt.NDArray[np.float64] = seats.equity if seats is not None else np.zeros(6)
         holds: dict[int | str, str] = omaha.holds
         stud = orvix.Game(preset="stud", players=4, hand_size=6)
+        short = orvix.Game(ranking=["5K", "SF", "4K", "FL", "FH", "ST", "3K", "2P", "1P", "HC"])
+        order: str | list[str] = short.ranking
+        ranked: int = orvix.evaluate("As Ad 9c 9h 3s", ranking="shortdeck")
+        name: str = orvix.category_name(ranked, ranking=order)
         """)
     assert done.returncode == 0, done.stdout
     # The stubs are what mypy reads: a wrong use is an error, not Any.
@@ -87,10 +91,11 @@ def test_the_stubs_type_a_typical_use_under_mypy(tmp_path):
         orvix.Game(hold={1.5: "As"})
         orvix.Game().simulate(10).seats.wins
         orvix.Game(preset=2)
+        orvix.Game(ranking=5)
         """)
     assert done.returncode == 1
     assert [line.split(": error: ")[0] for line in done.stdout.splitlines() if ": error: " in line] == \
-        ["use.py:%d" % line for line in (2, 3, 4, 5, 6, 7)]
+        ["use.py:%d" % line for line in (2, 3, 4, 5, 6, 7, 8)]
 
 
 def stub_names(body):

@@ -15,6 +15,7 @@
 
 #include <orvix/evaluate.h>
 #include "rules/game_rules.h"
+#include "rules/ranking_text.h"
 #include "sim/result_table.h"
 #include "sim/run_simulation.h"
 #include "sim/seat_results.h"
@@ -93,7 +94,7 @@ struct ExactCounts {
 
 class ExactGame {
  public:
-  explicit ExactGame(const SmallGame& game) : game_(game), cards_(game) {}
+  ExactGame(const SmallGame& game, const Ranking& ranking) : game_(game), cards_(game, ranking) {}
 
   int physical_cards() const { return cards_.physical_cards(); }
 
@@ -127,7 +128,7 @@ class ExactGame {
     ++counts.deals;
     int cells[kSeats];
     for (int s = 0; s < game_.seating.players; ++s) {
-      cells[s] = hand_category(values[s]) * kRankCount + top_rank(values[s]);
+      cells[s] = cards_.cell(values[s]);
       if (values[s] != best) continue;
       const double payoff = 1.0 / winners;
       counts.payoff[s] += payoff;
@@ -182,16 +183,18 @@ void expect_cells_agree(const char* what, const std::uint64_t (&seen)[kCategoryC
   }
 }
 
+// Under each order: the standard one on the game's own paths, the others on
+// the ranked evaluator's.
 TEST(BoardAgreement, SeededRunsMatchEveryDealOfSmallPacks) {
   constexpr std::int32_t kDeals = 1000000;
   std::uint64_t seed = 2026;
-  for (const SmallGame& game : kGames) {
-    SCOPED_TRACE(game.name);
-    ExactGame exact_game(game);
+  for (const auto& [game, ranking] : test::under_each_ranking(kGames)) {
+    SCOPED_TRACE(std::string(game.name) + ", " + ranking_order_text(ranking));
+    ExactGame exact_game(game, ranking);
     const ExactCounts exact = exact_game.count();
     ASSERT_GT(exact.deals, 0u);
 
-    GameRules rules = test::small_game_rules(game);
+    GameRules rules = test::small_game_rules(game, ranking);
     rules.run_length = kDeals;
     ASSERT_TRUE(deal_fits_pack(rules));
     ASSERT_EQ(cards_available(rules), exact_game.physical_cards());

@@ -14,17 +14,23 @@ namespace orvix {
 namespace {
 
 TEST(SaveFile, EveryFormatVersionLoadsTheSameResults) {
-  const std::string current_text = test::read_file(ORVIX_SAVE_SAMPLES "save_v3.json");
+  const std::string current_text = test::read_file(ORVIX_SAVE_SAMPLES "save_v4.json");
   SavedResults first;
   SavedResults second;
+  SavedResults third;
   SavedResults current;
   std::string reason;
   ASSERT_TRUE(parse_save(test::read_file(ORVIX_SAVE_SAMPLES "save_v1.json"), first, reason))
       << reason;
   ASSERT_TRUE(parse_save(test::read_file(ORVIX_SAVE_SAMPLES "save_v2.json"), second, reason))
       << reason;
+  ASSERT_TRUE(parse_save(test::read_file(ORVIX_SAVE_SAMPLES "save_v3.json"), third, reason))
+      << reason;
   ASSERT_TRUE(parse_save(current_text, current, reason)) << reason;
 
+  // Games of older layouts play the standard order, as today's file says.
+  EXPECT_EQ(third.runs, current.runs);
+  EXPECT_EQ(third.table.seats, current.table.seats);
   for (const SavedResults* older : {&first, &second}) {
     EXPECT_EQ(std::memcmp(older->table.wins, current.table.wins, sizeof current.table.wins), 0);
     EXPECT_EQ(std::memcmp(older->table.losses, current.table.losses, sizeof current.table.losses),
@@ -91,6 +97,41 @@ TEST(SaveFile, BoardUseHoldsAndSeatCountsComeBackAsSaved) {
   // The holds as a reader of the file sees them.
   EXPECT_NE(text.find("\"board\":5,\"use\":2,\"holds\":{\"1\":\"As Ad\",\"3\":\"* 2h\","
                       "\"board\":\"Kh 7c 2d\"}"),
+            std::string::npos)
+      << text;
+}
+
+// Rankings other than the standard one: short deck and the lowball orders by
+// their names, an order by its codes (here with short deck's straights, which
+// only ranking frequency under short deck makes), each read back as written.
+TEST(SaveFile, RankingsComeBackAsSaved) {
+  RunRecord shortdeck;
+  shortdeck.game.ranking = shortdeck_ranking();
+  shortdeck.game.run_length = 4;
+  shortdeck.deals = 4;
+  RunRecord custom = shortdeck;
+  const int order[kCategoryCount] = {kFiveOfAKind, kStraightFlush, kFourOfAKind, kFullHouse,
+                                     kFlush,       kStraight,      kTwoPair,     kThreeOfAKind,
+                                     kOnePair,     kHighCard};
+  ASSERT_TRUE(ranking_from_order(order, custom.game.ranking, true));
+  RunRecord low = shortdeck, deuce = shortdeck;
+  low.game.ranking = low_ranking();
+  deuce.game.ranking = deuce_ranking();
+  const RunRecords runs{shortdeck, custom, low, deuce};
+  ResultTable table;
+  table.losses[0][12] = 80;  // four runs of 4 deals, 5 players
+
+  const std::string text = save_json_text(table, runs);
+  SavedResults saved;
+  std::string reason;
+  ASSERT_TRUE(parse_save(text, saved, reason)) << reason;
+  EXPECT_EQ(saved.runs, runs);
+  for (const char* name : {"shortdeck", "low", "deuce"})
+    EXPECT_NE(text.find(std::string("\"holds\":{},\"ranking\":\"") + name + "\"}"),
+              std::string::npos)
+        << text;
+  EXPECT_NE(text.find("\"ranking\":{\"order\":\"5K SF 4K FH FL ST 2P 3K 1P HC\","
+                      "\"ace_six_straights\":true}"),
             std::string::npos)
       << text;
 }

@@ -236,23 +236,15 @@ HandValue best_assignment(Concrete* five, const bool* wild, int at) {
 
 HandValue literal_value(const CardCode* cards, int count) {
   if (count < 5) return small_brute_force(cards, count);
-  HandValue best = 0;
-  int pick[5];
-  for (pick[0] = 0; pick[0] < count; ++pick[0])
-    for (pick[1] = pick[0] + 1; pick[1] < count; ++pick[1])
-      for (pick[2] = pick[1] + 1; pick[2] < count; ++pick[2])
-        for (pick[3] = pick[2] + 1; pick[3] < count; ++pick[3])
-          for (pick[4] = pick[3] + 1; pick[4] < count; ++pick[4]) {
-            Concrete five[5];
-            bool wild[5];
-            for (int i = 0; i < 5; ++i) {
-              const CardCode c = cards[pick[i]];
-              wild[i] = is_wild(c);
-              five[i] = {card_rank_index(c), card_suit_index(c)};
-            }
-            best = std::max(best, best_assignment(five, wild, 0));
-          }
-  return best;
+  return best_of_five_card_subsets(cards, count, [](const CardCode* five_cards) {
+    Concrete five[5];
+    bool wild[5];
+    for (int i = 0; i < 5; ++i) {
+      wild[i] = is_wild(five_cards[i]);
+      five[i] = {card_rank_index(five_cards[i]), card_suit_index(five_cards[i])};
+    }
+    return best_assignment(five, wild, 0);
+  });
 }
 
 bool parse_hand(std::string_view text, std::vector<CardCode>& cards) {

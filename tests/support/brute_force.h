@@ -2,6 +2,7 @@
 // Slow reference evaluators written straight from the definition of hand
 // values, for checking the fast evaluators. Never used by the product.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,23 @@ inline HandValue brute_force_value(const std::vector<CardCode>& hand) {
 // The literal definition: every five-card subset, every rank and suit for each
 // wild card in it (52 choices each). Very slow; only for small hands with few
 // wild cards, to keep brute_force_value honest.
+// The greatest of value(five) over every five-card subset of the cards.
+template <typename ValueOfFive>
+HandValue best_of_five_card_subsets(const CardCode* cards, int count, ValueOfFive value) {
+  HandValue best = 0;
+  int pick[5];
+  for (pick[0] = 0; pick[0] < count; ++pick[0])
+    for (pick[1] = pick[0] + 1; pick[1] < count; ++pick[1])
+      for (pick[2] = pick[1] + 1; pick[2] < count; ++pick[2])
+        for (pick[3] = pick[2] + 1; pick[3] < count; ++pick[3])
+          for (pick[4] = pick[3] + 1; pick[4] < count; ++pick[4]) {
+            const CardCode five[5] = {cards[pick[0]], cards[pick[1]], cards[pick[2]],
+                                      cards[pick[3]], cards[pick[4]]};
+            best = std::max(best, value(five));
+          }
+  return best;
+}
+
 HandValue literal_value(const CardCode* cards, int count);
 inline HandValue literal_value(const std::vector<CardCode>& hand) {
   return literal_value(hand.data(), static_cast<int>(hand.size()));

@@ -14,6 +14,7 @@
 #include <orvix/evaluate.h>
 #include "rules/game_rules.h"
 #include "support/brute_force.h"
+#include "support/ranked_brute_force.h"
 
 namespace orvix::test {
 
@@ -60,8 +61,10 @@ inline HeldCards held(const char* text) {
 }
 
 // The rules that deal the game, filled in directly (no refusal checks).
-inline GameRules small_game_rules(const SmallGame& game) {
+inline GameRules small_game_rules(const SmallGame& game,
+                                  const Ranking& ranking = standard_ranking()) {
   GameRules rules;
+  rules.ranking = ranking;
   rules.decks = game.pack.decks;
   for (auto& row : rules.card_delta)
     for (auto& delta : row) delta = -game.pack.decks;
@@ -81,6 +84,28 @@ inline GameRules small_game_rules(const SmallGame& game) {
   return rules;
 }
 
+// The orders the small games are dealt under: standard, short deck, a
+// scrambled one (Two Pair highest, High Card above One Pair), and both
+// lowball orders.
+inline std::vector<Ranking> small_game_rankings() {
+  Ranking scrambled = standard_ranking();
+  EXPECT_TRUE(parse_ranking_order("2P 5K HC FL SF 1P ST 4K 3K FH", scrambled));
+  return {standard_ranking(), shortdeck_ranking(), scrambled, low_ranking(), deuce_ranking()};
+}
+
+// Each game of a table under each of those orders.
+struct RankedSmallGame {
+  const SmallGame& game;
+  Ranking ranking;
+};
+template <std::size_t N>
+std::vector<RankedSmallGame> under_each_ranking(const SmallGame (&games)[N]) {
+  std::vector<RankedSmallGame> all;
+  for (const Ranking& ranking : small_game_rankings())
+    for (const SmallGame& game : games) all.push_back({game, ranking});
+  return all;
+}
+
 // Calls visit(chosen) for every set of `count` cards of the mask `free`.
 template <class Visit>
 void for_each_subset(std::uint32_t free, int count, std::uint32_t chosen, const Visit& visit) {
@@ -93,10 +118,11 @@ void for_each_subset(std::uint32_t free, int count, std::uint32_t chosen, const 
 }
 
 // The game's physical cards, one bit of a mask each; every hold has taken one
-// free copy of each of its kinds.
+// free copy of each of its kinds. Hands are valued under `ranking`.
 class SmallGameCards {
  public:
-  explicit SmallGameCards(const SmallGame& game) : game_(game) {
+  explicit SmallGameCards(const SmallGame& game, const Ranking& ranking = standard_ranking())
+      : game_(game), ranking_(ranking), standard_(ranking == standard_ranking()) {
     auto add = [&](int kind, int copies) {
       for (int c = 0; c < copies; ++c, kinds_.push_back(kind))
         cards_.push_back(kind == kJokerKind ? kJoker
@@ -124,9 +150,15 @@ class SmallGameCards {
       CardCode hand[kMaxHandSize];
       int count = 0;
       for (std::uint32_t m = mask; m != 0; m &= m - 1) hand[count++] = cards_[std::countr_zero(m)];
-      value = brute_force_value(hand, count);
+      value = standard_ ? brute_force_value(hand, count)
+                        : ranked_brute_force_value(hand, count, ranking_);
     }
     return value;
+  }
+
+  // The cell (category and top rank) a value of these cards is filed under.
+  int cell(HandValue value) const {
+    return hand_category(value, ranking_) * kRankCount + top_rank(value, ranking_);
   }
 
   // A seat's final hand: all its cards and the board's, or the best five of
@@ -161,6 +193,8 @@ class SmallGameCards {
   }
 
   const SmallGame& game_;
+  const Ranking ranking_;
+  const bool standard_;
   std::vector<CardCode> cards_;
   std::vector<int> kinds_;         // each card's kind, kJokerKind for a joker
   std::vector<HandValue> values_;  // by mask of cards; 0 until valued

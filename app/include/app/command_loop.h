@@ -20,7 +20,7 @@ struct LoopState {
   // Bounds for a harness that plays whole sessions (the fuzz targets); the
   // program leaves them off.
   std::int64_t run_length_cap = 0;  // when positive, a run plays at most this many deals
-  bool skip_enumerations = false;   // "test", "exact" and "equity" do nothing
+  bool skip_enumerations = false;   // "test", "exact", "equity" and "ranking frequency" do nothing
 };
 
 // Where the command lines come from.

@@ -20,6 +20,7 @@
 
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 
 namespace orvix {
 
@@ -47,6 +48,12 @@ struct BestFive {
 // value) and the cards that make it. Any other count gives count 0 and value
 // 0 (and an assertion failure in builds that check them).
 BestFive best_five(const CardCode* cards, int count);
+
+// The same under `ranking`: the value is evaluate(cards, count, ranking)'s,
+// read with hand_category(value, ranking) and top_rank(value, ranking).
+// Short deck's A-6-7-8-9 reads "9d 8s 7c 6h Ad", its Ace last where it plays.
+//   "Kh Kd Kc 9h 9s 5h 2h Jh" under shortdeck_ranking(): "Kh Jh 9h 5h 2h" (a Flush)
+BestFive best_five(const CardCode* cards, int count, const Ranking& ranking);
 
 // The played cards as text, blank-separated: a natural card as card_text
 // writes it ("As"), a wild card as the rank it stands for and "*" ("A*"),

@@ -21,6 +21,7 @@
 #include <string>
 
 #include <orvix/card.h>
+#include <orvix/ranking.h>
 #include "rules/game_rules.h"
 
 namespace orvix {
@@ -50,6 +51,7 @@ struct ExactGame {
   ExactPack pack;
   int hand_size = 5;  // 1..20
   HandDraw draw = HandDraw::kSets;
+  Ranking ranking = standard_ranking();  // the order hands are valued and filed by
 };
 
 // The pack the current rules lay out: decks + card_delta copies of each kind

@@ -24,6 +24,12 @@ void describe_deck(const GameRules& rules);
 // The wild, added and removed lines of describe_game (its middle three).
 void describe_cards(const GameRules& rules);
 
+// The line describe_game prints after the holds when the ranking is not the
+// standard one ("Ranking: Five of a Kind, Straight Flush, Flush, ...\n");
+// nothing under the standard ranking. Every report that names its game
+// prints it after its hold lines.
+void describe_ranking(const GameRules& rules);
+
 // The sentences that name the board, the use rule and a hold, without line
 // end; describe_game prints those of a set board, use rule and hold, the
 // board, use and hold commands confirm with them.

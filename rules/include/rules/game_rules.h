@@ -10,6 +10,7 @@
 
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 
 namespace orvix {
 
@@ -57,11 +58,12 @@ struct GameRules {
   std::int32_t jokers = 0;                               // kMinJokers..kMaxJokers, always wild
   std::uint8_t wild[kRankCount][kSuitCount] = {};        // 1 = every copy of that kind is wild
   std::int32_t card_delta[kRankCount][kSuitCount] = {};  // copies added (+) or removed (-)
-  std::int32_t run_length = 5000000;  // deals per run, kMinRunLength..kMaxRunLength
-  std::int32_t board = 0;             // 0..kMaxBoard cards shared by every player
-  std::int32_t use = kUseAny;         // with a board: kUseAny, or exactly 1..kMaxUse own cards
-  HeldCards holds[kMaxPlayers];       // holds[s]: the known cards of seat s + 1
-  HeldCards board_hold;               // the known board cards
+  std::int32_t run_length = 5000000;     // deals per run, kMinRunLength..kMaxRunLength
+  std::int32_t board = 0;                // 0..kMaxBoard cards shared by every player
+  std::int32_t use = kUseAny;            // with a board: kUseAny, or exactly 1..kMaxUse own cards
+  HeldCards holds[kMaxPlayers];          // holds[s]: the known cards of seat s + 1
+  HeldCards board_hold;                  // the known board cards
+  Ranking ranking = standard_ranking();  // the order hands are valued by
 
   // Same game: every field but error_text.
   bool operator==(const GameRules&) const = default;

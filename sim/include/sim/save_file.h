@@ -14,8 +14,9 @@ namespace orvix {
 
 // The layout version of the JSON file; a reader refuses anything newer and
 // reads every older one. 2: deals per run and card counts per kind. 3: the
-// board, the use rule and the holds of a game, and the seat counts.
-inline constexpr std::uint32_t kSaveFormatVersion = 3;
+// board, the use rule and the holds of a game, and the seat counts. 4: the
+// ranking of a game (older files play the standard one).
+inline constexpr std::uint32_t kSaveFormatVersion = 4;
 
 // Largest file "load" reads, and so the largest "save" writes: a run takes one
 // line of at most about a kilobyte (a 100,000-card game with every kind wild

@@ -6,6 +6,7 @@
 
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 #include "rules/game_rules.h"
 #include "sim/cache_line_allocator.h"
 #include "sim/random.h"
@@ -33,6 +34,9 @@ enum class DealPath : std::uint8_t {
   // Every other game: each hand is gathered (own cards, and the board under
   // the use rule) and valued whole.
   kAssembled,
+  // Any game under an order other than the standard one: gathered as
+  // kAssembled, valued by the ranked evaluator, filed by the ranked readers.
+  kRanked,
 };
 
 // The cards of one deal, in table order: seat p's hand_size cards at
@@ -64,7 +68,9 @@ struct alignas(kCacheLine) SimWorker {
   std::int32_t trials = 0;       // deals this worker plays; set by the run
   DealPath path = DealPath::kPlain;
   evaluate_hand evaluate = nullptr;  // a whole hand's evaluator (own and board, use any)
-  std::int64_t deals_played = 0;     // deals of whole blocks played in this run
+  // The order the kRanked path values hands by.
+  Ranking ranking = standard_ranking();
+  std::int64_t deals_played = 0;  // deals of whole blocks played in this run
   std::uint64_t win_counts[kResultCells] = {};
   std::uint64_t loss_counts[kResultCells] = {};
   SeatResults seats;  // the game's seat counts of the deals played

@@ -1,8 +1,9 @@
-// Scores hands through the installed library, with nothing but its
-// public headers and no set-up call; exit 0 when every value is right.
+// Scores hands through the installed library, with nothing but its public
+// headers and no set-up call; exit 0 when every value is right.
 #include <orvix/best_five.h>
 #include <orvix/card.h>
 #include <orvix/evaluate.h>
+#include <orvix/ranking.h>
 
 #include <cstdio>
 #include <string>
@@ -70,6 +71,11 @@ int main() {
     right = right && v == c.value && v == orvix::select_evaluator(n)(cards.data()) &&
             category == c.category && orvix::top_rank(v) == c.top_rank;
   }
+  // Short deck: the Flush in these eight cards beats their Full House.
+  const orvix::Ranking shortdeck = orvix::shortdeck_ranking();
+  right =
+      right && read_hand("Kh Kd Kc 9h 9s 5h 2h Jh", cards) &&
+      orvix::hand_category(orvix::evaluate(cards.data(), 8, shortdeck), shortdeck) == orvix::kFlush;
   right = right && orvix::card_text(orvix::make_card(8, 0, false)) == "Td" &&
           orvix::card_text(orvix::kJoker) == "*";
   // The five cards of the Full House scored before main, the joker as an Ace.

@@ -1,0 +1,51 @@
+#include "rules/ranking_rules.h"
+
+#include "rules/ascii.h"
+#include "rules/word_stream.h"
+
+namespace orvix {
+
+const char* ranking_name(const Ranking& ranking) {
+  if (ranking == standard_ranking()) return "standard";
+  if (ranking == shortdeck_ranking()) return "shortdeck";
+  if (ranking == low_ranking()) return "low";
+  if (ranking == deuce_ranking()) return "deuce";
+  return "custom";
+}
+
+bool named_ranking(std::string_view name, Ranking& ranking) {
+  const std::string word = upper_copy(name);
+  if (word == "STANDARD") {
+    ranking = standard_ranking();
+  } else if (word == "SHORTDECK") {
+    ranking = shortdeck_ranking();
+  } else if (word == "LOW") {
+    ranking = low_ranking();
+  } else if (word == "DEUCE") {
+    ranking = deuce_ranking();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool set_ranking(GameRules& rules, std::string_view words) {
+  WordStream stream{words, 0};
+  const std::string word = upper_copy(read_word(stream));
+  if (word == "ORDER") {
+    if (!parse_ranking_order(words.substr(stream.pos), rules.ranking)) {
+      rules.error_text.text = kRankingOrderRefusal;
+      return false;
+    }
+    return true;
+  }
+  Ranking named;
+  if (!read_word(stream).empty() || !named_ranking(word, named)) {
+    rules.error_text.text = kRankingWordRefusal;
+    return false;
+  }
+  rules.ranking = named;
+  return true;
+}
+
+}  // namespace orvix
