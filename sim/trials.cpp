@@ -238,6 +238,25 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
   const DealCounters counters = counters_of(worker);
   const ShuffleShape shape = shuffle_shape(worker);
   DealGenerator generator = worker.generator;
+  // The evaluators and the cell reader of the loop's order.
+  const auto whole_value = [&](const CardCode* c, int n) {
+    if constexpr (kRankedOrder)
+      return orvix::evaluate(c, n, ranking);
+    else
+      return evaluate(c);
+  };
+  const auto use_value = [&](const CardCode* own) {
+    if constexpr (kRankedOrder)
+      return evaluate_use(own, hand_size, board_cards, board, use, ranking);
+    else
+      return evaluate_use(own, hand_size, board_cards, board, use);
+  };
+  const auto cell_of = [&] {
+    if constexpr (kRankedOrder)
+      return RankedCell{ranking};
+    else
+      return StandardCell{};
+  }();
 
   for (std::int64_t deal = 0; deal < deals; ++deal) {
     shuffle_positions(generator, shape, deck);
@@ -250,30 +269,18 @@ void assembled_loop(SimWorker& worker, std::int64_t deals) {
     do {
       const CardCode* const own = cards + p * hand_size;
       HandValue value;
-      if constexpr (kRankedOrder) {
-        if (use != kUseAny) {
-          value = evaluate_use(own, hand_size, board_cards, board, use, ranking);
-        } else if (whole) {
-          std::copy_n(own, hand_size, hand);
-          value = orvix::evaluate(hand, hand_size + board, ranking);
-        } else {
-          value = orvix::evaluate(own, hand_size, ranking);
-        }
-      } else if (use != kUseAny) {
-        value = evaluate_use(own, hand_size, board_cards, board, use);
+      if (use != kUseAny) {
+        value = use_value(own);
       } else if (whole) {
         std::copy_n(own, hand_size, hand);
-        value = evaluate(hand);
+        value = whole_value(hand, hand_size + board);
       } else {
-        value = evaluate(own);
+        value = whole_value(own, hand_size);
       }
       values[p] = value;
       best = std::max(best, value);
     } while (++p < players);
-    if constexpr (kRankedOrder)
-      count_deal(counters, values, players, best, RankedCell{ranking});
-    else
-      count_deal(counters, values, players, best);
+    count_deal(counters, values, players, best, cell_of);
   }
   worker.generator = generator;
 }
