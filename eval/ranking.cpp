@@ -128,6 +128,21 @@ bool parse_ranking_order(std::string_view text, Ranking& ranking) {
   return false;
 }
 
+bool named_ranking(std::string_view name, Ranking& ranking) {
+  if (same_text_any_case(name, "standard")) {
+    ranking = standard_ranking();
+  } else if (same_text_any_case(name, "shortdeck")) {
+    ranking = shortdeck_ranking();
+  } else if (same_text_any_case(name, "low")) {
+    ranking = low_ranking();
+  } else if (same_text_any_case(name, "deuce")) {
+    ranking = deuce_ranking();
+  } else {
+    return false;
+  }
+  return true;
+}
+
 bool operator==(const Ranking& a, const Ranking& b) {
   if (a.kind != b.kind || a.ace_six_straights != b.ace_six_straights) return false;
   for (int i = 0; i < kCategoryCount; ++i)

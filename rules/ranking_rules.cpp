@@ -13,22 +13,6 @@ const char* ranking_name(const Ranking& ranking) {
   return "custom";
 }
 
-bool named_ranking(std::string_view name, Ranking& ranking) {
-  const std::string word = upper_copy(name);
-  if (word == "STANDARD") {
-    ranking = standard_ranking();
-  } else if (word == "SHORTDECK") {
-    ranking = shortdeck_ranking();
-  } else if (word == "LOW") {
-    ranking = low_ranking();
-  } else if (word == "DEUCE") {
-    ranking = deuce_ranking();
-  } else {
-    return false;
-  }
-  return true;
-}
-
 bool set_ranking(GameRules& rules, std::string_view words) {
   WordStream stream{words, 0};
   const std::string word = upper_copy(read_word(stream));

@@ -69,30 +69,10 @@ struct Output {
   }
 };
 
-// The order a --ranking argument names: "standard", "shortdeck", "low",
-// "deuce" (any case) or the codes parse_ranking_order reads; false for
-// anything else.
+// The order a --ranking argument names: a ranking's name or the codes
+// parse_ranking_order reads; false for anything else.
 bool ranking_argument(std::string_view text, orvix::Ranking& ranking) {
-  std::string word(text);
-  for (char& c : word)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  if (word == "standard") {
-    ranking = orvix::standard_ranking();
-    return true;
-  }
-  if (word == "shortdeck") {
-    ranking = orvix::shortdeck_ranking();
-    return true;
-  }
-  if (word == "low") {
-    ranking = orvix::low_ranking();
-    return true;
-  }
-  if (word == "deuce") {
-    ranking = orvix::deuce_ranking();
-    return true;
-  }
-  return orvix::parse_ranking_order(text, ranking);
+  return orvix::named_ranking(text, ranking) || orvix::parse_ranking_order(text, ranking);
 }
 
 }  // namespace

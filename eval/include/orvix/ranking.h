@@ -122,6 +122,10 @@ bool ranking_from_order(const int order[kCategoryCount], Ranking& ranking,
 // was unless each category comes exactly once.
 bool parse_ranking_order(std::string_view text, Ranking& ranking);
 
+// The ranking named "standard", "shortdeck", "low" or "deuce", in any case.
+// Returns false and leaves `ranking` as it was for any other word.
+bool named_ranking(std::string_view name, Ranking& ranking);
+
 // Field by field, the tables aside.
 bool operator==(const Ranking& a, const Ranking& b);
 inline bool operator!=(const Ranking& a, const Ranking& b) { return !(a == b); }

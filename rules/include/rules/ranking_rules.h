@@ -25,10 +25,6 @@ inline constexpr const char kRankingWordRefusal[] =
 // (short deck's order with the standard straights is custom).
 const char* ranking_name(const Ranking& ranking);
 
-// The ranking of the name "standard", "shortdeck", "low" or "deuce" in any
-// case; false (and `ranking` untouched) for any other word.
-bool named_ranking(std::string_view name, Ranking& ranking);
-
 // Sets the ranking from the words after the command, in any case:
 // "standard", "shortdeck", "low", "deuce", or "order" and the categories as
 // parse_ranking_order reads them ("order 5k sf 4k fl fh st 3k 2p 1p hc").
