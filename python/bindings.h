@@ -75,13 +75,15 @@ py::array_t<std::uint32_t, py::array::c_style> uint32_words(py::handle values, c
                                                             const char* what,
                                                             const char* hint = "");
 
-// A ranking as Python names it: "standard" or "shortdeck" (any case), or a
-// sequence of the ten categories highest first, each a code ("5K") or a
-// name ("Five of a Kind"). ValueError with the ranking command's refusals.
+// A ranking as Python names it: "standard", "shortdeck", "low" or "deuce"
+// (any case), or a sequence of the ten categories highest first, each a code
+// ("5K") or a name ("Five of a Kind"). ValueError for a name it does not
+// know, or with the ranking command's refusal of an order.
 Ranking ranking_argument(py::handle value);
 
-// The same, None standing for no ranking: false, `ranking` untouched.
-bool optional_ranking_argument(py::handle value, Ranking& ranking);
+// The same read into `storage`, None standing for no ranking: the ranking,
+// or nullptr for None.
+const Ranking* optional_ranking_argument(py::handle value, Ranking& storage);
 
 // A ranking read back as ranking_argument takes it: "standard",
 // "shortdeck", or the list of the ten codes highest first.

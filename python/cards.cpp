@@ -153,23 +153,24 @@ py::array_t<CardCode> codes(py::handle texts) {
 }
 
 HandValue evaluate_hand_argument(Typed<HandType> hand, Typed<RankingOrNoneType> ranking_given) {
-  Ranking ranking;
-  const bool ranked = optional_ranking_argument(ranking_given.value, ranking);
+  Ranking storage;
+  const Ranking* ranking = optional_ranking_argument(ranking_given.value, storage);
   const std::vector<CardCode> cards = hand_argument(hand.value);
   if (cards.empty()) throw py::value_error("no cards");
   const int count = static_cast<int>(cards.size());
-  return ranked ? evaluate(cards.data(), count, ranking) : evaluate(cards.data(), count);
+  return ranking != nullptr ? evaluate(cards.data(), count, *ranking)
+                            : evaluate(cards.data(), count);
 }
 
 // The value and the five cards that make it, as the console's `hand` shows them.
 py::tuple best_five_of_hand_argument(Typed<HandType> hand, Typed<RankingOrNoneType> ranking_given) {
-  Ranking ranking;
-  const bool ranked = optional_ranking_argument(ranking_given.value, ranking);
+  Ranking storage;
+  const Ranking* ranking = optional_ranking_argument(ranking_given.value, storage);
   const std::vector<CardCode> cards = hand_argument(hand.value);
   if (cards.empty()) throw py::value_error("no cards");
   const int count = static_cast<int>(cards.size());
-  const BestFive best =
-      ranked ? best_five(cards.data(), count, ranking) : best_five(cards.data(), count);
+  const BestFive best = ranking != nullptr ? best_five(cards.data(), count, *ranking)
+                                           : best_five(cards.data(), count);
   const std::string text = best_five_text(best);
   py::list shown;
   for (std::size_t start = 0; start < text.size();) {
@@ -196,17 +197,12 @@ int top_rank_of(HandValue value, const Ranking* ranking) {
   return rank < kRankCount ? rank : -1;
 }
 
-// The ranking a reader's argument names, or null for None.
-const Ranking* reader_ranking(py::handle value, Ranking& storage) {
-  return optional_ranking_argument(value, storage) ? &storage : nullptr;
-}
-
 // One value (a Python int or NumPy integer) decoded to an int, or an array
 // (or anything NumPy makes one of) decoded to a uint8 array of its shape.
 Typed<IntOrArrayType> decode(py::handle values, const char* function, Decoder decoder,
                              py::handle ranking_given) {
   Ranking storage;
-  const Ranking* ranking = reader_ranking(ranking_given, storage);
+  const Ranking* ranking = optional_ranking_argument(ranking_given, storage);
   if (!py::isinstance<py::array>(values) &&
       (PyIndex_Check(values.ptr()) || PyBool_Check(values.ptr()))) {
     const int field = decoder(value_argument(values), ranking);
@@ -266,8 +262,8 @@ int
 Raises
 ------
 ValueError
-    An unknown card, no cards or more than 20; a ranking the console's
-    ranking command refuses, with its text.
+    An unknown card, no cards or more than 20; a ranking name it does not
+    know, or an order that does not name each category once.
 
 Examples
 --------
@@ -384,8 +380,8 @@ array([8, 0], dtype=uint8))");
       "category_name",
       [](Typed<IntType> value, Typed<RankingOrNoneType> ranking) {
         Ranking storage;
-        return std::string(kCategoryNames[category_of(value_argument(value.value),
-                                                      reader_ranking(ranking.value, storage))]);
+        return std::string(kCategoryNames[category_of(
+            value_argument(value.value), optional_ranking_argument(ranking.value, storage))]);
       },
       py::arg("value"), py::arg("ranking") = py::none(),
       R"(The name of a hand value's category.

@@ -76,9 +76,7 @@ std::string first_bad_code(const CardCode* cards, py::ssize_t n, int k) {
 py::array_t<HandValue> evaluate_many(py::handle cards_argument, py::handle threads_argument,
                                      py::handle ranking_argument_given) {
   Ranking ranking_storage;
-  const Ranking* ranking = optional_ranking_argument(ranking_argument_given, ranking_storage)
-                               ? &ranking_storage
-                               : nullptr;
+  const Ranking* ranking = optional_ranking_argument(ranking_argument_given, ranking_storage);
   if (PyUnicode_Check(cards_argument.ptr()) || PyBytes_Check(cards_argument.ptr()))
     throw py::type_error(
         "evaluate_many() takes an array of card codes; orvix.codes() makes one from card text");

@@ -46,10 +46,10 @@ Ranking ranking_argument(py::handle value) {
   return ranking;
 }
 
-bool optional_ranking_argument(py::handle value, Ranking& ranking) {
-  if (value.is_none()) return false;
-  ranking = ranking_argument(value);
-  return true;
+const Ranking* optional_ranking_argument(py::handle value, Ranking& storage) {
+  if (value.is_none()) return nullptr;
+  storage = ranking_argument(value);
+  return &storage;
 }
 
 py::object ranking_value(const Ranking& ranking) {
