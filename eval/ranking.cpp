@@ -128,6 +128,28 @@ bool parse_ranking_order(std::string_view text, Ranking& ranking) {
   return false;
 }
 
+const char* ranking_name(const Ranking& ranking) {
+  // Lowball rankings are made only by their makers; an order is compared
+  // with the named ones field by field, without making them (which would
+  // build their tables).
+  switch (ranking.kind) {
+    case RankingKind::kAceToFive:
+      return "low";
+    case RankingKind::kDeuceToSeven:
+      return "deuce";
+    case RankingKind::kCategoryOrder:
+      break;
+  }
+  const auto has_order = [&ranking](const int(&order)[kCategoryCount]) {
+    for (int i = 0; i < kCategoryCount; ++i)
+      if (ranking.order[i] != order[i]) return false;
+    return true;
+  };
+  if (!ranking.ace_six_straights && has_order(kStandardOrder)) return "standard";
+  if (ranking.ace_six_straights && has_order(kShortdeckOrder)) return "shortdeck";
+  return "custom";
+}
+
 bool named_ranking(std::string_view name, Ranking& ranking) {
   if (same_text_any_case(name, "standard")) {
     ranking = standard_ranking();

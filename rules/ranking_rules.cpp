@@ -5,14 +5,6 @@
 
 namespace orvix {
 
-const char* ranking_name(const Ranking& ranking) {
-  if (ranking == standard_ranking()) return "standard";
-  if (ranking == shortdeck_ranking()) return "shortdeck";
-  if (ranking == low_ranking()) return "low";
-  if (ranking == deuce_ranking()) return "deuce";
-  return "custom";
-}
-
 bool set_ranking(GameRules& rules, std::string_view words) {
   WordStream stream{words, 0};
   const std::string word = upper_copy(read_word(stream));

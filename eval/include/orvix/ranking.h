@@ -122,6 +122,11 @@ bool ranking_from_order(const int order[kCategoryCount], Ranking& ranking,
 // was unless each category comes exactly once.
 bool parse_ranking_order(std::string_view text, Ranking& ranking);
 
+// "standard", "shortdeck", "low" or "deuce" for the ranking of that name,
+// "custom" for any other (short deck's order with the standard straights is
+// custom). Builds no tables.
+const char* ranking_name(const Ranking& ranking);
+
 // The ranking named "standard", "shortdeck", "low" or "deuce", in any case.
 // Returns false and leaves `ranking` as it was for any other word.
 bool named_ranking(std::string_view name, Ranking& ranking);

@@ -20,11 +20,6 @@ inline constexpr const char kRankingWordRefusal[] =
     "Error: ranking takes standard, shortdeck, low, deuce, frequency, or order and ten "
     "categories.\n";
 
-// "standard" for the standard order, "shortdeck" for short deck, "low" and
-// "deuce" for ace-to-five and deuce-to-seven lowball, "custom" for any other
-// (short deck's order with the standard straights is custom).
-const char* ranking_name(const Ranking& ranking);
-
 // Sets the ranking from the words after the command, in any case:
 // "standard", "shortdeck", "low", "deuce", or "order" and the categories as
 // parse_ranking_order reads them ("order 5k sf 4k fl fh st 3k 2p 1p hc").
